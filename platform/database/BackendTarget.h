@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace oruhr::db {
+
+// Which Qt SQL driver a host connection string leads to, and what that driver is given.
+struct BackendTarget {
+    enum class Kind { SQLite, Odbc };
+
+    Kind kind = Kind::SQLite;
+    QString driverName;   // "QSQLITE" or "QODBC"
+    QString databaseName; // the file, or the ODBC connection string
+
+    // "Provider=SQLite;Data Source=FILE" opens the embedded database; the OLE DB strings
+    // of the SQL Server providers become an ODBC string for the FreeTDS driver; strings
+    // starting with "Driver=" or "DSN=" go to ODBC as they are. Anything else throws
+    // ComponentError ProviderNotFound. The driver named for SQL Server can be changed
+    // with the environment variable ORUHR_ODBC_DRIVER (for Microsoft's driver, say).
+    static BackendTarget resolve(const QString &connectionString);
+
+    // Quotes a value for an ODBC connection string when it needs it.
+    static QString odbcValue(const QString &value);
+};
+
+} // namespace oruhr::db

@@ -1,0 +1,129 @@
+#include "platform/database/Connection.h"
+
+#include "platform/automation/ComponentError.h"
+#include "platform/database/BackendTarget.h"
+#include "platform/database/TsqlRewriter.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace oruhr::db {
+namespace {
+
+constexpr int busyTimeoutMilliseconds = 10000;
+
+QString uniqueConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("oruhr-connection-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+Connection::Connection()
+    : m_connectionString(QStringLiteral("0"))
+    , m_name(uniqueConnectionName())
+{
+}
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::setConnectionString(const QString &connectionString)
+{
+    close();
+    m_connectionString = connectionString;
+}
+
+bool Connection::isOpen() const
+{
+    return m_database.isValid() && m_database.isOpen();
+}
+
+void Connection::open()
+{
+    if (isOpen())
+        return;
+    close();
+    const BackendTarget target = BackendTarget::resolve(m_connectionString);
+    if (target.kind == BackendTarget::Kind::SQLite && !QFileInfo::exists(target.databaseName))
+        throw ComponentError(ComponentError::ConnectionFailed,
+                             QStringLiteral("فايل پايگاه داده پيدا نشد: ") + target.databaseName);
+
+    m_database = QSqlDatabase::addDatabase(target.driverName, m_name);
+    if (!m_database.isValid()) {
+        close();
+        throw ComponentError(ComponentError::ProviderNotFound,
+                             QStringLiteral("Qt SQL driver %1 is not installed").arg(target.driverName));
+    }
+    m_database.setDatabaseName(target.databaseName);
+    if (target.kind == BackendTarget::Kind::SQLite)
+        m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMilliseconds));
+    if (!m_database.open()) {
+        const QString message = m_database.lastError().text();
+        close();
+        throw ComponentError(ComponentError::ConnectionFailed, message);
+    }
+    m_dialect = detectDialect();
+}
+
+SqlDialect Connection::detectDialect()
+{
+    const QSqlDriver::DbmsType type = m_database.driver()->dbmsType();
+    if (type == QSqlDriver::SQLite)
+        return SqlDialect::SQLite;
+    if (type == QSqlDriver::MSSqlServer || type == QSqlDriver::Sybase)
+        return SqlDialect::SqlServer;
+    // An ODBC driver Qt does not name: SQLite answers this, SQL Server does not.
+    QSqlQuery probe(m_database);
+    if (probe.exec(QStringLiteral("select sqlite_version()"))) {
+        QSqlQuery pragma(m_database);
+        pragma.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(busyTimeoutMilliseconds));
+        return SqlDialect::SQLite;
+    }
+    return SqlDialect::SqlServer;
+}
+
+void Connection::close()
+{
+    if (m_database.isValid())
+        m_database.close();
+    m_database = QSqlDatabase();
+    if (QSqlDatabase::contains(m_name))
+        QSqlDatabase::removeDatabase(m_name);
+}
+
+QSqlDatabase &Connection::database()
+{
+    open();
+    return m_database;
+}
+
+SqlDialect Connection::dialect()
+{
+    open();
+    return m_dialect;
+}
+
+QString Connection::nativeSql(const QString &tsql)
+{
+    return dialect() == SqlDialect::SQLite ? TsqlRewriter::toSqlite(tsql) : tsql;
+}
+
+QString Connection::dateLiteral(const QDate &date)
+{
+    return date.toString(dialect() == SqlDialect::SQLite ? QStringLiteral("yyyy-MM-dd")
+                                                          : QStringLiteral("yyyyMMdd"));
+}
+
+void Connection::setLocalProcedures(std::shared_ptr<const LocalProcedures> procedures)
+{
+    m_localProcedures = std::move(procedures);
+}
+
+} // namespace oruhr::db

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/database/SqlDialect.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <memory>
+
+namespace oruhr::db {
+
+class LocalProcedures;
+
+// The one database connection of a data environment. It is opened with its connection
+// string at first use and reopened after the string changes.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // Closes the connection; the new string takes effect at the next use.
+    void setConnectionString(const QString &connectionString);
+    QString connectionString() const { return m_connectionString; }
+
+    void open(); // throws ComponentError
+    void close();
+    bool isOpen() const;
+
+    // Opens the connection when needed.
+    QSqlDatabase &database();
+    SqlDialect dialect();
+
+    // The SQL text of a statement as the server runs it (T-SQL rewritten for SQLite).
+    QString nativeSql(const QString &tsql);
+    // A date as a quoted-literal body: yyyymmdd for SQL Server, yyyy-mm-dd for SQLite.
+    QString dateLiteral(const QDate &date);
+
+    void setLocalProcedures(std::shared_ptr<const LocalProcedures> procedures);
+    const LocalProcedures *localProcedures() const { return m_localProcedures.get(); }
+
+private:
+    SqlDialect detectDialect();
+
+    QString m_connectionString;
+    QString m_name;
+    QSqlDatabase m_database;
+    SqlDialect m_dialect = SqlDialect::SqlServer;
+    std::shared_ptr<const LocalProcedures> m_localProcedures;
+};
+
+} // namespace oruhr::db

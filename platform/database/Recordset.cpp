@@ -1,0 +1,108 @@
+#include "platform/database/Recordset.h"
+
+#include "platform/automation/ComponentError.h"
+#include "platform/database/Connection.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace oruhr::db {
+
+Recordset::Recordset(Connection &connection)
+    : m_connection(connection)
+{
+}
+
+void Recordset::open(const QString &sql)
+{
+    close();
+    QSqlQuery query(m_connection.database());
+    query.setForwardOnly(true);
+    if (!query.exec(m_connection.nativeSql(sql)))
+        throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
+    if (!query.isSelect())
+        return;
+
+    const QSqlRecord record = query.record();
+    const int columnCount = record.count();
+    for (int c = 0; c < columnCount; ++c) {
+        m_columns << record.fieldName(c);
+        m_columnIndex.insert(record.fieldName(c).toLower(), c);
+    }
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(columnCount);
+        for (int c = 0; c < columnCount; ++c)
+            row << (query.isNull(c) ? QVariant() : query.value(c));
+        m_rows << std::move(row);
+    }
+    if (query.lastError().isValid())
+        throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
+    m_open = true;
+}
+
+void Recordset::close()
+{
+    m_open = false;
+    m_columns.clear();
+    m_columnIndex.clear();
+    m_rows.clear();
+    m_position = 0;
+}
+
+void Recordset::requireOpen() const
+{
+    if (!m_open)
+        throw ComponentError(ComponentError::ObjectClosed,
+                             QStringLiteral("Operation is not allowed when the object is closed."));
+}
+
+int Recordset::recordCount() const
+{
+    requireOpen();
+    return int(m_rows.size());
+}
+
+bool Recordset::eof() const
+{
+    requireOpen();
+    return m_position >= m_rows.size();
+}
+
+bool Recordset::bof() const
+{
+    requireOpen();
+    return m_rows.isEmpty();
+}
+
+void Recordset::moveFirst()
+{
+    requireOpen();
+    m_position = 0;
+}
+
+void Recordset::moveNext()
+{
+    requireOpen();
+    if (m_position >= m_rows.size())
+        throw ComponentError(ComponentError::NoCurrentRecord,
+                             QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+    ++m_position;
+}
+
+QVariant Recordset::field(const QString &name) const
+{
+    requireOpen();
+    const auto column = m_columnIndex.constFind(name.toLower());
+    if (column == m_columnIndex.constEnd())
+        throw ComponentError(ComponentError::FieldNotFound,
+                             QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                            "requested name or ordinal: ") + name);
+    if (m_position >= m_rows.size())
+        throw ComponentError(ComponentError::NoCurrentRecord,
+                             QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+    return m_rows[m_position][*column];
+}
+
+} // namespace oruhr::db

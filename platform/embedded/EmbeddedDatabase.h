@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace oruhr::embedded {
+
+// The embedded payroll database file: creation with its schema, and its connection string.
+class EmbeddedDatabase {
+public:
+    // "Provider=SQLite;Data Source=FILE"
+    static QString connectionString(const QString &file);
+    // Creates a new file with the schema, in WAL mode; an existing file is replaced.
+    static void create(const QString &file);
+};
+
+} // namespace oruhr::embedded

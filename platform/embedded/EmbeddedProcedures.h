@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/database/LocalProcedures.h"
+
+#include <memory>
+
+namespace oruhr::embedded {
+
+// The five payroll procedures of the embedded database, each run in one transaction.
+class EmbeddedProcedures : public db::LocalProcedures {
+public:
+    static std::shared_ptr<const EmbeddedProcedures> shared();
+
+    bool contains(const QString &name) const override;
+    qint32 call(QSqlDatabase &database, const QString &name, const QVariantList &inputs) const override;
+};
+
+} // namespace oruhr::embedded

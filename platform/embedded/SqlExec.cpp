@@ -1,0 +1,62 @@
+#include "platform/embedded/SqlExec.h"
+
+#include "platform/automation/ComponentError.h"
+
+#include <QSqlError>
+
+namespace oruhr::embedded {
+namespace {
+
+[[noreturn]] void fail(const QSqlError &error)
+{
+    throw ComponentError(ComponentError::CommandFailed, error.text());
+}
+
+} // namespace
+
+QSqlQuery exec(QSqlDatabase &database, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            fail(query.lastError());
+        return query;
+    }
+    if (!query.prepare(sql))
+        fail(query.lastError());
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        fail(query.lastError());
+    return query;
+}
+
+QVariant scalar(QSqlDatabase &database, const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query = exec(database, sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+Transaction::Transaction(QSqlDatabase &database)
+    : m_database(database)
+{
+    if (!m_database.transaction())
+        fail(m_database.lastError());
+    m_active = true;
+}
+
+Transaction::~Transaction()
+{
+    if (m_active)
+        m_database.rollback();
+}
+
+void Transaction::commit()
+{
+    if (!m_database.commit())
+        fail(m_database.lastError());
+    m_active = false;
+}
+
+} // namespace oruhr::embedded

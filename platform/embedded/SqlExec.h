@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+namespace oruhr::embedded {
+
+// Runs one statement with positional values; throws ComponentError with the database's message.
+QSqlQuery exec(QSqlDatabase &database, const QString &sql, const QVariantList &values = {});
+// The first column of the first row, or an invalid QVariant when there is no row.
+QVariant scalar(QSqlDatabase &database, const QString &sql, const QVariantList &values = {});
+
+// A transaction that rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase &database);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+
+private:
+    QSqlDatabase &m_database;
+    bool m_active = false;
+};
+
+} // namespace oruhr::embedded

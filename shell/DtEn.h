@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/database/Connection.h"
+#include "platform/database/Recordset.h"
+#include "platform/database/StoredProcedureCommand.h"
+
+#include <QDate>
+#include <QString>
+
+namespace oruhr {
+
+// The data environment: the component's one connection with its named recordsets and
+// the five payroll procedure commands. All database work of the windows runs through it.
+class DtEn {
+public:
+    // The component-wide data environment, created on first use.
+    static DtEn &instance();
+
+    DtEn();
+    DtEn(const DtEn &) = delete;
+    DtEn &operator=(const DtEn &) = delete;
+
+    db::Connection &connection() { return m_connection; }
+
+    db::Recordset &rssqlCommon() { return m_rssqlCommon; }
+    db::Recordset &rssqlSalvoInstallInfo() { return m_rssqlSalvoInstallInfo; }
+    db::Recordset &rssqlSalvoTemplates() { return m_rssqlSalvoTemplates; }
+    db::Recordset &rssqlTemp() { return m_rssqlTemp; }
+
+    // The creator is the 16-bit user, sign-extended to the procedures' 32-bit parameter.
+    qint32 spHRCreateMonthlySalary(qint16 creatorId, const QDate &beginDate, const QDate &endDate, qint32 employeeId);
+    qint32 spHRRecalculateMonthlySalary(qint16 creatorId, const QDate &beginDate, const QDate &endDate,
+                                        qint32 employeeId);
+    qint32 spHRFinalizedMonthlySalary(qint16 creatorId, const QDate &beginDate, const QDate &endDate,
+                                      qint32 employeeId);
+    qint32 spHRBackToTempMonthlySalary(qint16 creatorId, const QDate &beginDate, const QDate &endDate,
+                                       qint32 employeeId);
+    // Fails with ComponentError when employeeIds is longer than 8000 characters.
+    qint32 spHRAccountDocSave(qint16 creatorId, const QDate &docDate, const QString &employeeIds);
+
+    db::StoredProcedureCommand &command(const QString &name);
+
+private:
+    db::Connection m_connection;
+    db::Recordset m_rssqlCommon;
+    db::Recordset m_rssqlSalvoInstallInfo;
+    db::Recordset m_rssqlSalvoTemplates;
+    db::Recordset m_rssqlTemp;
+    db::StoredProcedureCommand m_create;
+    db::StoredProcedureCommand m_recalculate;
+    db::StoredProcedureCommand m_finalize;
+    db::StoredProcedureCommand m_backToTemp;
+    db::StoredProcedureCommand m_accountDocSave;
+};
+
+} // namespace oruhr
