@@ -1,0 +1,1 @@
+#include "platform/embedded/DemoDataGenerator.h"
