@@ -1,0 +1,120 @@
+#include "tests/support/SeededPayroll.h"
+
+namespace oruhr::test {
+namespace {
+
+const OrdinanceFilters usual{11, 21, 31};
+
+} // namespace
+
+SeededPayroll::SeededPayroll()
+{
+    seedEmployees();
+    seedPayslips();
+    seedDocuments();
+    seedAccounting();
+    seedFactors();
+    seedTemplates();
+}
+
+void SeededPayroll::seedEmployees()
+{
+    const int e1 = addEmployee(QStringLiteral("3"), QStringLiteral("علي"), QStringLiteral("احمدي"));
+    addOrdinance(e1, begin(), QDate(2026, 12, 5), true, usual);
+    addOrdinance(e1, QDate(2026, 12, 6), end(), true, usual);
+    const int e2 = addEmployee(QStringLiteral("1"), QStringLiteral("مريم"), QStringLiteral("رضايي"));
+    addOrdinance(e2, QDate(2026, 1, 1), QDate(2027, 1, 1), true, usual);
+    const int e3 = addEmployee(QVariant(), QStringLiteral("حسن"), QVariant().toString());
+    addOrdinance(e3, begin(), end(), true, usual);
+    const int e4 = addEmployee(QStringLiteral("2"), QStringLiteral("زهرا"), QStringLiteral("کريمي"));
+    ordinanceOf4 = addOrdinance(e4, begin(), end(), true, {12, 22, 32});
+    const int e5 = addEmployee(QStringLiteral("10"), QStringLiteral("رضا"), QStringLiteral("محمدي"));
+    temporaryOrdinanceOf5 = addOrdinance(e5, begin(), end(), false, usual);
+    const int e6 = addEmployee(QStringLiteral("4"), QStringLiteral("سارا"), QStringLiteral("حسيني"));
+    addOrdinance(e6, QDate(2026, 10, 23), begin().addDays(-1), true, usual);
+    const int e7 = addEmployee(QStringLiteral("12"), QStringLiteral("امير"), QStringLiteral("موسوي"));
+    addOrdinance(e7, begin(), end(), true, usual);
+    const int e8 = addEmployee(QStringLiteral("5"), QStringLiteral("نرگس"), QStringLiteral("جعفري"));
+    addOrdinance(e8, QDate(2026, 10, 23), end(), true, {12, 6, 31});
+}
+
+void SeededPayroll::seedPayslips()
+{
+    addPayslip(2, QDate(2026, 11, 1), begin(), false);
+    finalPayslipOf4 = addPayslip(4, begin(), end(), true, ordinanceOf4);
+    temporaryPayslipOf8 = addPayslip(8, begin(), end(), false);
+    previousPayslipOf8 = addPayslip(8, QDate(2026, 10, 23), begin().addDays(-1), true);
+    for (int payslip : {temporaryPayslipOf8, previousPayslipOf8}) {
+        exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) "
+                            "VALUES (?, 501, 1000)"),
+             {payslip});
+        exec(QStringLiteral("INSERT INTO tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount) VALUES (?, 1, 50)"),
+             {payslip});
+        exec(QStringLiteral("INSERT INTO tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount) VALUES (?, 1, 20)"),
+             {payslip});
+    }
+}
+
+void SeededPayroll::seedDocuments()
+{
+    const QString insert = QStringLiteral(
+        "INSERT INTO %1 (Code, BeginDate, EndDate, FarsiBeginDate, FarsiEndDate) VALUES (?, ?, ?, ?, ?)");
+    const QVariantList temporary{QVariant(), iso(begin()), iso(end()), QStringLiteral("1405/09/01"),
+                                 QStringLiteral("1405/09/30")};
+    exec(insert.arg(QStringLiteral("tblHRLoan")), temporary);
+    loanId = scalar(QStringLiteral("SELECT max(ID) FROM tblHRLoan")).toInt();
+    exec(QStringLiteral("INSERT INTO tblHRLoanDetail (LoanID, EmployeeID, Amount, InstalmentAmount) VALUES "
+                        "(?, 1, 1000, 50), (?, 2, 1000, 50)"),
+         {loanId, loanId});
+    exec(insert.arg(QStringLiteral("tblHRBox")), temporary);
+    fundId = scalar(QStringLiteral("SELECT max(ID) FROM tblHRBox")).toInt();
+    // a Code that is empty but not NULL
+    exec(insert.arg(QStringLiteral("tblHRExceptionBatch")),
+         {QString(""), iso(end()), iso(end().addDays(10)), QStringLiteral("1405/09/30"), QStringLiteral("1405/10/10")});
+    exceptionBatchId = scalar(QStringLiteral("SELECT max(ID) FROM tblHRExceptionBatch")).toInt();
+}
+
+void SeededPayroll::seedAccounting()
+{
+    const QString insert =
+        QStringLiteral("INSERT INTO tblAccountDocument (Code, DocumentDate, Description) VALUES (?, ?, ?)");
+    auto add = [&](const QString &name, const QDate &date, const QString &description) {
+        exec(insert, {name, iso(date), description});
+        documents.insert(name, scalar(QStringLiteral("SELECT max(ID) FROM tblAccountDocument")).toInt());
+    };
+    add(QStringLiteral("detail"), end(), QStringLiteral("سند متفرقه"));
+    add(QStringLiteral("description"), end(), QStringLiteral("سند فيش حقوق ماه 1405/09"));
+    add(QStringLiteral("reversed"), end(), QStringLiteral("حقوق و فيش"));
+    add(QStringLiteral("otherDay"), end().addDays(-1), QStringLiteral("سند فيش حقوق"));
+    exec(QStringLiteral("INSERT INTO tblAccountDocumentDetail (DocumentID, FormTypeID, TransactionDate, EmployeeID, "
+                        "Debit) VALUES (?, 1402, ?, 4, 1000), (?, 1402, ?, 4, 1000)"),
+         {documents[QStringLiteral("detail")], iso(end()), documents[QStringLiteral("reversed")], iso(begin())});
+    exec(QStringLiteral("INSERT INTO tblPelikFormType (ID, Name) VALUES (1402, 'فيش حقوقي')"));
+}
+
+void SeededPayroll::seedFactors()
+{
+    exec(QStringLiteral("INSERT INTO tblPelikMFunction (ID, Name) VALUES (501, 'حق ماموريت'), "
+                        "(502, 'ايام کارکرد'), (503, 'پاداش'), (504, 'حقوق پايه'), (1096, 'اضافه کار')"));
+    const QString detail = QStringLiteral(
+        "INSERT INTO tblPelikMFunctionDetail (FunctionID, TypeID, ParameterTypeID, BeginDate, EndDate, "
+        "SequenceInMonthlySalary) VALUES (?, ?, ?, ?, ?, ?)");
+    exec(detail, {501, 6, 3, QStringLiteral("2026-01-01"), QStringLiteral("2027-01-01"), 2});
+    exec(detail, {502, 6, 3, iso(end()), QStringLiteral("2027-06-01"), 3});       // starts on the last day
+    exec(detail, {503, 6, 3, QStringLiteral("2026-01-01"), iso(begin().addDays(-1)), 4}); // ended before
+    exec(detail, {504, 1, 3, QStringLiteral("2026-01-01"), QStringLiteral("2027-01-01"), 0}); // not entered directly
+    exec(detail, {1096, 6, 3, QStringLiteral("2026-01-01"), QStringLiteral("2027-01-01"), 1});
+    exec(QStringLiteral("INSERT INTO tblHRRunTimeBatch (ID, BeginDate, EndDate) VALUES (1, ?, '2026-12-30')"),
+         {iso(end())});
+    exec(QStringLiteral("INSERT INTO tblHRRunTimeBatchDetail (RunTimeBatchID, EmployeeID, ParameterID, Value) "
+                        "VALUES (1, 1, 501, 3)"));
+}
+
+void SeededPayroll::seedTemplates()
+{
+    exec(QStringLiteral("INSERT INTO tblPelikReportTemplate (ID, Title, FilePath, FormTypeID) VALUES "
+                        "(1, 'فيش ساده', 'Reports/payslip.html', 1402), (2, 'عمومي', 'Reports/any.html', 1406), "
+                        "(3, 'حکم', 'Reports/ordinance.html', 1401)"));
+}
+
+} // namespace oruhr::test
