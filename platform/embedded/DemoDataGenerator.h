@@ -1,1 +1,29 @@
 #pragma once
+
+#include <QDate>
+#include <QString>
+
+class QSqlDatabase;
+
+namespace oruhr::embedded {
+
+struct DemoOptions {
+    int employees = 300;
+    QDate today = QDate::currentDate(); // fixes the payroll month
+    quint32 seed = 1405;
+    QString applicationFolder; // system parameter 140; "/opt/oruhr/" when empty, '/' added when missing
+};
+
+// Reproducible demo data for the embedded payroll database. The payroll month (the
+// Persian month of DemoOptions::today) holds employees in every payslip state, HR documents
+// both temporary and final, and directly entered salary factors that some employees lack;
+// the month before it is paid and booked.
+class DemoDataGenerator {
+public:
+    // Fills an empty schema in one transaction; throws ComponentError.
+    static void seed(QSqlDatabase &database, const DemoOptions &options);
+    // A new database file (an existing one is replaced), filled as seed() does.
+    static void createDemoDatabase(const QString &file, const DemoOptions &options);
+};
+
+} // namespace oruhr::embedded
