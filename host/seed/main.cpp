@@ -1,0 +1,139 @@
+// oruhr-seed: writes an embedded payroll database full of demo data.
+
+#include "platform/automation/ComponentError.h"
+#include "platform/embedded/DemoDataGenerator.h"
+#include "platform/embedded/SqlExec.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int UsageError = 2;
+constexpr int Failure = 1;
+
+int usageError(const QString &message)
+{
+    QTextStream(stderr) << "oruhr-seed: " << message << "\nTry 'oruhr-seed --help'.\n";
+    return UsageError;
+}
+
+// What the new file holds, for the report after seeding.
+void report(const QString &file, qint64 milliseconds)
+{
+    const QString name = QStringLiteral("oruhr-seed-report");
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(file);
+        database.open();
+        QTextStream out(stdout);
+        const auto value = [&](const QString &sql) { return oruhr::embedded::scalar(database, sql).toString(); };
+        out << "Created " << QFileInfo(file).absoluteFilePath() << " ("
+            << QString::number(QFileInfo(file).size() / 1048576.0, 'f', 1) << " MB) in "
+            << QString::number(milliseconds / 1000.0, 'f', 2) << " s\n";
+        out << "Payroll month from "
+            << value(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=3450"))
+            << ", application folder "
+            << value(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=140")) << "\n";
+        const char *tables[] = {
+            "tblEmployee",
+            "tblHROrdinance",
+            "tblHROrdinanceDetail",
+            "tblHRMonthlySalary",
+            "tblHRMonthlySalaryDetail",
+            "tblHRMonthlyPaiedLoan",
+            "tblHRMonthlyPaiedBox",
+            "tblHRLoan",
+            "tblHRLoanDetail",
+            "tblHRBox",
+            "tblHRBoxDetail",
+            "tblHRExceptionBatch",
+            "tblHRExceptionBatchDetail",
+            "tblHRRunTimeBatch",
+            "tblHRRunTimeBatchDetail",
+            "tblAccountDocument",
+            "tblAccountDocumentDetail",
+        };
+        for (const char *table : tables)
+            out << QStringLiteral("  %1 %2\n")
+                       .arg(QString::fromLatin1(table), -28)
+                       .arg(value(QStringLiteral("SELECT count(*) FROM ") + QString::fromLatin1(table)), 9);
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("oruhr-seed"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Creates an embedded payroll database filled with demo data."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    const QCommandLineOption employees(QStringLiteral("employees"),
+                                       QStringLiteral("Number of employees (default 300)."), QStringLiteral("N"),
+                                       QStringLiteral("300"));
+    const QCommandLineOption out(QStringLiteral("out"),
+                                 QStringLiteral("Database file to create; an existing one is replaced."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption today(QStringLiteral("today"),
+                                   QStringLiteral("A day of the payroll month, yyyy-mm-dd (default: today)."),
+                                   QStringLiteral("DATE"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the random choices (default 1405)."),
+                                  QStringLiteral("N"), QStringLiteral("1405"));
+    const QCommandLineOption appFolder(QStringLiteral("app-folder"),
+                                       QStringLiteral("Application folder stored as system parameter 140."),
+                                       QStringLiteral("DIR"));
+    parser.addOptions({help, employees, out, today, seed, appFolder});
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+
+    oruhr::embedded::DemoOptions options;
+    bool ok = false;
+    options.employees = parser.value(employees).toInt(&ok);
+    if (!ok || options.employees < 0)
+        return usageError(
+            QStringLiteral("--employees needs a whole number of 0 or more, not '%1'").arg(parser.value(employees)));
+    options.seed = parser.value(seed).toUInt(&ok);
+    if (!ok)
+        return usageError(
+            QStringLiteral("--seed needs a whole number from 0 to 4294967295, not '%1'").arg(parser.value(seed)));
+    if (parser.isSet(today)) {
+        options.today = QDate::fromString(parser.value(today), Qt::ISODate);
+        if (!options.today.isValid())
+            return usageError(
+                QStringLiteral("--today needs a date written yyyy-mm-dd, not '%1'").arg(parser.value(today)));
+    }
+    options.applicationFolder = parser.value(appFolder);
+    const QString file = parser.value(out);
+    if (file.isEmpty())
+        return usageError(QStringLiteral("--out FILE is required"));
+
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        oruhr::embedded::DemoDataGenerator::createDemoDatabase(file, options);
+        report(file, timer.elapsed());
+    } catch (const oruhr::ComponentError &error) {
+        QTextStream(stderr) << "oruhr-seed: " << file << ": " << error.description() << "\n";
+        return Failure;
+    }
+    return 0;
+}
