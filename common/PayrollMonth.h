@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace oruhr {
+
+class PelikDate;
+
+// The payroll month as both windows set it at load: the application folder and the first
+// day of the month from the system parameters, and the one-month period.
+class PayrollMonth {
+public:
+    // Parameter 140 into ModMain::ApplicationFolder; a missing row keeps the old value.
+    static void readApplicationFolder();
+    // Parameter 3450 as text (NULL as empty); today's Persian date when the row is missing,
+    // turned into text through the given picker.
+    static QString readStartDateText(PelikDate &tempDate);
+    // The end first, as the last day of the start's month, then the begin.
+    static void setDefaultPeriod(PelikDate &begin, PelikDate &end, const QString &startText);
+};
+
+} // namespace oruhr

@@ -1,0 +1,75 @@
+#include "host/HostOptions.h"
+
+#include <QCommandLineParser>
+
+#include <limits>
+
+namespace oruhr::host {
+namespace {
+
+bool readShort(const QCommandLineParser &parser, const QString &name, std::optional<qint16> &target, QString &error)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max()) {
+        error = QStringLiteral("--%1 needs a whole number from -32768 to 32767").arg(name);
+        return false;
+    }
+    target = qint16(value);
+    return true;
+}
+
+} // namespace
+
+std::optional<HostOptions> HostOptions::parse(const QStringList &arguments, QString &error)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Host program of the OruHRPrintBatch1 control."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("connection"), QStringLiteral("Connection string of the payroll database."),
+                      QStringLiteral("string")});
+    parser.addOption({QStringLiteral("user"), QStringLiteral("UserID of the signed-in user."), QStringLiteral("id")});
+    parser.addOption({QStringLiteral("position"), QStringLiteral("PositionID of the user."), QStringLiteral("id")});
+    parser.addOption({QStringLiteral("employee"), QStringLiteral("EmployeeID of the user."), QStringLiteral("id")});
+    parser.addPositionalArgument(QStringLiteral("window"), QStringLiteral("Open at once: tempsave, clearshow or showdocs."),
+                                 QStringLiteral("[window]"));
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        error = parser.helpText();
+        return std::nullopt;
+    }
+    HostOptions options;
+    if (parser.isSet(QStringLiteral("connection")))
+        options.connection = parser.value(QStringLiteral("connection"));
+    if (!readShort(parser, QStringLiteral("user"), options.user, error)
+        || !readShort(parser, QStringLiteral("position"), options.position, error)
+        || !readShort(parser, QStringLiteral("employee"), options.employee, error))
+        return std::nullopt;
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) {
+        error = QStringLiteral("only one window can be opened at once");
+        return std::nullopt;
+    }
+    if (!positional.isEmpty()) {
+        const QString window = positional.first().toLower();
+        if (window == QLatin1String("tempsave"))
+            options.action = Action::TempSave;
+        else if (window == QLatin1String("clearshow"))
+            options.action = Action::ClearShow;
+        else if (window == QLatin1String("showdocs"))
+            options.action = Action::ShowDocs;
+        else {
+            error = QStringLiteral("unknown window \"%1\": use tempsave, clearshow or showdocs").arg(positional.first());
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+} // namespace oruhr::host

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace oruhr::host {
+
+// The host program's command line.
+struct HostOptions {
+    enum class Action { None, TempSave, ClearShow, ShowDocs };
+
+    std::optional<QString> connection;
+    std::optional<qint16> user;
+    std::optional<qint16> position;
+    std::optional<qint16> employee;
+    Action action = Action::None;
+
+    // Fills error and returns nullopt on a bad command line.
+    static std::optional<HostOptions> parse(const QStringList &arguments, QString &error);
+};
+
+} // namespace oruhr::host

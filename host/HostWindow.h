@@ -1,0 +1,50 @@
+#pragma once
+
+#include "host/HostOptions.h"
+#include "host/StoredForm.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QLineEdit;
+class QSpinBox;
+
+namespace oruhr {
+class OruHRPrintBatch1;
+}
+
+namespace oruhr::host {
+
+// The host program's window: the control restored from its stored form, editors for its
+// four properties and a button for each of its methods. A failed call is shown here, with
+// the error's number and description.
+class HostWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    HostWindow(StoredForm form, QWidget *parent = nullptr);
+
+    OruHRPrintBatch1 &control() { return *m_control; }
+    void applyOptions(const HostOptions &options);
+    // Runs one of the control's methods; false when it failed (the failure was shown).
+    bool call(HostOptions::Action action);
+    void saveForm();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildEditors();
+    void showProperties();
+    void reportFailure(int number, const QString &description);
+
+    StoredForm m_form;
+    OruHRPrintBatch1 *m_control;
+    QSpinBox *m_user;
+    QSpinBox *m_position;
+    QSpinBox *m_employee;
+    QLineEdit *m_connection;
+};
+
+} // namespace oruhr::host

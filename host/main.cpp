@@ -1,0 +1,76 @@
+// oruhr-host: a host program for the OruHRPrintBatch1 control.
+
+#include "host/HostOptions.h"
+#include "host/HostWindow.h"
+#include "platform/automation/ComponentError.h"
+#include "platform/components/StandardComponents.h"
+#include "platform/embedded/DemoDataGenerator.h"
+#include "platform/embedded/EmbeddedDatabase.h"
+#include "shell/OruHRPrintBatch1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace oruhr;
+
+namespace {
+
+// The embedded demo database in the user's data folder, made on first use.
+QString demoConnectionString(const QString &dataFolder)
+{
+    const QString file = QDir(dataFolder).filePath(QStringLiteral("demo.db"));
+    if (!QFileInfo::exists(file)) {
+        std::fprintf(stderr, "oruhr-host: creating the demo database %s\n", qPrintable(file));
+        embedded::DemoOptions options;
+        options.applicationFolder = QDir(dataFolder).filePath(QStringLiteral("app")) + QLatin1Char('/');
+        embedded::DemoDataGenerator::createDemoDatabase(file, options);
+    }
+    return embedded::EmbeddedDatabase::connectionString(file);
+}
+
+bool hasNoConnection(const QString &connectionString)
+{
+    const QString text = connectionString.trimmed();
+    return text.isEmpty() || text == QLatin1String("0");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("oruhr-host"));
+    QApplication::setOrganizationName(QStringLiteral("OruHR"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+
+    QString error;
+    const std::optional<host::HostOptions> options = host::HostOptions::parse(QApplication::arguments(), error);
+    if (!options) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return error.startsWith(QLatin1String("Usage")) ? 0 : 2;
+    }
+
+    registerStandardComponents();
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dataFolder);
+    host::HostWindow window(host::StoredForm(QDir(dataFolder).filePath(QStringLiteral("form.ini"))));
+    window.applyOptions(*options);
+    if (hasNoConnection(window.control().OLEConnectionString())) {
+        try {
+            host::HostOptions demo;
+            demo.connection = demoConnectionString(dataFolder);
+            window.applyOptions(demo);
+        } catch (const ComponentError &failure) {
+            std::fprintf(stderr, "oruhr-host: the demo database could not be made: %s\n", failure.what());
+        }
+    }
+    window.show();
+    if (options->action != host::HostOptions::Action::None)
+        QTimer::singleShot(0, &window, [&window, action = options->action] { window.call(action); });
+    return app.exec();
+}

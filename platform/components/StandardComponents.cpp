@@ -1,0 +1,14 @@
+#include "platform/components/StandardComponents.h"
+
+#include "platform/automation/ComponentRegistry.h"
+#include "platform/components/MessageDialog.h"
+
+namespace oruhr {
+
+void registerStandardComponents()
+{
+    auto &registry = ComponentRegistry::instance();
+    registry.registerComponent(QString::fromLatin1(MessageDialog::progId), {}, [] { return std::make_unique<MessageDialog>(); });
+}
+
+} // namespace oruhr

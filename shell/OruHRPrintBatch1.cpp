@@ -1,0 +1,117 @@
+#include "shell/OruHRPrintBatch1.h"
+
+#include "documents/FormCheckDocs.h"
+#include "payslips/FormMain.h"
+#include "shell/ModMain.h"
+#include "shell/PropertyBag.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace oruhr {
+namespace {
+
+const QString defaultConnectionString = QStringLiteral("0");
+
+} // namespace
+
+OruHRPrintBatch1::OruHRPrintBatch1(QWidget *parent)
+    : QWidget(parent)
+{
+    auto *name = new QLabel(QStringLiteral("OruHRPrintBatch1"), this);
+    name->setFrameShape(QFrame::StyledPanel);
+    name->setAlignment(Qt::AlignCenter);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(name);
+}
+
+void OruHRPrintBatch1::setUserID(qint16 value)
+{
+    m_userId = value;
+    Q_EMIT propertyChanged(QStringLiteral("UserID"));
+}
+
+void OruHRPrintBatch1::setPositionID(qint16 value)
+{
+    m_positionId = value;
+    Q_EMIT propertyChanged(QStringLiteral("PositionID"));
+}
+
+void OruHRPrintBatch1::setOLEConnectionString(const QString &value)
+{
+    m_connectionString = value;
+    Q_EMIT propertyChanged(QStringLiteral("OLEConnectionString"));
+}
+
+void OruHRPrintBatch1::setEmployeeID(qint16 value)
+{
+    m_employeeId = value;
+    Q_EMIT propertyChanged(QStringLiteral("EmployeeID"));
+}
+
+void OruHRPrintBatch1::readProperties(const PropertyBag &bag)
+{
+    m_userId = qint16(bag.readProperty(QStringLiteral("UserID"), 0).toInt());
+    m_positionId = qint16(bag.readProperty(QStringLiteral("PositionID"), 0).toInt());
+    m_connectionString = bag.readProperty(QStringLiteral("OLEConnectionString"), defaultConnectionString).toString();
+    m_employeeId = qint16(bag.readProperty(QStringLiteral("EmployeeID"), 0).toInt());
+}
+
+void OruHRPrintBatch1::writeProperties(PropertyBag &bag) const
+{
+    bag.writeProperty(QStringLiteral("UserID"), m_userId, 0);
+    bag.writeProperty(QStringLiteral("PositionID"), m_positionId, 0);
+    bag.writeProperty(QStringLiteral("OLEConnectionString"), m_connectionString, defaultConnectionString);
+    bag.writeProperty(QStringLiteral("EmployeeID"), m_employeeId, 0);
+}
+
+FormMain &OruHRPrintBatch1::formMain()
+{
+    // Top-level and kept for the component's lifetime, as the host's process keeps it.
+    static FormMain *window = new FormMain;
+    return *window;
+}
+
+FormCheckDocs &OruHRPrintBatch1::formCheckDocs()
+{
+    static FormCheckDocs *window = new FormCheckDocs;
+    return *window;
+}
+
+void OruHRPrintBatch1::takeSessionValues()
+{
+    ModMain::ActiveConnectionString = m_connectionString;
+    ModMain::ConnectDataEnvironment();
+    ModMain::ActiveUserID = m_userId;
+    ModMain::ActivePositionID = m_positionId;
+    ModMain::ActiveEmployeeID = m_employeeId;
+}
+
+QVariant OruHRPrintBatch1::showPayslipWindow(bool printMode)
+{
+    takeSessionValues();
+    FormMain &window = formMain();
+    window.IsPrintMode = printMode;
+    window.showModal();
+    return {};
+}
+
+QVariant OruHRPrintBatch1::ClearShow()
+{
+    return showPayslipWindow(true);
+}
+
+QVariant OruHRPrintBatch1::TempSaveMonthlySalary()
+{
+    return showPayslipWindow(false);
+}
+
+bool OruHRPrintBatch1::ShowDocs()
+{
+    takeSessionValues();
+    formCheckDocs().showModal();
+    return false;
+}
+
+} // namespace oruhr

@@ -1,0 +1,89 @@
+#include "platform/controls/PelikSelector.h"
+#include "tests/support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QSignalSpy>
+
+using namespace oruhr;
+using oruhr::test::TestDatabase;
+
+namespace {
+
+class PelikSelectorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db.exec(QStringLiteral("INSERT INTO tblAccountBranch (ID, ParentID, Title) VALUES (1, NULL, 'تهران'), "
+                               "(2, NULL, 'اصفهان'), (11, 1, 'شعبه مرکزي'), (12, 1, 'شعبه غرب'), (21, 2, 'شعبه نقش جهان')"));
+        selector.setConnectionString(db.connectionString());
+        selector.setUpperViewName(QStringLiteral("vwAccountBranchMajor"));
+        selector.setLowerViewName(QStringLiteral("vwAccountBranchMinor"));
+        selector.setUser(1);
+    }
+
+    QStringList entries()
+    {
+        auto *combo = selector.findChild<QComboBox *>();
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i).trimmed();
+        return texts;
+    }
+
+    TestDatabase db;
+    PelikSelector selector;
+};
+
+} // namespace
+
+TEST_F(PelikSelectorTest, NothingSelectedGivesAnIdThatConverts)
+{
+    EXPECT_TRUE(selector.isNoSelection());
+    bool ok = false;
+    EXPECT_EQ(selector.selectedId().toInt(&ok), 0);
+    EXPECT_TRUE(ok);
+}
+
+TEST_F(PelikSelectorTest, ShowsLowerEntriesUnderTheirUpperEntry)
+{
+    selector.reload();
+    EXPECT_EQ(entries(), QStringList({QStringLiteral("همه"), QStringLiteral("تهران"), QStringLiteral("شعبه مرکزي"),
+                                      QStringLiteral("شعبه غرب"), QStringLiteral("اصفهان"),
+                                      QStringLiteral("شعبه نقش جهان")}));
+}
+
+TEST_F(PelikSelectorTest, SelectionIsALowerEntryAndIsAnnounced)
+{
+    QSignalSpy changed(&selector, &PelikSelector::selectionChanged);
+    EXPECT_TRUE(selector.selectId(12));
+    EXPECT_FALSE(selector.isNoSelection());
+    EXPECT_EQ(selector.selectedId().toInt(), 12);
+    EXPECT_FALSE(selector.selectId(1)); // an upper entry only heads its group
+    EXPECT_EQ(selector.selectedId().toInt(), 12);
+    selector.clearSelection();
+    EXPECT_TRUE(selector.isNoSelection());
+    EXPECT_EQ(changed.count(), 2);
+}
+
+TEST_F(PelikSelectorTest, AUserColumnRestrictsTheEntries)
+{
+    db.exec(QStringLiteral("CREATE TABLE tblUserBranch (BranchID INTEGER, UserID INTEGER)"));
+    db.exec(QStringLiteral("INSERT INTO tblUserBranch VALUES (11, 1), (12, 2), (21, NULL)"));
+    db.exec(QStringLiteral("CREATE VIEW vwUserBranchMinor AS SELECT b.ID, b.ParentID, b.Title, u.UserID FROM "
+                           "tblAccountBranch b JOIN tblUserBranch u ON u.BranchID = b.ID"));
+    selector.setLowerViewName(QStringLiteral("vwUserBranchMinor"));
+    EXPECT_TRUE(selector.selectId(11));
+    EXPECT_FALSE(selector.selectId(12)); // another user's
+    EXPECT_TRUE(selector.selectId(21));  // everyone's
+}
+
+TEST_F(PelikSelectorTest, AFailingReadLeavesAUsableSelector)
+{
+    selector.setLowerViewName(QStringLiteral("vwNoSuchView"));
+    selector.reload();
+    EXPECT_EQ(entries().size(), 2);
+    EXPECT_TRUE(selector.isNoSelection());
+    EXPECT_EQ(selector.selectedId().toInt(), 0);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace oruhr::test {
+
+// Acts on the next modal window as soon as it shows (a window opened by exec() blocks the
+// test, so the test's checks run from here), then closes it unless the action did.
+// Nested modal windows (a message over a window) are handled by calling this again
+// from within the action.
+void whenModalShown(std::function<void(QWidget *)> action);
+
+// Finds a descendant by object name and type; fails the test when there is none.
+template<typename T>
+T *child(QWidget *parent, const char *name)
+{
+    T *found = parent ? parent->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+    if (!found)
+        ADD_FAILURE() << "no child " << name;
+    return found;
+}
+
+} // namespace oruhr::test
