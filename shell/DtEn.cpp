@@ -30,8 +30,9 @@ QList<Parameter> accountDocInputs()
 
 DtEn &DtEn::instance()
 {
-    static DtEn environment;
-    return environment;
+    // Never destroyed: Qt's own registry of connections is gone by the time statics are.
+    static DtEn *environment = new DtEn;
+    return *environment;
 }
 
 DtEn::DtEn()
