@@ -31,11 +31,9 @@ void Recordset::open(const QString &sql)
         m_columnIndex.insert(record.fieldName(c).toLower(), c);
     }
     while (query.next()) {
-        QVariantList row;
-        row.reserve(columnCount);
         for (int c = 0; c < columnCount; ++c)
-            row << (query.isNull(c) ? QVariant() : query.value(c));
-        m_rows << std::move(row);
+            m_values.append(query.isNull(c) ? QVariant() : query.value(c));
+        ++m_rowCount;
     }
     if (query.lastError().isValid())
         throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
@@ -47,7 +45,8 @@ void Recordset::close()
     m_open = false;
     m_columns.clear();
     m_columnIndex.clear();
-    m_rows.clear();
+    m_values.clear();
+    m_rowCount = 0;
     m_position = 0;
 }
 
@@ -61,19 +60,19 @@ void Recordset::requireOpen() const
 int Recordset::recordCount() const
 {
     requireOpen();
-    return int(m_rows.size());
+    return int(m_rowCount);
 }
 
 bool Recordset::eof() const
 {
     requireOpen();
-    return m_position >= m_rows.size();
+    return m_position >= m_rowCount;
 }
 
 bool Recordset::bof() const
 {
     requireOpen();
-    return m_rows.isEmpty();
+    return m_rowCount == 0;
 }
 
 void Recordset::moveFirst()
@@ -85,13 +84,13 @@ void Recordset::moveFirst()
 void Recordset::moveNext()
 {
     requireOpen();
-    if (m_position >= m_rows.size())
+    if (m_position >= m_rowCount)
         throw ComponentError(ComponentError::NoCurrentRecord,
                              QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     ++m_position;
 }
 
-QVariant Recordset::field(const QString &name) const
+int Recordset::fieldIndex(const QString &name) const
 {
     requireOpen();
     const auto column = m_columnIndex.constFind(name.toLower());
@@ -99,10 +98,23 @@ QVariant Recordset::field(const QString &name) const
         throw ComponentError(ComponentError::FieldNotFound,
                              QStringLiteral("Item cannot be found in the collection corresponding to the "
                                             "requested name or ordinal: ") + name);
-    if (m_position >= m_rows.size())
+    return *column;
+}
+
+QVariant Recordset::field(int index) const
+{
+    requireOpen();
+    if (m_position >= m_rowCount)
         throw ComponentError(ComponentError::NoCurrentRecord,
                              QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
-    return m_rows[m_position][*column];
+    if (index < 0 || index >= m_columns.size())
+        throw ComponentError(ComponentError::FieldNotFound, QStringLiteral("No column %1").arg(index));
+    return m_values[m_position * m_columns.size() + index];
+}
+
+QVariant Recordset::field(const QString &name) const
+{
+    return field(fieldIndex(name));
 }
 
 } // namespace oruhr::db

@@ -31,6 +31,9 @@ public:
     // The current record's value of a column, by case-insensitive name.
     QVariant field(const QString &name) const;
     QStringList fieldNames() const { return m_columns; }
+    // For reading many rows: the column's position once, then values by position.
+    int fieldIndex(const QString &name) const;
+    QVariant field(int index) const;
 
 private:
     void requireOpen() const;
@@ -39,7 +42,8 @@ private:
     bool m_open = false;
     QStringList m_columns;
     QHash<QString, int> m_columnIndex;
-    QList<QVariantList> m_rows;
+    QVariantList m_values; // row after row, m_columns.size() values each
+    qsizetype m_rowCount = 0;
     qsizetype m_position = 0;
 };
 
