@@ -1,0 +1,43 @@
+#include "platform/controls/KeyedListView.h"
+
+#include "platform/controls/KeyedListModel.h"
+
+#include <QHeaderView>
+
+namespace oruhr {
+
+KeyedListView::KeyedListView(QWidget *parent)
+    : QTreeView(parent)
+    , m_model(new KeyedListModel(this))
+{
+    setModel(m_model);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    header()->setSectionsClickable(true);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    connect(header(), &QHeaderView::sectionClicked, this, &KeyedListView::columnClick);
+}
+
+void KeyedListView::applyColumnWidths()
+{
+    const double pixelsPerTwip = logicalDpiX() / 1440.0;
+    const auto &columns = m_model->columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        const int width = int(columns[i].widthTwips * pixelsPerTwip + 0.5);
+        setColumnHidden(i, width == 0);
+        setColumnWidth(i, width);
+    }
+}
+
+void KeyedListView::showSortIndicator()
+{
+    header()->setSortIndicatorShown(m_model->sorted());
+    header()->setSortIndicator(m_model->sortKey(), m_model->sortOrder());
+}
+
+} // namespace oruhr
