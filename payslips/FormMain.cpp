@@ -1,35 +1,367 @@
 #include "payslips/FormMain.h"
 
+#include "common/BusyCursor.h"
+#include "common/ListViewColumnClick.h"
+#include "common/MessageText.h"
+#include "common/Messages.h"
 #include "common/PayrollMonth.h"
+#include "common/PersianMonth.h"
+#include "payslips/FormMainLayout.h"
+#include "payslips/PayslipSql.h"
+#include "platform/automation/ComponentError.h"
+#include "platform/controls/KeyedListModel.h"
+#include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
+#include "platform/controls/PelikSelector.h"
+#include "shell/DtEn.h"
+#include "shell/ModMain.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QSignalBlocker>
 
 namespace oruhr {
+namespace {
+
+template<typename T>
+T *named(QWidget *parent, const char *name, const QString &caption = {})
+{
+    auto *widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    if constexpr (std::is_base_of_v<QAbstractButton, T> || std::is_same_v<T, QLabel>)
+        widget->setText(caption);
+    return widget;
+}
+
+QString filter(const PelikSelector &selector, const char *prefix)
+{
+    if (selector.isNoSelection())
+        return QStringLiteral("1=1");
+    return QString::fromLatin1(prefix) + QString::number(selector.selectedId().toInt());
+}
+
+} // namespace
 
 FormMain::FormMain(QWidget *parent)
     : QDialog(parent)
-    , datBeginDate(new PelikDate(this))
-    , datEndDate(new PelikDate(this))
-    , datTempDate(new PelikDate(this))
 {
     setObjectName(QStringLiteral("FormMain"));
     setLayoutDirection(Qt::RightToLeft);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    createControls();
+    connectHandlers();
+    resetLayout();
+}
+
+void FormMain::createControls()
+{
+    lstEmployee = named<KeyedListView>(this, "lstEmployee");
+    optTempSaveEmployee = named<QRadioButton>(this, "optTempSaveEmployee", QStringLiteral("کارمندان داراي فيش حقوقي موقت"));
+    optFinalSaveEmployee = named<QRadioButton>(this, "optFinalSaveEmployee", QStringLiteral("کارمندان داراي فيش حقوقي قطعي "));
+    optNonMonthlySalaryEmployee =
+        named<QRadioButton>(this, "optNonMonthlySalaryEmployee", QStringLiteral("کارمندان بدون فيش حقوقي"));
+    datBeginDate = named<PelikDate>(this, "datBeginDate");
+    datEndDate = named<PelikDate>(this, "datEndDate");
+    datTempDate = named<PelikDate>(this, "datTempDate");
     datTempDate->hide();
+    lblBeginDate = named<QLabel>(this, "lblBeginDate", QStringLiteral("از تاريخ:"));
+    lblEndDate = named<QLabel>(this, "lblEndDate", QStringLiteral("تا تاريخ:"));
+    sltBranch = named<PelikSelector>(this, "sltBranch");
+    sltCostCenter = named<PelikSelector>(this, "sltCostCenter");
+    sltRecruitmentType = named<PelikSelector>(this, "sltRecruitmentType");
+    lblBranch = named<QLabel>(this, "lblBranch", QStringLiteral("شعبه:"));
+    lblCostCenter = named<QLabel>(this, "lblCostCenter", QStringLiteral("مرکز هزينه:"));
+    lblRecruitmentType = named<QLabel>(this, "lblRecruitmentType", QStringLiteral("نوع استخدام:"));
+    cmdSelect = named<QPushButton>(this, "cmdSelect", QStringLiteral("انتخاب همه"));
+    cmdDeselect = named<QPushButton>(this, "cmdDeselect", QStringLiteral("انتخاب هيچکدام"));
+    cmdCalc = named<QPushButton>(this, "cmdCalc", QStringLiteral("محاسبه"));
+    cmdTempSave = named<QPushButton>(this, "cmdTempSave", QStringLiteral("ثبت موقت"));
+    cmdFinalize = named<QPushButton>(this, "cmdFinalize", QStringLiteral("ثبت قطعي"));
+    cmdBackToTemp = named<QPushButton>(this, "cmdBackToTemp", QStringLiteral("بازگشت"));
+    cmdDelete = named<QPushButton>(this, "cmdDelete", QStringLiteral("حذف "));
+    cmdAccount = named<QPushButton>(this, "cmdAccount", QStringLiteral("سند حسابداري"));
+    cmdViewPrint = named<QPushButton>(this, "cmdViewPrint", QStringLiteral("مشاهده/چاپ"));
+    cmdShowError = named<QPushButton>(this, "cmdShowError", QStringLiteral("بررسي اشکالات اطلاعات کارکردي"));
+    framePrint = named<QFrame>(this, "framePrint");
+    framePrint->setFrameShape(QFrame::StyledPanel);
+    framePrint->setAutoFillBackground(true);
+    cmdExit = named<QPushButton>(framePrint, "cmdExit", QStringLiteral("انصراف"));
+    cmdPrint = named<QPushButton>(framePrint, "cmdPrint", QStringLiteral("چاپ  "));
+    cmdView = named<QPushButton>(framePrint, "cmdView", QStringLiteral("مشاهده  "));
+    chkOrdinancePrint = named<QCheckBox>(this, "chkOrdinancePrint", QStringLiteral("چاپ حكم كارگزيني كارمند"));
+    pgb = named<QProgressBar>(this, "pgb");
+    pgb->hide();
+    lblProgress = named<QLabel>(this, "lblProgress", QStringLiteral("درصد پيشرفت"));
+    lblProgress->hide();
+    lblRecordCount = named<QLabel>(this, "lblRecordCount", QStringLiteral("0"));
+    lblTotalCount = named<QLabel>(this, "lblTotalCount", QStringLiteral("تعداد کل:"));
+    cmdAccount->setProperty("Tag", QStringLiteral("-1"));
+}
+
+void FormMain::connectHandlers()
+{
+    for (QRadioButton *option : {optTempSaveEmployee, optFinalSaveEmployee, optNonMonthlySalaryEmployee})
+        connect(option, &QRadioButton::clicked, this, &FormMain::optMode_Click);
+    for (PelikSelector *selector : {sltBranch, sltRecruitmentType, sltCostCenter})
+        connect(selector, &PelikSelector::selectionChanged, this, &FormMain::slt_Change);
+    connect(datBeginDate, &PelikDate::changed, this, &FormMain::datBeginDate_Change);
+    connect(datEndDate, &PelikDate::changed, this, &FormMain::datEndDate_Change);
+    connect(cmdSelect, &QPushButton::clicked, this, [this] { employees().setAllChecked(true); });
+    connect(cmdDeselect, &QPushButton::clicked, this, [this] { employees().setAllChecked(false); });
+    connect(lstEmployee, &KeyedListView::columnClick, this, &FormMain::lstEmployee_ColumnClick);
+    connect(cmdExit, &QPushButton::clicked, this, &QDialog::close);
+}
+
+KeyedListModel &FormMain::employees() const
+{
+    return *lstEmployee->listModel();
 }
 
 void FormMain::Form_Load()
 {
     setWindowTitle(IsPrintMode ? QStringLiteral("چاپ گروهي فيش حقوقي") : QStringLiteral("ثبت گروهي فيش حقوقي"));
+    bindSelectors();
     PayrollMonth::readApplicationFolder();
     StartDateText = PayrollMonth::readStartDateText(*datTempDate);
-    PayrollMonth::setDefaultPeriod(*datBeginDate, *datEndDate, StartDateText);
+    {
+        // The list is built once, in the mode selected below, not for each date set here.
+        const QSignalBlocker blockBegin(datBeginDate), blockEnd(datEndDate);
+        PayrollMonth::setDefaultPeriod(*datBeginDate, *datEndDate, StartDateText);
+    }
+    employees().setSorted(false);
+    employees().setSortKey(0);
+    employees().setSortOrder(Qt::AscendingOrder);
+    employees().setColumns({{QString(), 500},
+                            {QStringLiteral("کد"), 800},
+                            {QStringLiteral("نام"), 2000},
+                            {QStringLiteral("نام خانوادگي"), 3000}});
+    lstEmployee->applyColumnWidths();
+    lstEmployee->showSortIndicator();
+    chkOrdinancePrint->setChecked(false);
+    pgb->hide();
+    lblProgress->hide();
+    resetLayout();
+
+    optNonMonthlySalaryEmployee->setVisible(!IsPrintMode);
+    QRadioButton *mode = IsPrintMode ? optFinalSaveEmployee : optNonMonthlySalaryEmployee;
+    mode->setChecked(true);
+    optMode_Click();
+    chkOrdinancePrint->setVisible(IsPrintMode);
+    framePrint->setVisible(IsPrintMode);
+    framePrint->raise();
     datBeginDate->setEnabled(false);
     datEndDate->setEnabled(false);
+    const double dpi = logicalDpiX();
+    BaseWidth = qRound(FormMainLayout::pixelsToTwips(width(), dpi));
+    BaseHeight = qRound(FormMainLayout::pixelsToTwips(height(), dpi));
 }
 
 void FormMain::showModal()
 {
     Form_Load();
     exec();
+}
+
+void FormMain::bindSelectors()
+{
+    const struct {
+        PelikSelector *selector;
+        const char *upper;
+        const char *lower;
+    } bindings[] = {
+        {sltBranch, "vwAccountBranchMajor", "vwAccountBranchMinor"},
+        {sltRecruitmentType, "vwHRRecruitmentTypeMajor", "vwHRRecruitmentTypeMinor"},
+        {sltCostCenter, "vwAccountCostCenterMajor", "vwAccountCostCenterMinor"},
+    };
+    for (const auto &binding : bindings) {
+        const QSignalBlocker block(binding.selector);
+        binding.selector->setConnectionString(ModMain::ActiveConnectionString);
+        binding.selector->setUpperViewName(QString::fromLatin1(binding.upper));
+        binding.selector->setLowerViewName(QString::fromLatin1(binding.lower));
+        binding.selector->setUser(ModMain::ActiveUserID);
+    }
+}
+
+EmployeeListMode FormMain::listMode() const
+{
+    if (optNonMonthlySalaryEmployee->isChecked())
+        return EmployeeListMode::WithoutPayslip;
+    if (optFinalSaveEmployee->isChecked())
+        return EmployeeListMode::FinalSaved;
+    if (optTempSaveEmployee->isChecked())
+        return EmployeeListMode::TempSaved;
+    return EmployeeListMode::None;
+}
+
+QString FormMain::BranchFilter() const
+{
+    return filter(*sltBranch, "BranchID=");
+}
+
+QString FormMain::RecruitmentTypeFilter() const
+{
+    return filter(*sltRecruitmentType, "RecruitmentTypeID=");
+}
+
+QString FormMain::CostCenterFilter() const
+{
+    return filter(*sltCostCenter, "PositionID=");
+}
+
+void FormMain::RefreshEmployees()
+{
+    employees().clear();
+    if (datBeginDate->isEmpty() || datEndDate->isEmpty())
+        return;
+    if (datEndDate->englishdate() < datBeginDate->englishdate()) {
+        ShowMessage(MessageText::TitleProblem, MessageText::BeginAfterEnd);
+        return;
+    }
+    BusyCursor busy;
+    db::Recordset &recordset = DtEn::instance().rssqlCommon();
+    try {
+        db::Connection &connection = DtEn::instance().connection();
+        recordset.open(PayslipSql::employeeList(listMode(), connection.dateLiteral(datBeginDate->englishdate()),
+                                                connection.dateLiteral(datEndDate->englishdate()), BranchFilter(),
+                                                RecruitmentTypeFilter(), CostCenterFilter()));
+        const int id = recordset.fieldIndex(QStringLiteral("ID"));
+        const int code = recordset.fieldIndex(QStringLiteral("Code"));
+        const int firstName = recordset.fieldIndex(QStringLiteral("FirstName"));
+        const int sureName = recordset.fieldIndex(QStringLiteral("SureName"));
+        QList<ListItem> rows;
+        rows.reserve(recordset.recordCount());
+        for (recordset.moveFirst(); !recordset.eof(); recordset.moveNext()) {
+            rows.append({QLatin1Char('k') + recordset.field(id).toString(),
+                         {QString(), recordset.field(code).toString(), recordset.field(firstName).toString(),
+                          recordset.field(sureName).toString()}});
+        }
+        lblRecordCount->setText(QString::number(recordset.recordCount()));
+        recordset.close();
+        employees().appendItems(std::move(rows));
+    } catch (const ComponentError &error) {
+        // The window stays usable: the failure is told and the list stays empty.
+        recordset.close();
+        busy.restore();
+        ShowMessage(MessageText::TitleError, error.description());
+    }
+    busy.restore();
+    UpdateListButtons();
+}
+
+void FormMain::UpdateListButtons()
+{
+    const bool rows = employees().rowCount() > 0;
+    const EmployeeListMode mode = listMode();
+    const bool temporary = mode == EmployeeListMode::TempSaved && rows;
+    const bool withoutPayslip = mode == EmployeeListMode::WithoutPayslip && rows;
+    cmdDelete->setEnabled(temporary);
+    cmdTempSave->setEnabled(withoutPayslip);
+    cmdFinalize->setEnabled(temporary);
+    cmdBackToTemp->setEnabled(mode == EmployeeListMode::FinalSaved && rows);
+    cmdViewPrint->setEnabled(rows);
+    cmdCalc->setEnabled(temporary);
+    cmdShowError->setEnabled(temporary || withoutPayslip);
+    cmdAccount->setEnabled(true);
+    cmdAccount->setProperty("Tag", QStringLiteral("-1"));
+}
+
+void FormMain::optMode_Click()
+{
+    RefreshEmployees();
+    UpdateListButtons();
+}
+
+void FormMain::slt_Change()
+{
+    RefreshEmployees();
+    UpdateListButtons();
+}
+
+void FormMain::datBeginDate_Change()
+{
+    if (!datBeginDate->isEmpty()) {
+        RefreshEmployees();
+        return;
+    }
+    ShowMessage(MessageText::TitleProblem, MessageText::BeginDateEmpty);
+    {
+        const QSignalBlocker block(datBeginDate);
+        datBeginDate->setPersianText(StartDateText);
+    }
+    // A start text that is no date cannot be restored: one message is enough, and the
+    // list of no period is empty.
+    if (datBeginDate->isEmpty())
+        RefreshEmployees();
+    else
+        datBeginDate_Change();
+}
+
+void FormMain::datEndDate_Change()
+{
+    if (!datEndDate->isEmpty()) {
+        RefreshEmployees();
+        return;
+    }
+    ShowMessage(MessageText::TitleProblem, MessageText::EndDateEmpty);
+    {
+        const QSignalBlocker block(datEndDate);
+        ShowLastDayOfMonth(*datEndDate, StartDateText);
+    }
+    // A start month above 12 leaves the end empty: stop after one message.
+    if (datEndDate->isEmpty())
+        RefreshEmployees();
+    else
+        datEndDate_Change();
+}
+
+void FormMain::lstEmployee_ColumnClick(int column)
+{
+    if (column == 0)
+        return;
+    ListView_ColumnClick(*lstEmployee, column, column == 1 ? SortDataType::Numeric : SortDataType::Text);
+}
+
+QSize FormMain::twipsToPixels(double width, double height) const
+{
+    const double dpi = logicalDpiX();
+    return {qRound(FormMainLayout::twipsToPixels(width, dpi)), qRound(FormMainLayout::twipsToPixels(height, dpi))};
+}
+
+void FormMain::resetLayout()
+{
+    m_places = FormMainLayout::designedPlaces();
+    placeControls();
+    resize(twipsToPixels(FormMainLayout::designedWidth, FormMainLayout::designedHeight));
+}
+
+void FormMain::placeControls()
+{
+    const double dpi = logicalDpiX();
+    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
+        auto *widget = findChild<QWidget *>(it.key());
+        if (!widget)
+            continue;
+        const TwipRect &place = it.value();
+        const QRectF pixels(FormMainLayout::twipsToPixels(place.left, dpi), FormMainLayout::twipsToPixels(place.top, dpi),
+                            FormMainLayout::twipsToPixels(place.width, dpi),
+                            FormMainLayout::twipsToPixels(place.height, dpi));
+        widget->setGeometry(pixels.toRect());
+    }
+}
+
+void FormMain::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const double dpi = logicalDpiX();
+    if (FormMainLayout::resize(m_places, BaseWidth, BaseHeight, FormMainLayout::pixelsToTwips(width(), dpi),
+                               FormMainLayout::pixelsToTwips(height(), dpi)))
+        placeControls();
 }
 
 } // namespace oruhr

@@ -1,13 +1,29 @@
 #pragma once
 
+#include "payslips/EmployeeListMode.h"
+#include "payslips/TwipRect.h"
+
 #include <QDialog>
+#include <QHash>
 #include <QString>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
 
 namespace oruhr {
 
+class KeyedListModel;
+class KeyedListView;
 class PelikDate;
+class PelikSelector;
 
-// The payslip batch window: registration mode, or print mode when opened by ClearShow.
+// The payslip batch window. The host opens it through the control in registration mode
+// (TempSaveMonthlySalary) or in print mode (ClearShow); each opening loads it afresh on the
+// payroll month of the database and lists the employees of the chosen payslip state.
 class FormMain : public QDialog {
     Q_OBJECT
 
@@ -16,16 +32,81 @@ public:
 
     // Set by the opening call before the window loads.
     bool IsPrintMode = false;
+    // The Persian first day of the period, from the database or today.
+    QString StartDateText;
+    // The inner size in twips at the last completed layout.
+    int BaseWidth = 0;
+    int BaseHeight = 0;
 
-    // Initialises the window afresh; throws ComponentError, and the window is then not shown.
+    // Initialises the window afresh; a failing query throws ComponentError, and the window
+    // is then not shown.
     void Form_Load();
-    // Loads, then shows the window modally; returns when it is closed.
+    // Loads, then shows the window modally with no owner; returns when it is closed.
     void showModal();
 
-    QString StartDateText;
+    // Rebuilds the list from the database for the mode, the filters and the period.
+    void RefreshEmployees();
+    // Enables the operation buttons that the mode and the rows allow.
+    void UpdateListButtons();
+    QString BranchFilter() const;
+    QString RecruitmentTypeFilter() const;
+    QString CostCenterFilter() const;
+    EmployeeListMode listMode() const;
+    KeyedListModel &employees() const;
+
+    KeyedListView *lstEmployee;
+    QRadioButton *optTempSaveEmployee;
+    QRadioButton *optFinalSaveEmployee;
+    QRadioButton *optNonMonthlySalaryEmployee;
     PelikDate *datBeginDate;
     PelikDate *datEndDate;
     PelikDate *datTempDate;
+    QLabel *lblBeginDate;
+    QLabel *lblEndDate;
+    PelikSelector *sltBranch;
+    PelikSelector *sltCostCenter;
+    PelikSelector *sltRecruitmentType;
+    QLabel *lblBranch;
+    QLabel *lblCostCenter;
+    QLabel *lblRecruitmentType;
+    QPushButton *cmdSelect;
+    QPushButton *cmdDeselect;
+    QPushButton *cmdCalc;
+    QPushButton *cmdTempSave;
+    QPushButton *cmdFinalize;
+    QPushButton *cmdBackToTemp;
+    QPushButton *cmdDelete;
+    QPushButton *cmdAccount;
+    QPushButton *cmdViewPrint;
+    QPushButton *cmdShowError;
+    QFrame *framePrint;
+    QPushButton *cmdExit;
+    QPushButton *cmdPrint;
+    QPushButton *cmdView;
+    QCheckBox *chkOrdinancePrint;
+    QProgressBar *pgb;
+    QLabel *lblProgress;
+    QLabel *lblRecordCount;
+    QLabel *lblTotalCount;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+    void bindSelectors();
+    void resetLayout();
+    void placeControls();
+    QSize twipsToPixels(double width, double height) const;
+
+    void optMode_Click();
+    void slt_Change();
+    void datBeginDate_Change();
+    void datEndDate_Change();
+    void lstEmployee_ColumnClick(int column);
+
+    QHash<QString, TwipRect> m_places;
 };
 
 } // namespace oruhr
