@@ -54,6 +54,10 @@ FormMain::FormMain(QWidget *parent)
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    // The designed places are measured for 8-point text.
+    QFont text = font();
+    text.setPointSize(8);
+    setFont(text);
     createControls();
     connectHandlers();
     resetLayout();

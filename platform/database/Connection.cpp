@@ -117,8 +117,14 @@ QString Connection::nativeSql(const QString &tsql)
 
 QString Connection::dateLiteral(const QDate &date)
 {
-    return date.toString(dialect() == SqlDialect::SQLite ? QStringLiteral("yyyy-MM-dd")
-                                                          : QStringLiteral("yyyyMMdd"));
+    return dateLiteral(date, dialect());
+}
+
+// yyyymmdd is read the same under every language setting of SQL Server; SQLite keeps
+// dates as ISO text.
+QString Connection::dateLiteral(const QDate &date, SqlDialect dialect)
+{
+    return date.toString(dialect == SqlDialect::SQLite ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyyMMdd"));
 }
 
 void Connection::setLocalProcedures(std::shared_ptr<const LocalProcedures> procedures)

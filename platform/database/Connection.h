@@ -37,6 +37,7 @@ public:
     QString nativeSql(const QString &tsql);
     // A date as a quoted-literal body: yyyymmdd for SQL Server, yyyy-mm-dd for SQLite.
     QString dateLiteral(const QDate &date);
+    static QString dateLiteral(const QDate &date, SqlDialect dialect);
 
     void setLocalProcedures(std::shared_ptr<const LocalProcedures> procedures);
     const LocalProcedures *localProcedures() const { return m_localProcedures.get(); }

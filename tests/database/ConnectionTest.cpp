@@ -145,6 +145,12 @@ TEST(Connection, DefaultStringFailsAtFirstUseWithAClearError)
     EXPECT_FALSE(connection.isOpen());
 }
 
+TEST(Connection, DateLiteralsSuitTheServer)
+{
+    EXPECT_EQ(Connection::dateLiteral(QDate(2026, 3, 1), SqlDialect::SqlServer), QStringLiteral("20260301"));
+    EXPECT_EQ(Connection::dateLiteral(QDate(2026, 12, 21), SqlDialect::SQLite), QStringLiteral("2026-12-21"));
+}
+
 TEST(Connection, MissingEmbeddedFileIsNotCreated)
 {
     QTemporaryDir dir;
