@@ -132,9 +132,14 @@ QString BackendTarget::odbcValue(const QString &value)
 BackendTarget BackendTarget::resolve(const QString &connectionString)
 {
     const QString text = connectionString.trimmed();
-    if (text.startsWith(QLatin1String("driver="), Qt::CaseInsensitive)
-        || text.startsWith(QLatin1String("dsn="), Qt::CaseInsensitive))
+    if (text.startsWith(QLatin1String("driver="), Qt::CaseInsensitive))
         return {Kind::Odbc, QStringLiteral("QODBC"), text};
+    if (text.startsWith(QLatin1String("dsn="), Qt::CaseInsensitive)) {
+        // Qt's ODBC driver puts "DSN=" before a string that names no driver or server itself.
+        const bool namesItsTarget = text.contains(QLatin1String("driver="), Qt::CaseInsensitive)
+                                    || text.contains(QLatin1String("server="), Qt::CaseInsensitive);
+        return {Kind::Odbc, QStringLiteral("QODBC"), namesItsTarget ? text : text.mid(4)};
+    }
 
     const QMap<QString, QString> values = parseKeyValues(text);
     const QString provider = values.value(QStringLiteral("provider"));

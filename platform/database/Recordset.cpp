@@ -28,7 +28,8 @@ void Recordset::open(const QString &sql)
     const int columnCount = record.count();
     for (int c = 0; c < columnCount; ++c) {
         m_columns << record.fieldName(c);
-        m_columnIndex.insert(record.fieldName(c).toLower(), c);
+        if (!m_columnIndex.contains(record.fieldName(c).toLower())) // the first of equal names
+            m_columnIndex.insert(record.fieldName(c).toLower(), c);
     }
     while (query.next()) {
         for (int c = 0; c < columnCount; ++c)

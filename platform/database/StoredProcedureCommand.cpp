@@ -120,8 +120,11 @@ qint32 StoredProcedureCommand::executeOnServer(const QVariantList &values)
     }
     if (!query.exec())
         throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
+    // An error raised after a row count arrives with a later result.
     while (query.nextResult()) {
     }
+    if (query.lastError().isValid())
+        throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
     return query.boundValue(0).toInt();
 }
 

@@ -145,6 +145,27 @@ TEST(Connection, DefaultStringFailsAtFirstUseWithAClearError)
     EXPECT_FALSE(connection.isOpen());
 }
 
+TEST(Connection, DataSourceNamesReachTheirDatabase)
+{
+    TestDatabase db;
+    db.addEmployee(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("b"));
+    QTemporaryDir dir;
+    QFile ini(dir.filePath(QStringLiteral("odbc.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[oruhrtest]\nDriver=SQLite3\nDatabase=%1\n").arg(db.file()).toUtf8());
+    ini.close();
+    const QByteArray before = qgetenv("ODBCINI");
+    qputenv("ODBCINI", QFile::encodeName(ini.fileName()));
+    for (const char *text : {"DSN=oruhrtest", "DSN=oruhrtest;Timeout=5000"}) {
+        Connection connection;
+        connection.setConnectionString(QString::fromLatin1(text));
+        Recordset recordset(connection);
+        EXPECT_NO_THROW(recordset.open(QStringLiteral("select count(*) as n from tblEmployee"))) << text;
+        EXPECT_EQ(recordset.isOpen() ? recordset.field(QStringLiteral("n")).toInt() : -1, 1) << text;
+    }
+    qputenv("ODBCINI", before);
+}
+
 TEST(Connection, DateLiteralsSuitTheServer)
 {
     EXPECT_EQ(Connection::dateLiteral(QDate(2026, 3, 1), SqlDialect::SqlServer), QStringLiteral("20260301"));
