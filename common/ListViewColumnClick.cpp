@@ -36,6 +36,11 @@ QString dateSortKey(const QString &text)
 void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType)
 {
     KeyedListModel &model = *MyListView.listModel();
+    if (column < 0 || column >= model.columnCount())
+        return;
+    for (ListItem &item : model.items())
+        while (item.texts.size() <= column)
+            item.texts.append(QString());
     model.setSorted(false);
     const bool keyed = DataType != SortDataType::Text;
     if (keyed) {

@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 
@@ -111,9 +112,12 @@ void FormMain::createControls()
 void FormMain::connectHandlers()
 {
     for (QRadioButton *option : {optTempSaveEmployee, optFinalSaveEmployee, optNonMonthlySalaryEmployee})
-        connect(option, &QRadioButton::clicked, this, &FormMain::optMode_Click);
+        connect(option, &QRadioButton::clicked, this, &FormMain::modeOrFilter_Change);
     for (PelikSelector *selector : {sltBranch, sltRecruitmentType, sltCostCenter})
-        connect(selector, &PelikSelector::selectionChanged, this, &FormMain::slt_Change);
+        connect(selector, &PelikSelector::selectionChanged, this, &FormMain::modeOrFilter_Change);
+    // Enter must never start a payroll step by itself.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
     connect(datBeginDate, &PelikDate::changed, this, &FormMain::datBeginDate_Change);
     connect(datEndDate, &PelikDate::changed, this, &FormMain::datEndDate_Change);
     connect(cmdSelect, &QPushButton::clicked, this, [this] { employees().setAllChecked(true); });
@@ -155,7 +159,9 @@ void FormMain::Form_Load()
     optNonMonthlySalaryEmployee->setVisible(!IsPrintMode);
     QRadioButton *mode = IsPrintMode ? optFinalSaveEmployee : optNonMonthlySalaryEmployee;
     mode->setChecked(true);
-    optMode_Click();
+    // As the option's click, but a failing query fails the load, so the window is not shown.
+    rebuildEmployees();
+    UpdateListButtons();
     chkOrdinancePrint->setVisible(IsPrintMode);
     framePrint->setVisible(IsPrintMode);
     framePrint->raise();
@@ -184,7 +190,6 @@ void FormMain::bindSelectors()
         {sltCostCenter, "vwAccountCostCenterMajor", "vwAccountCostCenterMinor"},
     };
     for (const auto &binding : bindings) {
-        const QSignalBlocker block(binding.selector);
         binding.selector->setConnectionString(ModMain::ActiveConnectionString);
         binding.selector->setUpperViewName(QString::fromLatin1(binding.upper));
         binding.selector->setLowerViewName(QString::fromLatin1(binding.lower));
@@ -220,12 +225,24 @@ QString FormMain::CostCenterFilter() const
 
 void FormMain::RefreshEmployees()
 {
+    try {
+        if (!rebuildEmployees())
+            return;
+    } catch (const ComponentError &error) {
+        // The window stays usable: the failure is told and the list stays empty.
+        ShowMessage(MessageText::TitleError, error.description());
+    }
+    UpdateListButtons();
+}
+
+bool FormMain::rebuildEmployees()
+{
     employees().clear();
     if (datBeginDate->isEmpty() || datEndDate->isEmpty())
-        return;
+        return false;
     if (datEndDate->englishdate() < datBeginDate->englishdate()) {
         ShowMessage(MessageText::TitleProblem, MessageText::BeginAfterEnd);
-        return;
+        return false;
     }
     BusyCursor busy;
     db::Recordset &recordset = DtEn::instance().rssqlCommon();
@@ -248,14 +265,11 @@ void FormMain::RefreshEmployees()
         lblRecordCount->setText(QString::number(recordset.recordCount()));
         recordset.close();
         employees().appendItems(std::move(rows));
-    } catch (const ComponentError &error) {
-        // The window stays usable: the failure is told and the list stays empty.
+    } catch (const ComponentError &) {
         recordset.close();
-        busy.restore();
-        ShowMessage(MessageText::TitleError, error.description());
+        throw;
     }
-    busy.restore();
-    UpdateListButtons();
+    return true;
 }
 
 void FormMain::UpdateListButtons()
@@ -275,13 +289,7 @@ void FormMain::UpdateListButtons()
     cmdAccount->setProperty("Tag", QStringLiteral("-1"));
 }
 
-void FormMain::optMode_Click()
-{
-    RefreshEmployees();
-    UpdateListButtons();
-}
-
-void FormMain::slt_Change()
+void FormMain::modeOrFilter_Change()
 {
     RefreshEmployees();
     UpdateListButtons();
@@ -357,6 +365,16 @@ void FormMain::placeControls()
                             FormMainLayout::twipsToPixels(place.height, dpi));
         widget->setGeometry(pixels.toRect());
     }
+}
+
+void FormMain::keyPressEvent(QKeyEvent *event)
+{
+    // The window closes by its close box or its exit button, never by Esc.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void FormMain::resizeEvent(QResizeEvent *event)

@@ -91,6 +91,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createControls();
@@ -100,8 +101,9 @@ private:
     void placeControls();
     QSize twipsToPixels(double width, double height) const;
 
-    void optMode_Click();
-    void slt_Change();
+    // Throws ComponentError; false when the period stopped the rebuild early.
+    bool rebuildEmployees();
+    void modeOrFilter_Change();
     void datBeginDate_Change();
     void datEndDate_Change();
     void lstEmployee_ColumnClick(int column);

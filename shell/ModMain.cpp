@@ -6,9 +6,7 @@ namespace oruhr {
 
 void ModMain::ConnectDataEnvironment()
 {
-    db::Connection &connection = DtEn::instance().connection();
-    connection.close();
-    connection.setConnectionString(ActiveConnectionString);
+    DtEn::instance().connection().setConnectionString(ActiveConnectionString);
 }
 
 } // namespace oruhr

@@ -8,10 +8,22 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <limits>
+
 namespace oruhr {
 namespace {
 
 const QString defaultConnectionString = QStringLiteral("0");
+
+// A stored value that is no 16-bit number reads as the default rather than wrapping round.
+qint16 shortProperty(const PropertyBag &bag, const QString &name)
+{
+    bool ok = false;
+    const int value = bag.readProperty(name, 0).toInt(&ok);
+    return ok && value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max()
+               ? qint16(value)
+               : qint16(0);
+}
 
 } // namespace
 
@@ -52,10 +64,10 @@ void OruHRPrintBatch1::setEmployeeID(qint16 value)
 
 void OruHRPrintBatch1::readProperties(const PropertyBag &bag)
 {
-    m_userId = qint16(bag.readProperty(QStringLiteral("UserID"), 0).toInt());
-    m_positionId = qint16(bag.readProperty(QStringLiteral("PositionID"), 0).toInt());
+    m_userId = shortProperty(bag, QStringLiteral("UserID"));
+    m_positionId = shortProperty(bag, QStringLiteral("PositionID"));
     m_connectionString = bag.readProperty(QStringLiteral("OLEConnectionString"), defaultConnectionString).toString();
-    m_employeeId = qint16(bag.readProperty(QStringLiteral("EmployeeID"), 0).toInt());
+    m_employeeId = shortProperty(bag, QStringLiteral("EmployeeID"));
 }
 
 void OruHRPrintBatch1::writeProperties(PropertyBag &bag) const

@@ -114,13 +114,19 @@ void KeyedListModel::setSorted(bool sorted)
     if (!sorted || m_items.isEmpty())
         return;
     Q_EMIT layoutAboutToBeChanged();
-    sortItems();
+    const std::vector<qsizetype> newRow = sortItems();
+    // The current row and the selection follow their employees to their new places.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    for (const QModelIndex &index : before)
+        after << this->index(int(newRow[size_t(index.row())]), index.column());
+    changePersistentIndexList(before, after);
     Q_EMIT layoutChanged();
 }
 
 // Sorts by text as the reader expects it (Persian letters in their order, case ignored),
 // with one collation key per row so that large lists sort quickly.
-void KeyedListModel::sortItems()
+std::vector<qsizetype> KeyedListModel::sortItems()
 {
     QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -137,9 +143,13 @@ void KeyedListModel::sortItems()
     });
     QList<ListItem> sortedItems;
     sortedItems.reserve(m_items.size());
-    for (qsizetype i : order)
-        sortedItems.append(std::move(m_items[i]));
+    std::vector<qsizetype> newRow(order.size());
+    for (size_t position = 0; position < order.size(); ++position) {
+        sortedItems.append(std::move(m_items[order[position]]));
+        newRow[size_t(order[position])] = qsizetype(position);
+    }
     m_items = std::move(sortedItems);
+    return newRow;
 }
 
 } // namespace oruhr

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace oruhr {
 
 // One row of a keyed list: the item text (column 0, the check-box column) and sub-items.
@@ -60,7 +62,8 @@ public:
     void setSorted(bool sorted);
 
 private:
-    void sortItems();
+    // Sorts the rows and returns, for each old row, its new row.
+    std::vector<qsizetype> sortItems();
 
     QList<ListColumn> m_columns;
     QList<ListItem> m_items;

@@ -65,7 +65,7 @@ PelikSelector::PelikSelector(QWidget *parent)
     layout->addWidget(m_combo);
     static_cast<LazyComboBox *>(m_combo)->beforePopup = [this] { ensureLoaded(); };
     invalidate();
-    connect(m_combo, &QComboBox::activated, this, [this] { Q_EMIT selectionChanged(); });
+    connect(m_combo, &QComboBox::activated, this, &PelikSelector::announceChange);
 }
 
 void PelikSelector::setConnectionString(const QString &connectionString)
@@ -109,21 +109,28 @@ bool PelikSelector::selectId(qint32 id)
     if (index < 0)
         return false;
     m_combo->setCurrentIndex(index);
-    Q_EMIT selectionChanged();
+    announceChange();
     return true;
 }
 
 void PelikSelector::clearSelection()
 {
-    if (m_combo->currentIndex() == 0)
-        return;
     m_combo->setCurrentIndex(0);
+    announceChange();
+}
+
+void PelikSelector::announceChange()
+{
+    if (selectedId() == m_announcedId)
+        return;
+    m_announcedId = selectedId();
     Q_EMIT selectionChanged();
 }
 
 void PelikSelector::invalidate()
 {
     m_loaded = false;
+    m_announcedId = 0;
     m_combo->clear();
     m_combo->addItem(QStringLiteral("همه"));
 }

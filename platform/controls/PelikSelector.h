@@ -46,12 +46,15 @@ private:
     void ensureLoaded();
     void invalidate();
     void loadEntries();
+    // Raises selectionChanged when the selection differs from the one last announced.
+    void announceChange();
 
     QString m_connectionString;
     QString m_upperView;
     QString m_lowerView;
     qint16 m_user = 0;
     bool m_loaded = false;
+    QVariant m_announcedId = 0;
     QComboBox *m_combo;
 };
 

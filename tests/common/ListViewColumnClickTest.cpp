@@ -89,6 +89,16 @@ TEST_F(ListViewColumnClickTest, AnotherColumnStartsAscendingByText)
     EXPECT_EQ(view.listModel()->sortOrder(), Qt::AscendingOrder);
 }
 
+TEST_F(ListViewColumnClickTest, TheCurrentRowFollowsItsEmployee)
+{
+    fill({{QStringLiteral("3"), QStringLiteral("a")}, {QStringLiteral("1"), QStringLiteral("b")},
+          {QStringLiteral("2"), QStringLiteral("c")}});
+    view.setCurrentIndex(view.listModel()->index(0, 1));
+    ListView_ColumnClick(view, 1, SortDataType::Numeric);
+    EXPECT_EQ(view.listModel()->item(view.currentIndex().row()).key, QStringLiteral("k3"));
+    EXPECT_EQ(view.currentIndex().row(), 2);
+}
+
 TEST_F(ListViewColumnClickTest, RowsAddedWhileSortedTakeTheirPlace)
 {
     fill({{QStringLiteral("5"), QStringLiteral("a")}, {QStringLiteral("3"), QStringLiteral("b")}});

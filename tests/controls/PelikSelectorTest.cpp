@@ -60,6 +60,8 @@ TEST_F(PelikSelectorTest, SelectionIsALowerEntryAndIsAnnounced)
     EXPECT_TRUE(selector.selectId(12));
     EXPECT_FALSE(selector.isNoSelection());
     EXPECT_EQ(selector.selectedId().toInt(), 12);
+    EXPECT_TRUE(selector.selectId(12)); // the same entry again is no change
+    EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(selector.selectId(1)); // an upper entry only heads its group
     EXPECT_EQ(selector.selectedId().toInt(), 12);
     selector.clearSelection();

@@ -1,4 +1,5 @@
 #include "common/MessageText.h"
+#include "platform/automation/ComponentError.h"
 #include "payslips/FormMain.h"
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/KeyedListView.h"
@@ -19,6 +20,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
 
 using namespace oruhr;
 using namespace oruhr::test;
@@ -278,6 +281,35 @@ TEST_F(FormMainTest, ControlsFollowTheWindowSize)
     EXPECT_EQ(form.lstEmployee->geometry(), list);
     EXPECT_EQ(form.width(), designedWidth);
     form.hide();
+}
+
+TEST_F(FormMainTest, KeysNeverCloseTheWindowNorStartAStep)
+{
+    load(false);
+    form.show();
+    QSignalSpy tempSave(form.cmdTempSave, &QPushButton::clicked);
+    form.cmdTempSave->setFocus();
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QTest::keyClick(&form, Qt::Key_Return);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(tempSave.count(), 0);
+    form.hide();
+}
+
+TEST_F(FormMainTest, AListThatCannotBeReadAtLoadFailsTheOpeningCall)
+{
+    db.exec(QStringLiteral("DROP TABLE tblHRMonthlySalary"));
+    OruHRPrintBatch1 control;
+    control.setOLEConnectionString(db.connectionString());
+    try {
+        control.TempSaveMonthlySalary();
+        ADD_FAILURE() << "expected the call to fail";
+    } catch (const ComponentError &error) {
+        EXPECT_TRUE(error.description().contains(QStringLiteral("tblHRMonthlySalary")));
+    }
+    EXPECT_FALSE(OruHRPrintBatch1::formMain().isVisible());
+    EXPECT_TRUE(messages.shown().isEmpty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(FormMainTest, OpenedThroughTheControlByEitherMethod)

@@ -97,6 +97,10 @@ TEST(OruHRPrintBatch1, StoredFormKeepsOnlyWhatDiffersFromTheDefaults)
     EXPECT_EQ(restored.OLEConnectionString(), QStringLiteral("Provider=SQLite;Data Source=/tmp/p.db"));
     EXPECT_EQ(restored.EmployeeID(), 0);
     EXPECT_EQ(restored.PositionID(), 0);
+
+    bag.writeProperty(QStringLiteral("UserID"), 70000, 0); // no 16-bit value: not wrapped round
+    restored.readProperties(bag);
+    EXPECT_EQ(restored.UserID(), 0);
 }
 
 TEST_F(ControlOnDatabase, TempSaveOpensThePayslipWindowInRegistrationMode)
