@@ -864,26 +864,12 @@ void DemoDataGenerator::seed(QSqlDatabase &database, const DemoOptions &options)
 void DemoDataGenerator::createDemoDatabase(const QString &file, const DemoOptions &options)
 {
     EmbeddedDatabase::create(file);
-    const QString name = QStringLiteral("oruhr-demo-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        try {
-            if (!database.open())
-                throw ComponentError(ComponentError::ConnectionFailed, database.lastError().text());
-            // A file that is only being filled needs no protection against power loss.
-            exec(database, QStringLiteral("PRAGMA synchronous=OFF"));
-            exec(database, QStringLiteral("PRAGMA cache_size=-65536"));
-            seed(database, options);
-        } catch (...) {
-            database.close();
-            database = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            throw;
-        }
-        database.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    withSqliteFile(file, [&options](QSqlDatabase &database) {
+        // A file that is only being filled needs no protection against power loss.
+        exec(database, QStringLiteral("PRAGMA synchronous=OFF"));
+        exec(database, QStringLiteral("PRAGMA cache_size=-65536"));
+        seed(database, options);
+    });
 }
 
 } // namespace oruhr::embedded

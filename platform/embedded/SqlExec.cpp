@@ -3,6 +3,7 @@
 #include "platform/automation/ComponentError.h"
 
 #include <QSqlError>
+#include <QUuid>
 
 namespace oruhr::embedded {
 namespace {
@@ -36,6 +37,27 @@ QVariant scalar(QSqlDatabase &database, const QString &sql, const QVariantList &
 {
     QSqlQuery query = exec(database, sql, values);
     return query.next() ? query.value(0) : QVariant();
+}
+
+void withSqliteFile(const QString &file, const std::function<void(QSqlDatabase &)> &work)
+{
+    const QString name = QStringLiteral("oruhr-file-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(file);
+        try {
+            if (!database.open())
+                fail(database.lastError());
+            work(database);
+        } catch (...) {
+            database.close();
+            database = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw;
+        }
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
 Transaction::Transaction(QSqlDatabase &database)

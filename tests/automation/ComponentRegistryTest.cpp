@@ -2,9 +2,12 @@
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
 
+#include "tests/support/ErrorNumber.h"
+
 #include <gtest/gtest.h>
 
 using namespace oruhr;
+using oruhr::test::errorNumber;
 
 namespace {
 
@@ -26,16 +29,6 @@ public:
 };
 
 const QUuid greeterClass(QStringLiteral("{6f1c2a8e-3c55-4d4f-9a51-6b0b1f1d2e77}"));
-
-int errorNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ComponentError &error) {
-        return error.number();
-    }
-    return 0;
-}
 
 } // namespace
 

@@ -3,6 +3,8 @@
 #include "platform/database/Recordset.h"
 #include "tests/support/TestDatabase.h"
 
+#include "tests/support/ErrorNumber.h"
+
 #include <gtest/gtest.h>
 
 #include <QSqlQuery>
@@ -10,18 +12,9 @@
 using namespace oruhr;
 using namespace oruhr::db;
 using oruhr::test::TestDatabase;
+using oruhr::test::errorNumber;
 
 namespace {
-
-int errorNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ComponentError &error) {
-        return error.number();
-    }
-    return 0;
-}
 
 // Every case runs on the embedded provider and through the SQLite ODBC driver.
 class ConnectionTest : public ::testing::TestWithParam<bool> {

@@ -1,5 +1,4 @@
 #include "platform/embedded/DemoDataGenerator.h"
-#include "platform/automation/ComponentError.h"
 #include "platform/embedded/SqlExec.h"
 #include "tests/support/TestDatabase.h"
 
@@ -144,26 +143,6 @@ TEST(DemoData, EveryPayslipStateOccursInThePayrollMonth)
               0);
 }
 
-TEST(DemoData, OrdinancesGiveTheEmployeeListItsUnusualCases)
-{
-    DemoDatabase demo(smallDemo());
-    const QString finalInMonth
-        = QStringLiteral("SELECT EmployeeID FROM tblHROrdinance WHERE Code IS NOT NULL AND ") + inMonth();
-    EXPECT_GT(demo.count(QStringLiteral("SELECT count(*) FROM tblEmployee WHERE ID NOT IN (%1)").arg(finalInMonth)), 0);
-    EXPECT_GT(
-        demo.count(
-            QStringLiteral("SELECT count(*) FROM (%1 GROUP BY EmployeeID HAVING count(*) > 1)").arg(finalInMonth)),
-        0);
-    EXPECT_GT(demo.count(QStringLiteral("SELECT count(*) FROM tblHROrdinance WHERE Code IS NULL AND ") + inMonth()), 0);
-    EXPECT_GT(demo.count(QStringLiteral("SELECT count(*) FROM tblHROrdinance WHERE Code IS NOT NULL AND EndDate < ")
-                         + MonthBegin),
-              0);
-    EXPECT_EQ(demo.count(QStringLiteral("SELECT count(*) FROM tblEmployee WHERE Code IS NULL")), 2);
-    EXPECT_EQ(demo.count(QStringLiteral("SELECT count(*) FROM tblHROrdinance o WHERE NOT EXISTS (SELECT 1 FROM "
-                                        "tblHROrdinanceDetail d WHERE d.OrdinanceID = o.ID AND d.FunctionID = 1001)")),
-              0);
-}
-
 TEST(DemoData, LookupsHaveTwoLevelsAndOrdinancesUseTheirChildren)
 {
     DemoDatabase demo(smallDemo());
@@ -215,52 +194,6 @@ TEST(DemoData, RuntimeBatchesLeaveSomeButNotAllEmployeesLackingDirectlyEnteredFa
               0);
 }
 
-TEST(DemoData, HRDocumentsAreTemporaryAndFinalInsideAndOutsideThePayrollMonth)
-{
-    DemoDatabase demo(smallDemo());
-    const std::pair<const char *, const char *> kinds[] = {
-        {"tblHRLoan", "tblHRLoanDetail d WHERE d.LoanID"},
-        {"tblHRBox", "tblHRBoxDetail d WHERE d.BoxID"},
-        {"tblHRExceptionBatch", "tblHRExceptionBatchDetail d WHERE d.ExceptionBatchID"},
-    };
-    for (const auto &[table, detail] : kinds) {
-        const QString head = QStringLiteral("SELECT count(*) FROM %1 WHERE ").arg(QString::fromLatin1(table));
-        EXPECT_GT(demo.count(head + inMonth() + QStringLiteral(" AND Code IS NULL")), 0) << table;
-        EXPECT_GT(demo.count(head + inMonth() + QStringLiteral(" AND Code IS NOT NULL")), 0) << table;
-        EXPECT_GT(demo.count(head + QStringLiteral("NOT ") + inMonth()), 0) << table;
-        EXPECT_EQ(demo.count(head
-                             + QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 = %2.ID)")
-                                   .arg(QString::fromLatin1(detail), QString::fromLatin1(table))),
-                  0)
-            << table;
-    }
-}
-
-TEST(DemoData, ThePreviousMonthHasOneBalancedPayrollDocument)
-{
-    DemoDatabase demo(smallDemo());
-    const auto payrollDocuments = [&](const QString &date) {
-        return demo.column(
-            QStringLiteral("SELECT DISTINCT DocumentID FROM tblAccountDocumentDetail WHERE TransactionDate = %1 "
-                           "AND FormTypeID = 1402 UNION SELECT ID FROM tblAccountDocument WHERE "
-                           "DocumentDate = %1 AND Description LIKE '%فيش%حقوق%'")
-                .arg(date));
-    };
-    const QStringList previous = payrollDocuments(PreviousMonthEnd);
-    ASSERT_EQ(previous.size(), 1);
-    EXPECT_EQ(demo.scalar(QStringLiteral("SELECT Description FROM tblAccountDocument WHERE ID = ") + previous.first())
-                  .toString(),
-              QStringLiteral("سند فيش حقوق ماه 1405/07"));
-    EXPECT_EQ(
-        demo.scalar(QStringLiteral("SELECT sum(Debit) - sum(Credit) FROM tblAccountDocumentDetail WHERE DocumentID = ")
-                    + previous.first())
-            .toLongLong(),
-        0);
-    // The payroll month is not booked yet; its look-alike document names the words the other way round.
-    EXPECT_TRUE(payrollDocuments(MonthEnd).isEmpty());
-    EXPECT_GT(demo.count(QStringLiteral("SELECT count(*) FROM tblAccountDocument")), 1);
-}
-
 TEST(DemoData, TheSameSeedGivesTheSameDataAnotherSeedOtherNames)
 {
     const QStringList tables{
@@ -288,12 +221,4 @@ TEST(DemoData, MakesTheRequestedNumberOfEmployees)
         EXPECT_EQ(demo.count(QStringLiteral("SELECT count(*) FROM tblEmployee")), employees);
         EXPECT_EQ(demo.count(QStringLiteral("SELECT count(*) FROM tblPelikSystemParameters")), 2);
     }
-}
-
-TEST(DemoData, RefusesADatabaseThatAlreadyHoldsData)
-{
-    oruhr::test::TestDatabase database;
-    database.addEmployee(QStringLiteral("1001"), QStringLiteral("علي"), QStringLiteral("احمدي"));
-    EXPECT_THROW(DemoDataGenerator::seed(database.sql(), smallDemo()), oruhr::ComponentError);
-    EXPECT_EQ(database.count(QStringLiteral("tblEmployee")), 1);
 }

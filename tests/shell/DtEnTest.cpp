@@ -2,22 +2,15 @@
 #include "shell/DtEn.h"
 #include "tests/support/TestDatabase.h"
 
+#include "tests/support/ErrorNumber.h"
+
 #include <gtest/gtest.h>
 
 using namespace oruhr;
+using oruhr::test::errorNumber;
 using Type = db::ProcedureParameter::Type;
 
 namespace {
-
-int errorNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ComponentError &error) {
-        return error.number();
-    }
-    return 0;
-}
 
 QStringList describe(const db::StoredProcedureCommand &command)
 {
