@@ -297,39 +297,27 @@ void FormMain::modeOrFilter_Change()
 
 void FormMain::datBeginDate_Change()
 {
-    if (!datBeginDate->isEmpty()) {
-        RefreshEmployees();
-        return;
-    }
-    ShowMessage(MessageText::TitleProblem, MessageText::BeginDateEmpty);
-    {
-        const QSignalBlocker block(datBeginDate);
-        datBeginDate->setPersianText(StartDateText);
-    }
-    // A start text that is no date cannot be restored: one message is enough, and the
-    // list of no period is empty.
     if (datBeginDate->isEmpty())
-        RefreshEmployees();
-    else
-        datBeginDate_Change();
+        restoreEmptiedDate(*datBeginDate, MessageText::BeginDateEmpty,
+                           [this] { datBeginDate->setPersianText(StartDateText); });
+    RefreshEmployees();
 }
 
 void FormMain::datEndDate_Change()
 {
-    if (!datEndDate->isEmpty()) {
-        RefreshEmployees();
-        return;
-    }
-    ShowMessage(MessageText::TitleProblem, MessageText::EndDateEmpty);
-    {
-        const QSignalBlocker block(datEndDate);
-        ShowLastDayOfMonth(*datEndDate, StartDateText);
-    }
-    // A start month above 12 leaves the end empty: stop after one message.
     if (datEndDate->isEmpty())
-        RefreshEmployees();
-    else
-        datEndDate_Change();
+        restoreEmptiedDate(*datEndDate, MessageText::EndDateEmpty,
+                           [this] { ShowLastDayOfMonth(*datEndDate, StartDateText); });
+    RefreshEmployees();
+}
+
+// One message, then the date put back without raising the change again. A start text that
+// gives no date (a month above 12) leaves the picker empty, and the rebuild then lists nothing.
+void FormMain::restoreEmptiedDate(PelikDate &picker, const QString &message, const std::function<void()> &restore)
+{
+    ShowMessage(MessageText::TitleProblem, message);
+    const QSignalBlocker block(&picker);
+    restore();
 }
 
 void FormMain::lstEmployee_ColumnClick(int column)

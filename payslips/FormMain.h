@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
+
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -106,6 +108,7 @@ private:
     void modeOrFilter_Change();
     void datBeginDate_Change();
     void datEndDate_Change();
+    void restoreEmptiedDate(PelikDate &picker, const QString &message, const std::function<void()> &restore);
     void lstEmployee_ColumnClick(int column);
 
     QHash<QString, TwipRect> m_places;
