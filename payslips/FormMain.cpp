@@ -7,6 +7,7 @@
 #include "common/PayrollMonth.h"
 #include "common/PersianMonth.h"
 #include "payslips/FormMainLayout.h"
+#include "payslips/PayslipBatchOperation.h"
 #include "payslips/PayslipSql.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/controls/KeyedListModel.h"
@@ -17,6 +18,7 @@
 #include "shell/ModMain.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
@@ -124,6 +126,18 @@ void FormMain::connectHandlers()
     connect(cmdDeselect, &QPushButton::clicked, this, [this] { employees().setAllChecked(false); });
     connect(lstEmployee, &KeyedListView::columnClick, this, &FormMain::lstEmployee_ColumnClick);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::close);
+    connectBatchOperations();
+}
+
+void FormMain::connectBatchOperations()
+{
+    const std::pair<QPushButton *, PayslipBatchKind> operations[] = {
+        {cmdTempSave, PayslipBatchKind::TempSave},     {cmdCalc, PayslipBatchKind::Calc},
+        {cmdFinalize, PayslipBatchKind::Finalize},     {cmdBackToTemp, PayslipBatchKind::BackToTemp},
+        {cmdDelete, PayslipBatchKind::Delete},
+    };
+    for (const auto &[button, kind] : operations)
+        connect(button, &QPushButton::clicked, this, [this, kind = kind] { PayslipBatchOperation(*this, kind).run(); });
 }
 
 KeyedListModel &FormMain::employees() const
@@ -363,6 +377,16 @@ void FormMain::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void FormMain::closeEvent(QCloseEvent *event)
+{
+    // A batch step disables the window for its whole run; it cannot be closed under it.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }
 
 void FormMain::resizeEvent(QResizeEvent *event)

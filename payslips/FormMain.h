@@ -94,10 +94,12 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
     void connectHandlers();
+    void connectBatchOperations();
     void bindSelectors();
     void resetLayout();
     void placeControls();

@@ -1,0 +1,147 @@
+// Temporary payslips for 10,000 checked employees: once through the payslip window with
+// its progress display and the rebuild after it, once calling the same procedure bare.
+// Prints employees per second and the window's share of the time, measured in this run.
+
+#include "payslips/FormMain.h"
+#include "platform/controls/KeyedListModel.h"
+#include "platform/controls/PelikDate.h"
+#include "platform/embedded/DemoDataGenerator.h"
+#include "platform/embedded/EmbeddedDatabase.h"
+#include "platform/embedded/SqlExec.h"
+#include "shell/DtEn.h"
+#include "shell/ModMain.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <map>
+
+using namespace oruhr;
+
+namespace {
+
+constexpr int checkedEmployees = 10000;
+
+// A demo payroll whose month has no payslips yet, kept as a pristine copy: every run
+// starts from its own copy of it.
+struct Fixture {
+    QTemporaryDir dir;
+    QString pristine = dir.filePath(QStringLiteral("pristine.db"));
+    int copies = 0;
+
+    Fixture()
+    {
+        embedded::DemoOptions options;
+        options.employees = checkedEmployees * 100 / 96 + 30;
+        options.today = QDate(2026, 11, 25);
+        embedded::DemoDataGenerator::createDemoDatabase(pristine, options);
+        embedded::withSqliteFile(pristine, [](QSqlDatabase &database) {
+            embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalaryDetail WHERE MonthlySalaryID IN "
+                                                    "(SELECT ID FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22')"));
+            embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22'"));
+            embedded::exec(database, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        });
+    }
+
+    // Connects the data environment to a fresh copy of the pristine payroll.
+    void connectFreshCopy()
+    {
+        const QString copy = dir.filePath(QStringLiteral("run%1.db").arg(++copies));
+        QFile::copy(pristine, copy);
+        ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(copy);
+        ModMain::ConnectDataEnvironment();
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture *instance = new Fixture;
+    return *instance;
+}
+
+void BM_TempSaveThroughWindow(benchmark::State &state)
+{
+    int processed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture().connectFreshCopy();
+        FormMain form;
+        form.Form_Load();
+        form.show();
+        form.cmdSelect->click();
+        processed = form.employees().checkedCount();
+        state.ResumeTiming();
+        form.cmdTempSave->click();
+    }
+    state.counters["employees"] = processed;
+    state.counters["employees/s"] = benchmark::Counter(processed, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_TempSaveThroughWindow)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+void BM_TempSaveBare(benchmark::State &state)
+{
+    int processed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture().connectFreshCopy();
+        QList<qint32> ids;
+        QDate begin, end;
+        {
+            FormMain form;
+            form.Form_Load();
+            for (int row = 0; row < form.employees().rowCount(); ++row)
+                ids << form.employees().item(row).key.mid(1).toInt();
+            begin = form.datBeginDate->englishdate();
+            end = form.datEndDate->englishdate();
+        }
+        processed = ids.size();
+        state.ResumeTiming();
+        for (qint32 id : ids)
+            DtEn::instance().spHRCreateMonthlySalary(ModMain::ActiveUserID, begin, end, id);
+    }
+    state.counters["employees"] = processed;
+    state.counters["employees/s"] = benchmark::Counter(processed, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_TempSaveBare)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+class RateReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> milliseconds;
+    std::map<std::string, double> employees;
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+            employees[run.run_name.function_name] = run.counters.at("employees");
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    fixture();
+    RateReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double window = reporter.milliseconds["BM_TempSaveThroughWindow"];
+    const double bare = reporter.milliseconds["BM_TempSaveBare"];
+    const double count = reporter.employees["BM_TempSaveThroughWindow"];
+    if (window > 0 && bare > 0) {
+        std::printf("through the window: %.0f employees/s (target at least 1000)\n", count * 1000.0 / window);
+        std::printf("bare procedure calls: %.0f employees/s\n", reporter.employees["BM_TempSaveBare"] * 1000.0 / bare);
+        std::printf("the window's share of the time: %.1f%% (target at most 15%%)\n", 100.0 * (window - bare) / window);
+    }
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "payslips/PayslipBatchStep.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+namespace oruhr {
+
+class BusyCursor;
+class FormMain;
+
+// Applies one batch step to every checked employee of the payslip window, with the
+// window disabled and the progress shown, then tells the count and rebuilds the list.
+// There is no unit of work across employees: a failure stops the run where it is, with
+// no message, and leaves the progress naming the employee that failed.
+class PayslipBatchOperation {
+public:
+    PayslipBatchOperation(FormMain &form, PayslipBatchKind kind);
+
+    void run();
+
+private:
+    bool confirmed() const;
+    // True when the list should be rebuilt; throws ComponentError at a failing employee.
+    bool processCheckedRows(BusyCursor &busy);
+    void startProgress(int count);
+    void advanceProgress(const QString &firstName, const QString &surname);
+    void paintProgress(bool now);
+    void processMessages();
+    // The number of the document issued for the finalized employees; 0 when none.
+    qint32 issueAccountDocument() const;
+    void report(BusyCursor &busy);
+    void finish();
+
+    FormMain &m_form;
+    const PayslipBatchStep m_step;
+    int m_done = 0;
+    QString m_finalizedIds;
+    QElapsedTimer m_sincePaint;
+    QElapsedTimer m_sinceMessages;
+};
+
+} // namespace oruhr

@@ -1,0 +1,46 @@
+#include "payslips/PayslipBatchStep.h"
+
+#include "common/MessageText.h"
+#include "payslips/TemporaryPayslipDeletion.h"
+#include "shell/DtEn.h"
+#include "shell/ModMain.h"
+
+namespace oruhr {
+
+PayslipBatchStep PayslipBatchStep::of(PayslipBatchKind kind)
+{
+    switch (kind) {
+    case PayslipBatchKind::TempSave:
+        return {kind, {}, MessageText::TempSavedTail};
+    case PayslipBatchKind::Calc:
+        return {kind, {}, MessageText::CalculatedTail};
+    case PayslipBatchKind::Finalize:
+        return {kind, {}, MessageText::FinalizedTail, false, true};
+    case PayslipBatchKind::BackToTemp:
+        return {kind, MessageText::ConfirmBackToTemp, MessageText::BackToTempTail};
+    case PayslipBatchKind::Delete:
+        return {kind, MessageText::ConfirmBatchDelete, MessageText::DeletedTail};
+    }
+    Q_UNREACHABLE();
+}
+
+qint32 PayslipBatchStep::applyTo(qint32 employeeId, const QDate &begin, const QDate &end) const
+{
+    DtEn &dtEn = DtEn::instance();
+    const qint16 creator = ModMain::ActiveUserID;
+    switch (kind) {
+    case PayslipBatchKind::TempSave:
+        return dtEn.spHRCreateMonthlySalary(creator, begin, end, employeeId);
+    case PayslipBatchKind::Calc:
+        return dtEn.spHRRecalculateMonthlySalary(creator, begin, end, employeeId);
+    case PayslipBatchKind::Finalize:
+        return dtEn.spHRFinalizedMonthlySalary(creator, begin, end, employeeId);
+    case PayslipBatchKind::BackToTemp:
+        return dtEn.spHRBackToTempMonthlySalary(creator, begin, end, employeeId);
+    case PayslipBatchKind::Delete:
+        return TemporaryPayslipDeletion::run(employeeId, begin) ? 1 : 0;
+    }
+    Q_UNREACHABLE();
+}
+
+} // namespace oruhr

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/database/LocalProcedures.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+
+namespace oruhr::test {
+
+// Stands between the data environment and the embedded procedures: records every call
+// with what the test chooses to observe at that moment, and can replace a procedure's
+// return value. The procedures themselves still run.
+class RecordingProcedures : public db::LocalProcedures {
+public:
+    struct Call {
+        QString name;
+        QVariantList inputs;
+        QString observed;
+    };
+
+    // A fresh recorder on the data environment's connection; uninstall() puts the plain
+    // embedded procedures back.
+    static std::shared_ptr<RecordingProcedures> install();
+    static void uninstall();
+
+    bool contains(const QString &name) const override;
+    qint32 call(QSqlDatabase &database, const QString &name, const QVariantList &inputs) const override;
+
+    void observeWith(std::function<QString()> observe) { m_observe = std::move(observe); }
+    void returnFrom(const QString &name, qint32 value) { m_results.insert(name, value); }
+    // Calls of one procedure, in order.
+    QList<Call> callsOf(const QString &name) const;
+    const QList<Call> &calls() const { return m_calls; }
+
+private:
+    std::function<QString()> m_observe;
+    QHash<QString, qint32> m_results;
+    mutable QList<Call> m_calls;
+};
+
+} // namespace oruhr::test
