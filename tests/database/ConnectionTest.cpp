@@ -1,5 +1,6 @@
 #include "platform/automation/ComponentError.h"
 #include "platform/database/Connection.h"
+#include "platform/database/Transaction.h"
 #include "platform/database/Recordset.h"
 #include "tests/support/TestDatabase.h"
 
@@ -88,6 +89,25 @@ TEST_P(ConnectionTest, StatementsWithoutRowsRunThroughOpenAndLeaveItClosed)
     EXPECT_EQ(db.count(QStringLiteral("tblEmployee"), QStringLiteral("Code='8'")), 1);
 
     recordset.open(QStringLiteral("Delete tblEmployee Where Code='8'")); // T-SQL form, rewritten
+    EXPECT_EQ(db.count(QStringLiteral("tblEmployee")), 1);
+}
+
+TEST_P(ConnectionTest, TransactionKeepsItsWorkOnlyWhenCommitted)
+{
+    Recordset recordset(connection);
+    {
+        Transaction transaction(connection);
+        recordset.open(QStringLiteral("Update tblEmployee Set Code='8' Where Code is Null"));
+    }
+    EXPECT_EQ(db.count(QStringLiteral("tblEmployee"), QStringLiteral("Code='8'")), 0);
+    {
+        Transaction transaction(connection);
+        recordset.open(QStringLiteral("Update tblEmployee Set Code='8' Where Code is Null"));
+        transaction.commit();
+    }
+    EXPECT_EQ(db.count(QStringLiteral("tblEmployee"), QStringLiteral("Code='8'")), 1);
+    // The connection is back in its usual mode: a lone statement stays.
+    recordset.open(QStringLiteral("Delete tblEmployee Where Code='8'"));
     EXPECT_EQ(db.count(QStringLiteral("tblEmployee")), 1);
 }
 
