@@ -51,7 +51,9 @@ QHash<QString, TwipRect> FormMainLayout::designedPlaces()
         {QStringLiteral("cmdDeselect"), {90, 7515, 1230, 405}},
         {QStringLiteral("cmdSelect"), {1380, 7515, 1215, 405}},
         {QStringLiteral("lblProgress"), {3975, 7620, 645, 240}},
-        {QStringLiteral("lblRecordCount"), {8595, 7575, 285, 195}},
+        // Designed for three digits; it reaches further left, so that a count of a hundred
+        // thousand is not cut off next to its caption.
+        {QStringLiteral("lblRecordCount"), {8115, 7575, 765, 195}},
         {QStringLiteral("lblTotalCount"), {8955, 7560, 645, 195}},
     };
 }

@@ -115,9 +115,14 @@ void PayslipBatchOperation::paintProgress(bool now)
 {
     if (!now && m_sincePaint.isValid() && m_sincePaint.elapsed() < PaintIntervalMs)
         return;
+    // The designed label holds a few digits; a name would be cut off, so it grows to the right.
+    QLabel &label = *m_form.lblProgress;
+    const int wanted = label.sizeHint().width();
+    if (wanted > label.width())
+        label.resize(wanted, label.height());
     // Only the progress changes during a run; the rest of the window is painted when shown.
     m_form.pgb->repaint();
-    m_form.lblProgress->repaint();
+    label.repaint();
     m_sincePaint.start();
 }
 
