@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -44,11 +45,14 @@ QTableWidget *linesTable(QWidget *parent, const AccountDocument &document)
 {
     const QStringList headers{QStringLiteral("رديف"), QStringLiteral("شرح"), QStringLiteral("بدهکار"),
                               QStringLiteral("بستانکار")};
-    auto *table = new QTableWidget(int(document.lines.size()) + 1, int(headers.size()), parent);
+    auto *table = new QTableWidget(int(document.lines.size()), int(headers.size()), parent);
     table->setObjectName(QStringLiteral("lines"));
     table->setHorizontalHeaderLabels(headers);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setMinimumSectionSize(table->fontMetrics().height() + 6);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     const Qt::Alignment number = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter; // ones under ones
     int row = 0;
@@ -59,21 +63,29 @@ QTableWidget *linesTable(QWidget *parent, const AccountDocument &document)
         table->setItem(row, 3, cell(amountText(line.credit), number));
         ++row;
     }
-    QFont bold = table->font();
-    bold.setBold(true);
-    const QList<QTableWidgetItem *> totals{cell(QString(), Qt::AlignCenter),
-                                           cell(QStringLiteral("جمع"), Qt::AlignLeading | Qt::AlignVCenter),
-                                           cell(amountText(document.totalDebit()), number),
-                                           cell(amountText(document.totalCredit()), number)};
-    for (int col = 0; col < totals.size(); ++col) {
-        totals[col]->setFont(bold);
-        totals[col]->setBackground(table->palette().alternateBase());
-        table->setItem(row, col, totals[col]);
-    }
     table->resizeColumnToContents(0);
     table->setColumnWidth(2, 130);
     table->setColumnWidth(3, 130);
     return table;
+}
+
+// Kept under the lines, so that a long document shows its totals without scrolling.
+QHBoxLayout *totalsRow(QWidget *parent, const AccountDocument &document)
+{
+    QFont bold = parent->font();
+    bold.setBold(true);
+    auto *row = new QHBoxLayout;
+    const auto add = [&](const QString &caption, const char *name, qint64 amount) {
+        row->addWidget(new QLabel(caption, parent));
+        QLabel *total = valueLabel(parent, name, amountText(amount));
+        total->setFont(bold);
+        row->addWidget(total);
+        row->addSpacing(24);
+    };
+    add(QStringLiteral("جمع بدهکار:"), "lblTotalDebit", document.totalDebit());
+    add(QStringLiteral("جمع بستانکار:"), "lblTotalCredit", document.totalCredit());
+    row->addStretch();
+    return row;
 }
 
 } // namespace
@@ -102,6 +114,7 @@ void AccountDocumentViewer::View(double DocumentNumber)
     }
     if (document.found) {
         auto *header = new QFormLayout;
+        header->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint); // values beside their captions
         header->addRow(QStringLiteral("شماره رايانه اي:"), valueLabel(&dialog, "lblDocumentId", QString::number(id)));
         header->addRow(QStringLiteral("شماره سند:"), valueLabel(&dialog, "lblCode", document.code));
         header->addRow(QStringLiteral("تاريخ سند:"),
@@ -109,6 +122,7 @@ void AccountDocumentViewer::View(double DocumentNumber)
         header->addRow(QStringLiteral("شرح:"), valueLabel(&dialog, "lblDescription", document.description));
         layout->addLayout(header);
         layout->addWidget(linesTable(&dialog, document), 1);
+        layout->addLayout(totalsRow(&dialog, document));
     } else {
         layout->addWidget(status, 1);
     }

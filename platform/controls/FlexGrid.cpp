@@ -1,5 +1,6 @@
 #include "platform/controls/FlexGrid.h"
 
+#include <QEvent>
 #include <QHeaderView>
 
 namespace oruhr {
@@ -22,6 +23,22 @@ FlexGrid::FlexGrid(QWidget *parent)
     horizontalHeader()->setSectionsMovable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
+    fitRowsToFont();
+}
+
+void FlexGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitRowsToFont();
+}
+
+// Rows as tall as a line of text, as a flex grid's are, rather than the style's roomier rows.
+void FlexGrid::fitRowsToFont()
+{
+    const int height = fontMetrics().height() + 6;
+    verticalHeader()->setMinimumSectionSize(height);
+    verticalHeader()->setDefaultSectionSize(height);
 }
 
 void FlexGrid::setCols(int cols)

@@ -30,7 +30,12 @@ public:
     int colWidth(int col) const;
     void setColWidth(int col, int twips);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void fitRowsToFont();
+
     FlexGridModel *m_model;
     QList<int> m_widths; // twips, as set
 };

@@ -109,7 +109,8 @@ QVariant FlexGridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    if (role == Qt::DisplayRole)
+    // The tooltip shows a text that a narrow column cuts off.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return text(index.row() + 1, index.column());
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(qtAlignment(index.column()));
@@ -120,10 +121,10 @@ QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal)
         return QAbstractTableModel::headerData(section, orientation, role);
-    if (role == Qt::DisplayRole)
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return text(0, section);
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(qtAlignment(section));
+    if (role == Qt::TextAlignmentRole) // the fixed row has its own alignment, centred
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
 }
 

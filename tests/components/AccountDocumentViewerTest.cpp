@@ -25,7 +25,7 @@ protected:
                                "Debit, Credit, Description) VALUES "
                                "(2, 41, 1402, '2026-12-21', 0, 1250000, 'حقوق پرداختني'), "
                                "(1, 41, 1402, '2026-12-21', 1250000, 0, 'هزينه حقوق'), "
-                               "(3, 41, 1402, '2026-12-21', 0, 0, NULL), "
+                               "(3, 41, 1402, '2026-12-21', 500, 0, NULL), "
                                "(4, 40, 1402, '2026-12-21', 7, 0, 'سند ديگر')"));
     }
 
@@ -71,11 +71,12 @@ TEST_F(AccountDocumentViewerTest, ShowsTheHeaderAndTheLinesWithTheirTotals)
         EXPECT_EQ(child<QLabel>(window, "lblDescription")->text(), QStringLiteral("سند فيش حقوق ماه 1405/09"));
         auto *lines = child<QTableWidget>(window, "lines");
         ASSERT_NE(lines, nullptr);
-        ASSERT_EQ(lines->rowCount(), 4);
+        ASSERT_EQ(lines->rowCount(), 3);
         EXPECT_EQ(row(lines, 0), QStringList({"1", QStringLiteral("هزينه حقوق"), "1,250,000", "0"}));
         EXPECT_EQ(row(lines, 1), QStringList({"2", QStringLiteral("حقوق پرداختني"), "0", "1,250,000"}));
-        EXPECT_EQ(row(lines, 2), QStringList({"3", "", "0", "0"}));
-        EXPECT_EQ(row(lines, 3), QStringList({"", QStringLiteral("جمع"), "1,250,000", "1,250,000"}));
+        EXPECT_EQ(row(lines, 2), QStringList({"3", "", "500", "0"}));
+        EXPECT_EQ(child<QLabel>(window, "lblTotalDebit")->text(), QStringLiteral("1,250,500"));
+        EXPECT_EQ(child<QLabel>(window, "lblTotalCredit")->text(), QStringLiteral("1,250,000"));
         EXPECT_EQ(lines->editTriggers(), QAbstractItemView::NoEditTriggers);
         EXPECT_FALSE(lines->item(0, 1)->flags() & Qt::ItemIsEditable);
     });
