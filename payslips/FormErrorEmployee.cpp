@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <iterator>
+
 namespace oruhr {
 namespace {
 
