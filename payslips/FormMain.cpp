@@ -6,7 +6,9 @@
 #include "common/Messages.h"
 #include "common/PayrollMonth.h"
 #include "common/PersianMonth.h"
+#include "payslips/AccountDocumentLookup.h"
 #include "payslips/FormMainLayout.h"
+#include "payslips/MissingFactorCheck.h"
 #include "payslips/PayslipBatchOperation.h"
 #include "payslips/PayslipSql.h"
 #include "platform/automation/ComponentError.h"
@@ -126,6 +128,10 @@ void FormMain::connectHandlers()
     connect(cmdDeselect, &QPushButton::clicked, this, [this] { employees().setAllChecked(false); });
     connect(lstEmployee, &KeyedListView::columnClick, this, &FormMain::lstEmployee_ColumnClick);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::close);
+
+    // The month's accounting document and the missing salary-factor check.
+    connect(cmdAccount, &QPushButton::clicked, this, &FormMain::cmdAccount_Click);
+    connect(cmdShowError, &QPushButton::clicked, this, &FormMain::cmdShowError_Click);
     connectBatchOperations();
 }
 
@@ -396,6 +402,22 @@ void FormMain::resizeEvent(QResizeEvent *event)
     if (FormMainLayout::resize(m_places, BaseWidth, BaseHeight, FormMainLayout::pixelsToTwips(width(), dpi),
                                FormMainLayout::pixelsToTwips(height(), dpi)))
         placeControls();
+}
+
+// The month's accounting document and the missing salary-factor check.
+
+void FormMain::cmdAccount_Click()
+{
+    const std::optional<QString> number = AccountDocumentLookup::find(datEndDate->englishdate());
+    if (!number)
+        return;
+    cmdAccount->setProperty("Tag", *number);
+    AccountDocumentLookup::open(*number);
+}
+
+void FormMain::cmdShowError_Click()
+{
+    MissingFactorCheck::show(employees(), *datBeginDate, *datEndDate);
 }
 
 } // namespace oruhr

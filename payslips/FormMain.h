@@ -113,6 +113,10 @@ private:
     void restoreEmptiedDate(PelikDate &picker, const QString &message, const std::function<void()> &restore);
     void lstEmployee_ColumnClick(int column);
 
+    // The month's accounting document and the missing salary-factor check.
+    void cmdAccount_Click();
+    void cmdShowError_Click();
+
     QHash<QString, TwipRect> m_places;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/components/StandardComponents.h"
 
 #include "platform/automation/ComponentRegistry.h"
+#include "platform/components/AccountDocumentViewer.h"
 #include "platform/components/MessageDialog.h"
 
 namespace oruhr {
@@ -9,6 +10,8 @@ void registerStandardComponents()
 {
     auto &registry = ComponentRegistry::instance();
     registry.registerComponent(QString::fromLatin1(MessageDialog::progId), {}, [] { return std::make_unique<MessageDialog>(); });
+    registry.registerComponent(QString::fromLatin1(AccountDocumentViewer::progId), {},
+                               [] { return std::make_unique<AccountDocumentViewer>(); });
 }
 
 } // namespace oruhr

@@ -1,0 +1,209 @@
+#include "payslips/FormErrorEmployee.h"
+
+#include "common/BusyCursor.h"
+#include "payslips/FormMainLayout.h"
+#include "payslips/PayslipSql.h"
+#include "platform/automation/ComponentError.h"
+#include "platform/controls/FlexGrid.h"
+#include "shell/DtEn.h"
+
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include <iterator>
+
+namespace oruhr {
+namespace {
+
+const QString notEntered = QStringLiteral("وارد نشده");
+constexpr int twipsPerHeaderCharacter = 100;
+constexpr int employeeIdColumn = 4;
+
+struct FixedColumn {
+    const char16_t *header;
+    int width;
+    int alignment;
+};
+
+const FixedColumn fixedColumns[] = {
+    {u"رديف", 800, FlexGridModel::AlignCenterCenter},
+    {u"کد", 1200, FlexGridModel::AlignCenterCenter},
+    {u"نام", 1800, FlexGridModel::AlignLeftCenter},
+    {u"نام خانوادگي", 2500, FlexGridModel::AlignLeftCenter},
+    {u"شماره کارمند", 0, FlexGridModel::AlignLeftCenter},
+};
+
+} // namespace
+
+FormErrorEmployee::FormErrorEmployee(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormErrorEmployee"));
+    setLayoutDirection(Qt::RightToLeft);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    QFont text = font();
+    text.setPointSize(8);
+    setFont(text);
+    flxError = new FlexGrid(this);
+    flxError->setObjectName(QStringLiteral("flxError"));
+    cmdOK = new QPushButton(QStringLiteral("تاييد"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
+}
+
+FormErrorEmployee &FormErrorEmployee::instance()
+{
+    // Top-level and kept for the component's lifetime, as the payslip window is.
+    static FormErrorEmployee *window = new FormErrorEmployee;
+    return *window;
+}
+
+void FormErrorEmployee::Form_Load()
+{
+    FactorColumns = {FactorColumn{}};
+    SetupErrorGrid();
+    clearRows();
+    m_places = FormErrorEmployeeLayout::designedPlaces();
+    const double dpi = logicalDpiX();
+    resize(qRound(FormMainLayout::twipsToPixels(FormErrorEmployeeLayout::designedWidth, dpi)),
+           qRound(FormMainLayout::twipsToPixels(FormErrorEmployeeLayout::designedHeight, dpi)));
+    placeControls();
+    m_loaded = true;
+}
+
+void FormErrorEmployee::Form_Unload()
+{
+    m_loaded = false;
+    clearRows();
+}
+
+void FormErrorEmployee::SetupErrorGrid()
+{
+    flxError->setCols(int(std::size(fixedColumns)));
+    int col = 0;
+    for (const FixedColumn &column : fixedColumns) {
+        flxError->setTextMatrix(0, col, QString::fromUtf16(column.header));
+        flxError->setColAlignment(col, column.alignment);
+        flxError->setColWidth(col, column.width);
+        ++col;
+    }
+}
+
+bool FormErrorEmployee::ShowErrorEmployee(const QString &inBeginDate, const QString &inFarsiBeginDate,
+                                          const QString &inEndDate, const QString &inFarsiEndDate,
+                                          QString &ListOfEmployeeIDs, bool isSilent)
+{
+    if (!m_loaded)
+        Form_Load();
+    setWindowTitle(QStringLiteral("اشکال عدم ورود مستقيم عوامل حقوقي کارمندان") + QStringLiteral(" از ")
+                   + inFarsiBeginDate + QStringLiteral(" تا ") + inFarsiEndDate);
+    if (ListOfEmployeeIDs.isEmpty())
+        ListOfEmployeeIDs = QStringLiteral("-1");
+    clearRows();
+    {
+        BusyCursor busy;
+        fillGrid(PayslipSql::missingFactors(inBeginDate, inEndDate, ListOfEmployeeIDs));
+    }
+    if (isSilent)
+        return flxError->rows() == 1;
+    exec();
+    Form_Unload();
+    return false;
+}
+
+void FormErrorEmployee::fillGrid(const QString &sql)
+{
+    db::Recordset &recordset = DtEn::instance().rssqlSalvoTemplates();
+    try {
+        recordset.open(sql);
+        const int id = recordset.fieldIndex(QStringLiteral("ID"));
+        const int code = recordset.fieldIndex(QStringLiteral("Code"));
+        const int firstName = recordset.fieldIndex(QStringLiteral("FirstName"));
+        const int sureName = recordset.fieldIndex(QStringLiteral("SureName"));
+        const int parameterName = recordset.fieldIndex(QStringLiteral("ParameterName"));
+        const int functionId = recordset.fieldIndex(QStringLiteral("FunctionID"));
+        for (recordset.moveFirst(); !recordset.eof(); recordset.moveNext()) {
+            const qint32 factor = recordset.field(functionId).toInt();
+            int column = FindFactorColumn(factor);
+            if (column == -1)
+                column = addFactorColumn(factor, recordset.field(parameterName).toString());
+            const qint32 employee = recordset.field(id).toInt();
+            int row = FindEmployeeRow(employee);
+            if (row == -1)
+                row = addEmployeeRow(employee, {recordset.field(code).toString(), recordset.field(firstName).toString(),
+                                                recordset.field(sureName).toString(), recordset.field(id).toString()});
+            flxError->setTextMatrix(row, column, notEntered);
+        }
+        recordset.close();
+    } catch (const ComponentError &) {
+        recordset.close();
+        throw;
+    }
+}
+
+int FormErrorEmployee::addFactorColumn(qint32 factorId, const QString &name)
+{
+    flxError->setCols(flxError->cols() + 1);
+    const int column = flxError->cols() - 1;
+    FactorColumns.append({factorId, column});
+    flxError->setTextMatrix(0, column, name);
+    flxError->setColWidth(column, twipsPerHeaderCharacter * int(name.size()));
+    flxError->setColAlignment(column, FlexGridModel::AlignCenterCenter);
+    return column;
+}
+
+int FormErrorEmployee::addEmployeeRow(qint32 employeeId, const QStringList &texts)
+{
+    flxError->addItem();
+    const int row = flxError->rows() - 1;
+    flxError->setTextMatrix(row, 0, QString::number(row));
+    for (int i = 0; i < texts.size(); ++i)
+        flxError->setTextMatrix(row, i + 1, texts[i]);
+    m_employeeRows.insert(employeeId, row);
+    return row;
+}
+
+void FormErrorEmployee::clearRows()
+{
+    flxError->setRows(1);
+    m_employeeRows.clear();
+}
+
+int FormErrorEmployee::FindFactorColumn(qint32 factorId) const
+{
+    for (qsizetype i = 1; i < FactorColumns.size(); ++i)
+        if (FactorColumns[i].factorId == factorId)
+            return FactorColumns[i].column;
+    return -1;
+}
+
+int FormErrorEmployee::FindEmployeeRow(qint32 employeeId) const
+{
+    return m_employeeRows.value(employeeId, -1);
+}
+
+void FormErrorEmployee::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const double dpi = logicalDpiX();
+    FormErrorEmployeeLayout::resize(m_places, FormMainLayout::pixelsToTwips(width(), dpi),
+                                    FormMainLayout::pixelsToTwips(height(), dpi));
+    placeControls();
+}
+
+void FormErrorEmployee::placeControls()
+{
+    const double dpi = logicalDpiX();
+    auto place = [dpi](QWidget *widget, const TwipRect &twips) {
+        widget->setGeometry(QRectF(FormMainLayout::twipsToPixels(twips.left, dpi),
+                                   FormMainLayout::twipsToPixels(twips.top, dpi),
+                                   FormMainLayout::twipsToPixels(twips.width, dpi),
+                                   FormMainLayout::twipsToPixels(twips.height, dpi))
+                                .toRect());
+    };
+    place(flxError, m_places.flxError);
+    place(cmdOK, m_places.cmdOK);
+}
+
+} // namespace oruhr
