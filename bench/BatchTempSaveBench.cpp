@@ -11,15 +11,15 @@
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
+#include "bench/BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <map>
 
 using namespace oruhr;
 
@@ -109,39 +109,18 @@ void BM_TempSaveBare(benchmark::State &state)
 }
 BENCHMARK(BM_TempSaveBare)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
-class RateReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> milliseconds;
-    std::map<std::string, double> employees;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-            employees[run.run_name.function_name] = run.counters.at("employees");
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    RateReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double window = reporter.milliseconds["BM_TempSaveThroughWindow"];
-    const double bare = reporter.milliseconds["BM_TempSaveBare"];
-    const double count = reporter.employees["BM_TempSaveThroughWindow"];
-    if (window > 0 && bare > 0) {
+    return bench::runBenchmarks(argc, argv, [] { fixture(); }, [](const bench::SummaryReporter &reporter) {
+        const double window = reporter.time("BM_TempSaveThroughWindow");
+        const double bare = reporter.time("BM_TempSaveBare");
+        const double count = reporter.counter("BM_TempSaveThroughWindow", "employees");
+        if (window <= 0 || bare <= 0)
+            return;
         std::printf("through the window: %.0f employees/s (target at least 1000)\n", count * 1000.0 / window);
-        std::printf("bare procedure calls: %.0f employees/s\n", reporter.employees["BM_TempSaveBare"] * 1000.0 / bare);
+        std::printf("bare procedure calls: %.0f employees/s\n", count * 1000.0 / bare);
         std::printf("the window's share of the time: %.1f%% (target at most 15%%)\n", 100.0 * (window - bare) / window);
-    }
-    benchmark::Shutdown();
-    return 0;
+    });
 }

@@ -13,14 +13,14 @@
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
+#include "bench/BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <map>
 
 using namespace oruhr;
 
@@ -113,35 +113,18 @@ void BM_SortByCode(benchmark::State &state)
 BENCHMARK(BM_SortByCode)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 // Keeps each benchmark's time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> milliseconds;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double bare = reporter.milliseconds["BM_BareQuery"];
-    const double refresh = reporter.milliseconds["BM_RefreshEmployees"];
-    const double sort = reporter.milliseconds["BM_SortByCode"];
-    if (bare > 0 && refresh > 0)
-        std::printf("RefreshEmployees / bare query: %.2f (target at most 1.5)\n", refresh / bare);
-    if (sort > 0)
-        std::printf("sort of the list by code: %.0f ms (target under 500 ms)\n", sort);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] { fixture(); }, [](const bench::SummaryReporter &reporter) {
+        const double bare = reporter.time("BM_BareQuery");
+        const double refresh = reporter.time("BM_RefreshEmployees");
+        const double sort = reporter.time("BM_SortByCode");
+        if (bare > 0 && refresh > 0)
+            std::printf("RefreshEmployees / bare query: %.2f (target at most 1.5)\n", refresh / bare);
+        if (sort > 0)
+            std::printf("sort of the list by code: %.0f ms (target under 500 ms)\n", sort);
+    });
 }

@@ -15,14 +15,14 @@
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
+#include "bench/BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <map>
 
 using namespace oruhr;
 
@@ -143,34 +143,16 @@ void BM_MissingFactorCheck(benchmark::State &state)
 }
 BENCHMARK(BM_MissingFactorCheck)->Unit(benchmark::kMillisecond)->MinTime(3);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> milliseconds;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double bare = reporter.milliseconds["BM_BareQuery"];
-    const double check = reporter.milliseconds["BM_MissingFactorCheck"];
-    if (check > 0)
-        std::printf("missing-factor check with its grid: %.0f ms (target under 2000 ms)\n", check);
-    if (bare > 0 && check > 0)
-        std::printf("check / bare query: %.2f\n", check / bare);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] { fixture(); }, [](const bench::SummaryReporter &reporter) {
+        const double bare = reporter.time("BM_BareQuery");
+        const double check = reporter.time("BM_MissingFactorCheck");
+        if (check > 0)
+            std::printf("missing-factor check with its grid: %.0f ms (target under 2000 ms)\n", check);
+        if (bare > 0 && check > 0)
+            std::printf("check / bare query: %.2f\n", check / bare);
+    });
 }
