@@ -4,22 +4,7 @@
 
 using namespace oruhr;
 
-TEST(DocumentIdLists, OneUpdatePerKindInKindOrderWithIdsInTheOrderAdded)
-{
-    DocumentIdLists lists;
-    EXPECT_TRUE(lists.statements().isEmpty());
-    EXPECT_TRUE(lists.append(1022041, QStringLiteral("7")));
-    EXPECT_TRUE(lists.append(1022009, QStringLiteral("41")));
-    EXPECT_TRUE(lists.append(1022007, QStringLiteral("15")));
-    EXPECT_TRUE(lists.append(1022007, QStringLiteral("12")));
-    EXPECT_TRUE(lists.append(1022007, QStringLiteral("40")));
-    EXPECT_EQ(lists.statements(),
-              QStringList({QStringLiteral("Update tblHROrdinance Set Code=ID Where ID in (15,12,40)"),
-                           QStringLiteral("Update tblHRLoan Set Code=ID Where ID in (41)"),
-                           QStringLiteral("Update tblHRExceptionBatch Set Code=ID Where ID in (7)")}));
-}
-
-TEST(DocumentIdLists, RowsOfAnotherFormTypeAreNotCollected)
+TEST(DocumentIdLists, OnlyTheFourKindsAreCollected)
 {
     DocumentIdLists lists;
     EXPECT_FALSE(lists.append(1402, QStringLiteral("3")));

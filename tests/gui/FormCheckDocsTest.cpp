@@ -479,19 +479,6 @@ TEST_F(FormCheckDocsTest, ControlsSitInTheirPlacesAndFollowTheWindowSize)
     form.hide();
 }
 
-TEST_F(FormCheckDocsTest, OpenedThroughTheControl)
-{
-    OruHRPrintBatch1 control;
-    control.setOLEConnectionString(db.connectionString());
-    whenModalShown([](QWidget *window) {
-        auto *opened = qobject_cast<FormCheckDocs *>(window);
-        ASSERT_NE(opened, nullptr);
-        EXPECT_EQ(opened->documents().rowCount(), 3);
-        EXPECT_TRUE(opened->cmdFinalize->isEnabled());
-    });
-    EXPECT_FALSE(control.ShowDocs());
-}
-
 TEST_F(FormCheckDocsTest, AListThatCannotBeReadFailsTheOpeningCallOrIsToldLater)
 {
     db.exec(QStringLiteral("ALTER TABLE tblHRBox RENAME TO tblHRBoxAway"));
