@@ -1,35 +1,377 @@
 #include "documents/FormCheckDocs.h"
 
+#include "common/BusyCursor.h"
+#include "common/ListViewColumnClick.h"
+#include "common/MessageText.h"
+#include "common/Messages.h"
 #include "common/PayrollMonth.h"
+#include "common/PersianMonth.h"
+#include "documents/DocumentIdLists.h"
+#include "documents/DocumentRow.h"
+#include "documents/DocumentSql.h"
+#include "documents/FormCheckDocsLayout.h"
+#include "platform/automation/ComponentError.h"
+#include "platform/controls/KeyedListModel.h"
+#include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
+#include "shell/DtEn.h"
+
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QSignalBlocker>
 
 namespace oruhr {
+namespace {
+
+// A long run repaints its progress at most this often; every row is still counted.
+constexpr qint64 repaintIntervalMs = 40;
+
+template<typename T>
+T *named(QWidget *parent, const char *name, const QString &caption = {})
+{
+    auto *widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    if constexpr (std::is_base_of_v<QAbstractButton, T> || std::is_same_v<T, QLabel>)
+        widget->setText(caption);
+    return widget;
+}
+
+QGroupBox *group(QWidget *parent, const char *name)
+{
+    auto *box = named<QGroupBox>(parent, name);
+    box->setTitle(QString());
+    return box;
+}
+
+} // namespace
 
 FormCheckDocs::FormCheckDocs(QWidget *parent)
     : QDialog(parent)
-    , datBeginDate(new PelikDate(this))
-    , datEndDate(new PelikDate(this))
-    , datTempDate(new PelikDate(this))
 {
     setObjectName(QStringLiteral("FormCheckDocs"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowTitle(QString());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    // The designed places are measured for 8-point text.
+    QFont text = font();
+    text.setPointSize(8);
+    setFont(text);
+    createControls();
+    connectHandlers();
+    resetLayout();
+}
+
+void FormCheckDocs::createControls()
+{
+    cmdBackToTemp = named<QPushButton>(this, "cmdBackToTemp", QStringLiteral("بازگشت"));
+    cmdFinalize = named<QPushButton>(this, "cmdFinalize", QStringLiteral("ثبت قطعي"));
+    cmdTempSave = named<QPushButton>(this, "cmdTempSave", QStringLiteral("ثبت موقت"));
+    cmdDelete = named<QPushButton>(this, "cmdDelete", QStringLiteral("حذف "));
+    datEndDate = named<PelikDate>(this, "datEndDate");
+    lblEndDate = named<QLabel>(this, "lblEndDate", QStringLiteral("تا تاريخ:"));
+    datBeginDate = named<PelikDate>(this, "datBeginDate");
+    lblBeginDate = named<QLabel>(this, "lblBeginDate", QStringLiteral("از تاريخ:"));
+    datTempDate = named<PelikDate>(this, "datTempDate");
     datTempDate->hide();
+    // The period is the payroll month; the user never picks another.
+    datBeginDate->setEnabled(false);
+    datEndDate->setEnabled(false);
+    grpCode = group(this, "grpCode");
+    optFinalSaveEmployee = named<QRadioButton>(grpCode, "optFinalSaveEmployee", QStringLiteral("اسناد قطعي"));
+    optTempSaveEmployee = named<QRadioButton>(grpCode, "optTempSaveEmployee", QStringLiteral("اسناد موقت"));
+    grpDocs = group(this, "grpDocs");
+    optAllDocs = named<QRadioButton>(grpDocs, "optAllDocs", QStringLiteral("همه اسناد"));
+    optAllDocs->setChecked(true);
+    lstEmployee = named<KeyedListView>(this, "lstEmployee");
+    pgb = named<QProgressBar>(this, "pgb");
+    pgb->hide();
+    cmdDeselect = named<QPushButton>(this, "cmdDeselect", QStringLiteral("انتخاب هيچکدام"));
+    cmdSelect = named<QPushButton>(this, "cmdSelect", QStringLiteral("انتخاب همه"));
+    lblProgress = named<QLabel>(this, "lblProgress", QStringLiteral("درصد پيشرفت"));
+    lblProgress->hide();
+    lblRecordCount = named<QLabel>(this, "lblRecordCount", QStringLiteral("0"));
+    lblTotalCount = named<QLabel>(this, "lblTotalCount", QStringLiteral("تعداد کل:"));
+}
+
+void FormCheckDocs::connectHandlers()
+{
+    for (QRadioButton *option : {optTempSaveEmployee, optFinalSaveEmployee})
+        connect(option, &QRadioButton::clicked, this, &FormCheckDocs::mode_Click);
+    // Enter must never finalize by itself.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(false);
+    connect(datBeginDate, &PelikDate::changed, this, &FormCheckDocs::datBeginDate_Change);
+    connect(datEndDate, &PelikDate::changed, this, &FormCheckDocs::datEndDate_Change);
+    connect(cmdSelect, &QPushButton::clicked, this, [this] { documents().setAllChecked(true); });
+    connect(cmdDeselect, &QPushButton::clicked, this, [this] { documents().setAllChecked(false); });
+    connect(lstEmployee, &KeyedListView::columnClick, this, &FormCheckDocs::lstEmployee_ColumnClick);
+    connect(cmdFinalize, &QPushButton::clicked, this, &FormCheckDocs::cmdFinalize_Click);
+}
+
+KeyedListModel &FormCheckDocs::documents() const
+{
+    return *lstEmployee->listModel();
 }
 
 void FormCheckDocs::Form_Load()
 {
+    setEnabled(true);
     PayrollMonth::readApplicationFolder();
     StartDateText = PayrollMonth::readStartDateText(*datTempDate);
-    PayrollMonth::setDefaultPeriod(*datBeginDate, *datEndDate, StartDateText);
+    {
+        // The list is built once, in the mode selected below, not for each date set here.
+        const QSignalBlocker blockBegin(datBeginDate), blockEnd(datEndDate);
+        PayrollMonth::setDefaultPeriod(*datBeginDate, *datEndDate, StartDateText);
+    }
+    documents().setSorted(false);
+    documents().setSortKey(0);
+    documents().setSortOrder(Qt::AscendingOrder);
+    documents().setColumns({{QString(), 500},
+                            {QStringLiteral("نوع سند"), 2000},
+                            {QStringLiteral("FormTypeID"), 0},
+                            {QStringLiteral("ID"), 0},
+                            {QStringLiteral("وضعيت"), 800},
+                            {QStringLiteral("تاريخ شروع"), 2000},
+                            {QStringLiteral("تاريخ پايان"), 2000},
+                            {QStringLiteral("ملاحظات"), 3000}});
+    lstEmployee->applyColumnWidths();
+    lstEmployee->showSortIndicator();
+    lblRecordCount->setText(QStringLiteral("0"));
+    pgb->hide();
+    lblProgress->hide();
+    optAllDocs->setChecked(true);
+    resetLayout();
+
+    optTempSaveEmployee->setChecked(true);
+    // As the option's click, but a failing query fails the load, so the window is not shown.
+    rebuildDocuments();
+    UpdateListButtons();
     datBeginDate->setEnabled(false);
     datEndDate->setEnabled(false);
+    const double dpi = logicalDpiX();
+    BaseWidth = qRound(pixelsToTwips(width(), dpi));
+    BaseHeight = qRound(pixelsToTwips(height(), dpi));
 }
 
 void FormCheckDocs::showModal()
 {
     Form_Load();
     exec();
+}
+
+DocumentListMode FormCheckDocs::listMode() const
+{
+    return optTempSaveEmployee->isChecked() ? DocumentListMode::Temporary : DocumentListMode::Final;
+}
+
+void FormCheckDocs::RefreshEmployees()
+{
+    try {
+        if (!rebuildDocuments())
+            return;
+    } catch (const ComponentError &error) {
+        // The window stays usable: the failure is told and the list stays empty.
+        ShowMessage(MessageText::TitleError, error.description());
+    }
+    UpdateListButtons();
+}
+
+bool FormCheckDocs::rebuildDocuments()
+{
+    documents().clear();
+    if (datBeginDate->isEmpty() || datEndDate->isEmpty())
+        return false;
+    if (datEndDate->englishdate() < datBeginDate->englishdate()) {
+        ShowMessage(MessageText::TitleProblem, MessageText::BeginAfterEnd);
+        return false;
+    }
+    BusyCursor busy;
+    db::Recordset &recordset = DtEn::instance().rssqlCommon();
+    try {
+        db::Connection &connection = DtEn::instance().connection();
+        recordset.open(DocumentSql::documentList(listMode(), connection.dateLiteral(datBeginDate->englishdate()),
+                                                 connection.dateLiteral(datEndDate->englishdate())));
+        QList<ListItem> rows = DocumentRow::readAll(recordset);
+        lblRecordCount->setText(QString::number(recordset.recordCount()));
+        recordset.close();
+        documents().appendItems(std::move(rows));
+    } catch (const ComponentError &) {
+        recordset.close();
+        throw;
+    }
+    return true;
+}
+
+void FormCheckDocs::UpdateListButtons()
+{
+    cmdFinalize->setEnabled(documents().rowCount() > 0 && listMode() == DocumentListMode::Temporary);
+    for (QPushButton *payslipOnly : {cmdTempSave, cmdDelete, cmdBackToTemp})
+        payslipOnly->setEnabled(false);
+}
+
+void FormCheckDocs::mode_Click()
+{
+    RefreshEmployees();
+    UpdateListButtons();
+}
+
+void FormCheckDocs::datBeginDate_Change()
+{
+    if (datBeginDate->isEmpty())
+        restoreEmptiedDate(*datBeginDate, MessageText::BeginDateEmpty,
+                           [this] { datBeginDate->setPersianText(StartDateText); });
+    RefreshEmployees();
+}
+
+void FormCheckDocs::datEndDate_Change()
+{
+    if (datEndDate->isEmpty())
+        restoreEmptiedDate(*datEndDate, MessageText::EndDateEmpty,
+                           [this] { ShowLastDayOfMonth(*datEndDate, StartDateText); });
+    RefreshEmployees();
+}
+
+// One message, then the date put back without raising the change again. A start text that
+// gives no date (a month above 12) leaves the picker empty, and the rebuild then lists nothing.
+void FormCheckDocs::restoreEmptiedDate(PelikDate &picker, const QString &message,
+                                       const std::function<void()> &restore)
+{
+    ShowMessage(MessageText::TitleProblem, message);
+    const QSignalBlocker block(&picker);
+    restore();
+}
+
+void FormCheckDocs::lstEmployee_ColumnClick(int column)
+{
+    if (column == 0)
+        return;
+    ListView_ColumnClick(*lstEmployee, column, column == 1 ? SortDataType::Numeric : SortDataType::Text);
+}
+
+void FormCheckDocs::cmdFinalize_Click()
+{
+    if (datBeginDate->isEmpty()) {
+        ShowMessage(MessageText::TitleProblem, MessageText::BeginDateMissing);
+        return;
+    }
+    bool finalized = false;
+    {
+        BusyCursor busy;
+        setEnabled(false);
+        try {
+            finalized = finalizeChecked(busy);
+        } catch (const ComponentError &) {
+            // The updates already run stay in effect; the progress shows where it stopped.
+        }
+    }
+    if (finalized) {
+        ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(pgb->value(), MessageText::DocumentsFinalizedTail));
+        pgb->hide();
+        lblProgress->hide();
+        RefreshEmployees();
+    }
+    setEnabled(true);
+    UpdateListButtons();
+}
+
+bool FormCheckDocs::finalizeChecked(BusyCursor &busy)
+{
+    const KeyedListModel &rows = documents();
+    const int checked = rows.checkedCount();
+    if (checked == 0) {
+        busy.restore();
+        ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
+        return false;
+    }
+    pgb->setRange(0, checked);
+    showProgress(0, QStringLiteral("0"), false);
+    pgb->show();
+    lblProgress->show();
+    pgb->repaint();
+    repaint();
+
+    DocumentIdLists ids;
+    QElapsedTimer sincePaint;
+    sincePaint.start();
+    int value = 0;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const ListItem &item = rows.item(row);
+        if (!item.checked)
+            continue;
+        ++value;
+        const QString formTypeId = item.texts.value(DocumentRow::FormTypeColumn);
+        const QString id = item.texts.value(DocumentRow::IdColumn);
+        const bool paint = value == checked || sincePaint.hasExpired(repaintIntervalMs);
+        showProgress(value, QString::number(value) + QStringLiteral(": ") + formTypeId + QLatin1Char(' ') + id, paint);
+        if (paint)
+            sincePaint.restart();
+        ids.append(formTypeId.toInt(), id);
+    }
+
+    db::Recordset &recordset = DtEn::instance().rssqlCommon();
+    for (const QString &statement : ids.statements())
+        recordset.open(statement);
+    recordset.close();
+    return true;
+}
+
+void FormCheckDocs::showProgress(int value, const QString &text, bool paintNow)
+{
+    pgb->setValue(value);
+    lblProgress->setText(text);
+    if (paintNow) {
+        pgb->repaint();
+        repaint();
+    }
+}
+
+void FormCheckDocs::resetLayout()
+{
+    m_places = FormCheckDocsLayout::designedPlaces();
+    placeControls();
+    const double dpi = logicalDpiX();
+    resize(qRound(twipsToPixels(FormCheckDocsLayout::designedWidth, dpi)),
+           qRound(twipsToPixels(FormCheckDocsLayout::designedHeight, dpi)));
+}
+
+void FormCheckDocs::placeControls()
+{
+    const double dpi = logicalDpiX();
+    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
+        auto *widget = findChild<QWidget *>(it.key());
+        if (!widget)
+            continue;
+        const TwipRect &place = it.value();
+        const QRectF pixels(twipsToPixels(place.left, dpi), twipsToPixels(place.top, dpi),
+                            twipsToPixels(place.width, dpi), twipsToPixels(place.height, dpi));
+        widget->setGeometry(pixels.toRect());
+    }
+}
+
+void FormCheckDocs::keyPressEvent(QKeyEvent *event)
+{
+    // The window closes by its close box, never by Esc.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FormCheckDocs::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const double dpi = logicalDpiX();
+    if (FormCheckDocsLayout::resize(m_places, BaseWidth, BaseHeight, pixelsToTwips(width(), dpi),
+                                    pixelsToTwips(height(), dpi)))
+        placeControls();
 }
 
 } // namespace oruhr

@@ -1,12 +1,4 @@
 #pragma once
 
-namespace oruhr {
-
-// A control's place in its parent, in twips; fractions stay as the layout computed them.
-struct TwipRect {
-    double left = 0, top = 0, width = 0, height = 0;
-
-    friend bool operator==(const TwipRect &, const TwipRect &) = default;
-};
-
-} // namespace oruhr
+// Both windows place their controls in twips.
+#include "common/TwipRect.h"

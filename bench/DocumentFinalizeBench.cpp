@@ -1,0 +1,175 @@
+// The document window with 20,000 temporary documents of the four kinds: the list rebuild,
+// and finalising 10,000 ticked documents (progress, updates, message and rebuild), with
+// the number of update statements that run. Prints the figures measured in this run.
+
+#include "documents/FormCheckDocs.h"
+#include "platform/controls/KeyedListModel.h"
+#include "platform/embedded/EmbeddedDatabase.h"
+#include "platform/embedded/SqlExec.h"
+#include "shell/DtEn.h"
+#include "shell/ModMain.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSqlDriver>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+using namespace oruhr;
+
+namespace {
+
+constexpr int documentsPerKind = 5000;
+const char *const documentTables[] = {"tblHROrdinance", "tblHRLoan", "tblHRBox", "tblHRExceptionBatch"};
+
+// Counts the update statements the window's connection prepares.
+int updateCount = 0;
+
+int countUpdates(unsigned, void *, void *, void *text)
+{
+    if (std::strncmp(static_cast<const char *>(text), "Update", 6) == 0)
+        ++updateCount;
+    return 0;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString file = dir.filePath(QStringLiteral("bench.db"));
+    FormCheckDocs *form = nullptr;
+
+    Fixture()
+    {
+        embedded::EmbeddedDatabase::create(file);
+        embedded::withSqliteFile(file, [](QSqlDatabase &database) {
+            embedded::Transaction transaction(database);
+            embedded::exec(database,
+                           QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (3450, '1405/09/01')"));
+            for (int i = 1; i <= documentsPerKind; ++i) {
+                embedded::exec(database,
+                               QStringLiteral("INSERT INTO tblEmployee (ID, Code, FirstName, SureName) VALUES (?, ?, "
+                                              "'نام', 'خانوادگي')"),
+                               {i, QString::number(i)});
+                embedded::exec(database,
+                               QStringLiteral("INSERT INTO tblHRLoanDetail (LoanID, EmployeeID, Amount, "
+                                              "InstalmentAmount) VALUES (?, ?, 1000, 50)"),
+                               {i, i});
+            }
+            embedded::exec(database,
+                           QStringLiteral("INSERT INTO tblHROrdinance (EmployeeID, BeginDate, EndDate, FarsiBeginDate, "
+                                          "FarsiEndDate) SELECT ID, '2026-11-22', '2026-12-21', '1405/09/01', "
+                                          "'1405/09/30' FROM tblEmployee"));
+            for (const char *table : {"tblHRLoan", "tblHRBox", "tblHRExceptionBatch"})
+                embedded::exec(database,
+                               QStringLiteral("INSERT INTO %1 (BeginDate, EndDate, FarsiBeginDate, FarsiEndDate) "
+                                              "SELECT '2026-11-22', '2026-12-21', '1405/09/01', '1405/09/30' "
+                                              "FROM tblEmployee")
+                                   .arg(QLatin1String(table)));
+            transaction.commit();
+        });
+
+        ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
+        ModMain::ConnectDataEnvironment();
+        form = new FormCheckDocs;
+        form->Form_Load();
+        form->show(); // the progress really paints
+        QApplication::processEvents();
+        std::printf("listed documents: %d\n", form->documents().rowCount());
+        const QVariant handle = DtEn::instance().connection().database().driver()->handle();
+        sqlite3_trace_v2(*static_cast<sqlite3 *const *>(handle.constData()), SQLITE_TRACE_STMT, countUpdates,
+                         nullptr);
+    }
+
+    // Every document temporary again, listed, and every other row ticked.
+    void tickHalf()
+    {
+        db::Recordset &recordset = DtEn::instance().rssqlCommon();
+        for (const char *table : documentTables)
+            recordset.open(QStringLiteral("Update %1 Set Code=NULL").arg(QLatin1String(table)));
+        form->RefreshEmployees();
+        KeyedListModel &rows = form->documents();
+        for (int row = 0; row < rows.rowCount(); row += 2)
+            rows.setChecked(row, true);
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture *instance = new Fixture;
+    return *instance;
+}
+
+void BM_ListDocuments(benchmark::State &state)
+{
+    FormCheckDocs &form = *fixture().form;
+    for (auto _ : state) {
+        form.RefreshEmployees();
+        state.counters["rows"] = form.documents().rowCount();
+    }
+}
+BENCHMARK(BM_ListDocuments)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+void BM_FinalizeTicked(benchmark::State &state)
+{
+    Fixture &f = fixture();
+    int ticked = 0, left = 0, statements = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.tickHalf();
+        ticked = f.form->documents().checkedCount();
+        updateCount = 0;
+        state.ResumeTiming();
+        f.form->cmdFinalize->click();
+        state.PauseTiming();
+        statements = updateCount;
+        left = f.form->documents().rowCount();
+        state.ResumeTiming();
+    }
+    state.counters["ticked"] = ticked;
+    state.counters["statements"] = statements;
+    state.counters["left"] = left;
+}
+BENCHMARK(BM_FinalizeTicked)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Keeps each benchmark's time per iteration and its counters for the summary.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> milliseconds;
+    std::map<std::string, double> statements;
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+            if (const auto it = run.counters.find("statements"); it != run.counters.end())
+                statements[run.run_name.function_name] = it->second;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    fixture();
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (const double list = reporter.milliseconds["BM_ListDocuments"]; list > 0)
+        std::printf("list of %d documents: %.0f ms\n", 4 * documentsPerKind, list);
+    if (const double run = reporter.milliseconds["BM_FinalizeTicked"]; run > 0)
+        std::printf("finalising %d ticked documents: %.0f ms in %.0f update statements (target under 1000 ms, "
+                    "4 statements)\n",
+                    2 * documentsPerKind, run, reporter.statements["BM_FinalizeTicked"]);
+    benchmark::Shutdown();
+    return 0;
+}
