@@ -1,11 +1,14 @@
 #include "documents/FormCheckDocs.h"
 
 #include "common/BusyCursor.h"
+#include "common/DesignedWindow.h"
 #include "common/ListViewColumnClick.h"
 #include "common/MessageText.h"
+#include "common/NamedWidget.h"
 #include "common/Messages.h"
 #include "common/PayrollMonth.h"
 #include "common/PersianMonth.h"
+#include "common/TwipPlacement.h"
 #include "documents/DocumentIdLists.h"
 #include "documents/DocumentRow.h"
 #include "documents/DocumentSql.h"
@@ -32,16 +35,6 @@ namespace {
 // A long run repaints its progress at most this often; every row is still counted.
 constexpr qint64 repaintIntervalMs = 40;
 
-template<typename T>
-T *named(QWidget *parent, const char *name, const QString &caption = {})
-{
-    auto *widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    if constexpr (std::is_base_of_v<QAbstractButton, T> || std::is_same_v<T, QLabel>)
-        widget->setText(caption);
-    return widget;
-}
-
 QGroupBox *group(QWidget *parent, const char *name)
 {
     auto *box = named<QGroupBox>(parent, name);
@@ -54,15 +47,8 @@ QGroupBox *group(QWidget *parent, const char *name)
 FormCheckDocs::FormCheckDocs(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FormCheckDocs"));
-    setLayoutDirection(Qt::RightToLeft);
+    prepareDesignedWindow(*this, "FormCheckDocs");
     setWindowTitle(QString());
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    // The designed places are measured for 8-point text.
-    QFont text = font();
-    text.setPointSize(8);
-    setFont(text);
     createControls();
     connectHandlers();
     resetLayout();
@@ -155,9 +141,9 @@ void FormCheckDocs::Form_Load()
     UpdateListButtons();
     datBeginDate->setEnabled(false);
     datEndDate->setEnabled(false);
-    const double dpi = logicalDpiX();
-    BaseWidth = qRound(pixelsToTwips(width(), dpi));
-    BaseHeight = qRound(pixelsToTwips(height(), dpi));
+    const QSizeF size = TwipPlacement::size(*this);
+    BaseWidth = qRound(size.width());
+    BaseHeight = qRound(size.height());
 }
 
 void FormCheckDocs::showModal()
@@ -335,24 +321,8 @@ void FormCheckDocs::showProgress(int value, const QString &text, bool paintNow)
 void FormCheckDocs::resetLayout()
 {
     m_places = FormCheckDocsLayout::designedPlaces();
-    placeControls();
-    const double dpi = logicalDpiX();
-    resize(qRound(twipsToPixels(FormCheckDocsLayout::designedWidth, dpi)),
-           qRound(twipsToPixels(FormCheckDocsLayout::designedHeight, dpi)));
-}
-
-void FormCheckDocs::placeControls()
-{
-    const double dpi = logicalDpiX();
-    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
-        auto *widget = findChild<QWidget *>(it.key());
-        if (!widget)
-            continue;
-        const TwipRect &place = it.value();
-        const QRectF pixels(twipsToPixels(place.left, dpi), twipsToPixels(place.top, dpi),
-                            twipsToPixels(place.width, dpi), twipsToPixels(place.height, dpi));
-        widget->setGeometry(pixels.toRect());
-    }
+    TwipPlacement::place(*this, m_places);
+    TwipPlacement::resize(*this, FormCheckDocsLayout::designedWidth, FormCheckDocsLayout::designedHeight);
 }
 
 void FormCheckDocs::keyPressEvent(QKeyEvent *event)
@@ -368,10 +338,9 @@ void FormCheckDocs::keyPressEvent(QKeyEvent *event)
 void FormCheckDocs::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    const double dpi = logicalDpiX();
-    if (FormCheckDocsLayout::resize(m_places, BaseWidth, BaseHeight, pixelsToTwips(width(), dpi),
-                                    pixelsToTwips(height(), dpi)))
-        placeControls();
+    const QSizeF size = TwipPlacement::size(*this);
+    if (FormCheckDocsLayout::resize(m_places, BaseWidth, BaseHeight, size.width(), size.height()))
+        TwipPlacement::place(*this, m_places);
 }
 
 } // namespace oruhr

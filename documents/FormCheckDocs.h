@@ -81,7 +81,6 @@ private:
     void createControls();
     void connectHandlers();
     void resetLayout();
-    void placeControls();
 
     // Throws ComponentError; false when the period stopped the rebuild early.
     bool rebuildDocuments();

@@ -1,7 +1,8 @@
 #include "payslips/FormErrorEmployee.h"
 
 #include "common/BusyCursor.h"
-#include "payslips/FormMainLayout.h"
+#include "common/DesignedWindow.h"
+#include "common/TwipPlacement.h"
 #include "payslips/PayslipSql.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/controls/FlexGrid.h"
@@ -38,13 +39,7 @@ const FixedColumn fixedColumns[] = {
 FormErrorEmployee::FormErrorEmployee(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FormErrorEmployee"));
-    setLayoutDirection(Qt::RightToLeft);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    QFont text = font();
-    text.setPointSize(8);
-    setFont(text);
+    prepareDesignedWindow(*this, "FormErrorEmployee");
     flxError = new FlexGrid(this);
     flxError->setObjectName(QStringLiteral("flxError"));
     cmdOK = new QPushButton(QStringLiteral("تاييد"), this);
@@ -65,9 +60,7 @@ void FormErrorEmployee::Form_Load()
     SetupErrorGrid();
     clearRows();
     m_places = FormErrorEmployeeLayout::designedPlaces();
-    const double dpi = logicalDpiX();
-    resize(qRound(FormMainLayout::twipsToPixels(FormErrorEmployeeLayout::designedWidth, dpi)),
-           qRound(FormMainLayout::twipsToPixels(FormErrorEmployeeLayout::designedHeight, dpi)));
+    TwipPlacement::resize(*this, FormErrorEmployeeLayout::designedWidth, FormErrorEmployeeLayout::designedHeight);
     placeControls();
     m_loaded = true;
 }
@@ -186,24 +179,14 @@ int FormErrorEmployee::FindEmployeeRow(qint32 employeeId) const
 void FormErrorEmployee::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    const double dpi = logicalDpiX();
-    FormErrorEmployeeLayout::resize(m_places, FormMainLayout::pixelsToTwips(width(), dpi),
-                                    FormMainLayout::pixelsToTwips(height(), dpi));
+    const QSizeF size = TwipPlacement::size(*this);
+    FormErrorEmployeeLayout::resize(m_places, size.width(), size.height());
     placeControls();
 }
 
 void FormErrorEmployee::placeControls()
 {
-    const double dpi = logicalDpiX();
-    auto place = [dpi](QWidget *widget, const TwipRect &twips) {
-        widget->setGeometry(QRectF(FormMainLayout::twipsToPixels(twips.left, dpi),
-                                   FormMainLayout::twipsToPixels(twips.top, dpi),
-                                   FormMainLayout::twipsToPixels(twips.width, dpi),
-                                   FormMainLayout::twipsToPixels(twips.height, dpi))
-                                .toRect());
-    };
-    place(flxError, m_places.flxError);
-    place(cmdOK, m_places.cmdOK);
+    TwipPlacement::place(*this, {{QStringLiteral("flxError"), m_places.flxError}, {QStringLiteral("cmdOK"), m_places.cmdOK}});
 }
 
 } // namespace oruhr

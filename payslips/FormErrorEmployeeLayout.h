@@ -1,6 +1,6 @@
 #pragma once
 
-#include "payslips/TwipRect.h"
+#include "common/TwipRect.h"
 
 namespace oruhr {
 

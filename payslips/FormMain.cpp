@@ -1,11 +1,14 @@
 #include "payslips/FormMain.h"
 
 #include "common/BusyCursor.h"
+#include "common/DesignedWindow.h"
 #include "common/ListViewColumnClick.h"
 #include "common/MessageText.h"
+#include "common/NamedWidget.h"
 #include "common/Messages.h"
 #include "common/PayrollMonth.h"
 #include "common/PersianMonth.h"
+#include "common/TwipPlacement.h"
 #include "payslips/AccountDocumentLookup.h"
 #include "payslips/FormMainLayout.h"
 #include "payslips/MissingFactorCheck.h"
@@ -33,16 +36,6 @@
 namespace oruhr {
 namespace {
 
-template<typename T>
-T *named(QWidget *parent, const char *name, const QString &caption = {})
-{
-    auto *widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    if constexpr (std::is_base_of_v<QAbstractButton, T> || std::is_same_v<T, QLabel>)
-        widget->setText(caption);
-    return widget;
-}
-
 QString filter(const PelikSelector &selector, const char *prefix)
 {
     if (selector.isNoSelection())
@@ -55,14 +48,7 @@ QString filter(const PelikSelector &selector, const char *prefix)
 FormMain::FormMain(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FormMain"));
-    setLayoutDirection(Qt::RightToLeft);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    // The designed places are measured for 8-point text.
-    QFont text = font();
-    text.setPointSize(8);
-    setFont(text);
+    prepareDesignedWindow(*this, "FormMain");
     createControls();
     connectHandlers();
     resetLayout();
@@ -187,9 +173,9 @@ void FormMain::Form_Load()
     framePrint->raise();
     datBeginDate->setEnabled(false);
     datEndDate->setEnabled(false);
-    const double dpi = logicalDpiX();
-    BaseWidth = qRound(FormMainLayout::pixelsToTwips(width(), dpi));
-    BaseHeight = qRound(FormMainLayout::pixelsToTwips(height(), dpi));
+    const QSizeF size = TwipPlacement::size(*this);
+    BaseWidth = qRound(size.width());
+    BaseHeight = qRound(size.height());
 }
 
 void FormMain::showModal()
@@ -347,32 +333,11 @@ void FormMain::lstEmployee_ColumnClick(int column)
     ListView_ColumnClick(*lstEmployee, column, column == 1 ? SortDataType::Numeric : SortDataType::Text);
 }
 
-QSize FormMain::twipsToPixels(double width, double height) const
-{
-    const double dpi = logicalDpiX();
-    return {qRound(FormMainLayout::twipsToPixels(width, dpi)), qRound(FormMainLayout::twipsToPixels(height, dpi))};
-}
-
 void FormMain::resetLayout()
 {
     m_places = FormMainLayout::designedPlaces();
-    placeControls();
-    resize(twipsToPixels(FormMainLayout::designedWidth, FormMainLayout::designedHeight));
-}
-
-void FormMain::placeControls()
-{
-    const double dpi = logicalDpiX();
-    for (auto it = m_places.cbegin(); it != m_places.cend(); ++it) {
-        auto *widget = findChild<QWidget *>(it.key());
-        if (!widget)
-            continue;
-        const TwipRect &place = it.value();
-        const QRectF pixels(FormMainLayout::twipsToPixels(place.left, dpi), FormMainLayout::twipsToPixels(place.top, dpi),
-                            FormMainLayout::twipsToPixels(place.width, dpi),
-                            FormMainLayout::twipsToPixels(place.height, dpi));
-        widget->setGeometry(pixels.toRect());
-    }
+    TwipPlacement::place(*this, m_places);
+    TwipPlacement::resize(*this, FormMainLayout::designedWidth, FormMainLayout::designedHeight);
 }
 
 void FormMain::keyPressEvent(QKeyEvent *event)
@@ -398,10 +363,9 @@ void FormMain::closeEvent(QCloseEvent *event)
 void FormMain::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    const double dpi = logicalDpiX();
-    if (FormMainLayout::resize(m_places, BaseWidth, BaseHeight, FormMainLayout::pixelsToTwips(width(), dpi),
-                               FormMainLayout::pixelsToTwips(height(), dpi)))
-        placeControls();
+    const QSizeF size = TwipPlacement::size(*this);
+    if (FormMainLayout::resize(m_places, BaseWidth, BaseHeight, size.width(), size.height()))
+        TwipPlacement::place(*this, m_places);
 }
 
 // The month's accounting document and the missing salary-factor check.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "payslips/EmployeeListMode.h"
-#include "payslips/TwipRect.h"
+#include "common/TwipRect.h"
 
 #include <QDialog>
 #include <QHash>
@@ -102,8 +102,6 @@ private:
     void connectBatchOperations();
     void bindSelectors();
     void resetLayout();
-    void placeControls();
-    QSize twipsToPixels(double width, double height) const;
 
     // Throws ComponentError; false when the period stopped the rebuild early.
     bool rebuildEmployees();

@@ -126,14 +126,4 @@ bool FormMainLayout::resize(QHash<QString, TwipRect> &places, int &baseWidth, in
     return true;
 }
 
-double FormMainLayout::twipsToPixels(double twips, double logicalDpi)
-{
-    return twips / twipsPerPixelAt96 * dpiOrDefault(logicalDpi) / 96;
-}
-
-double FormMainLayout::pixelsToTwips(double pixels, double logicalDpi)
-{
-    return pixels * twipsPerPixelAt96 * 96 / dpiOrDefault(logicalDpi);
-}
-
 } // namespace oruhr

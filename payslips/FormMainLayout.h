@@ -1,6 +1,6 @@
 #pragma once
 
-#include "payslips/TwipRect.h"
+#include "common/TwipRect.h"
 
 #include <QHash>
 #include <QString>
@@ -21,10 +21,6 @@ public:
     // Below 8000 twips in either direction nothing moves and the bases stay, so the next
     // layout above the limit makes up the whole change. Returns whether it laid out.
     static bool resize(QHash<QString, TwipRect> &places, int &baseWidth, int &baseHeight, double w, double h);
-
-    // 15 twips a pixel at 96 dpi.
-    static double twipsToPixels(double twips, double logicalDpi);
-    static double pixelsToTwips(double pixels, double logicalDpi);
 };
 
 } // namespace oruhr

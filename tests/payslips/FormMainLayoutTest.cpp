@@ -150,9 +150,9 @@ TEST_F(FormMainLayoutResize, FractionsAreKeptAndBasesRounded)
 
 TEST(FormMainLayout, TwipsAndPixels)
 {
-    EXPECT_DOUBLE_EQ(FormMainLayout::twipsToPixels(9705, 96), 647);
-    EXPECT_DOUBLE_EQ(FormMainLayout::twipsToPixels(9705, 144), 970.5);
-    EXPECT_DOUBLE_EQ(FormMainLayout::pixelsToTwips(647, 96), 9705);
-    EXPECT_DOUBLE_EQ(FormMainLayout::pixelsToTwips(970.5, 144), 9705);
-    EXPECT_DOUBLE_EQ(FormMainLayout::twipsToPixels(1440, 0), 96);
+    EXPECT_DOUBLE_EQ(twipsToPixels(9705, 96), 647);
+    EXPECT_DOUBLE_EQ(twipsToPixels(9705, 144), 970.5);
+    EXPECT_DOUBLE_EQ(pixelsToTwips(647, 96), 9705);
+    EXPECT_DOUBLE_EQ(pixelsToTwips(970.5, 144), 9705);
+    EXPECT_DOUBLE_EQ(twipsToPixels(1440, 0), 96);
 }
