@@ -1,10 +1,14 @@
 #include "common/PayrollMonth.h"
 
 #include "common/CommonSql.h"
+#include "common/MessageText.h"
+#include "common/Messages.h"
 #include "common/PersianMonth.h"
 #include "platform/controls/PelikDate.h"
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
+
+#include <QSignalBlocker>
 
 namespace oruhr {
 
@@ -36,6 +40,20 @@ void PayrollMonth::setDefaultPeriod(PelikDate &begin, PelikDate &end, const QStr
 {
     ShowLastDayOfMonth(end, startText);
     begin.setPersianText(startText);
+}
+
+void PayrollMonth::restoreEmptiedBegin(PelikDate &begin, const QString &startText)
+{
+    ShowMessage(MessageText::TitleProblem, MessageText::BeginDateEmpty);
+    const QSignalBlocker block(&begin);
+    begin.setPersianText(startText);
+}
+
+void PayrollMonth::restoreEmptiedEnd(PelikDate &end, const QString &startText)
+{
+    ShowMessage(MessageText::TitleProblem, MessageText::EndDateEmpty);
+    const QSignalBlocker block(&end);
+    ShowLastDayOfMonth(end, startText);
 }
 
 } // namespace oruhr

@@ -17,6 +17,12 @@ public:
     static QString readStartDateText(PelikDate &tempDate);
     // The end first, as the last day of the start's month, then the begin.
     static void setDefaultPeriod(PelikDate &begin, PelikDate &end, const QString &startText);
+
+    // A date the user emptied: one message, then the month's first (or last) day put back
+    // without raising the change again. A start text that gives no date (a month above 12)
+    // leaves the picker empty, and the list then shows nothing.
+    static void restoreEmptiedBegin(PelikDate &begin, const QString &startText);
+    static void restoreEmptiedEnd(PelikDate &end, const QString &startText);
 };
 
 } // namespace oruhr

@@ -8,6 +8,7 @@
 #include "common/Messages.h"
 #include "common/PayrollMonth.h"
 #include "common/PersianMonth.h"
+#include "common/ProgressDisplay.h"
 #include "common/TwipPlacement.h"
 #include "documents/DocumentIdLists.h"
 #include "documents/DocumentRow.h"
@@ -19,7 +20,6 @@
 #include "platform/controls/PelikDate.h"
 #include "shell/DtEn.h"
 
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,9 +31,6 @@
 
 namespace oruhr {
 namespace {
-
-// A long run repaints its progress at most this often; every row is still counted.
-constexpr qint64 repaintIntervalMs = 40;
 
 QGroupBox *group(QWidget *parent, const char *name)
 {
@@ -211,27 +208,15 @@ void FormCheckDocs::mode_Click()
 void FormCheckDocs::datBeginDate_Change()
 {
     if (datBeginDate->isEmpty())
-        restoreEmptiedDate(*datBeginDate, MessageText::BeginDateEmpty,
-                           [this] { datBeginDate->setPersianText(StartDateText); });
+        PayrollMonth::restoreEmptiedBegin(*datBeginDate, StartDateText);
     RefreshEmployees();
 }
 
 void FormCheckDocs::datEndDate_Change()
 {
     if (datEndDate->isEmpty())
-        restoreEmptiedDate(*datEndDate, MessageText::EndDateEmpty,
-                           [this] { ShowLastDayOfMonth(*datEndDate, StartDateText); });
+        PayrollMonth::restoreEmptiedEnd(*datEndDate, StartDateText);
     RefreshEmployees();
-}
-
-// One message, then the date put back without raising the change again. A start text that
-// gives no date (a month above 12) leaves the picker empty, and the rebuild then lists nothing.
-void FormCheckDocs::restoreEmptiedDate(PelikDate &picker, const QString &message,
-                                       const std::function<void()> &restore)
-{
-    ShowMessage(MessageText::TitleProblem, message);
-    const QSignalBlocker block(&picker);
-    restore();
 }
 
 void FormCheckDocs::lstEmployee_ColumnClick(int column)
@@ -276,46 +261,26 @@ bool FormCheckDocs::finalizeChecked(BusyCursor &busy)
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }
-    pgb->setRange(0, checked);
-    showProgress(0, QStringLiteral("0"), false);
-    pgb->show();
-    lblProgress->show();
-    pgb->repaint();
-    repaint();
-
+    ProgressDisplay progress(*this, *pgb, *lblProgress);
+    progress.start(checked);
     DocumentIdLists ids;
-    QElapsedTimer sincePaint;
-    sincePaint.start();
     int value = 0;
     for (int row = 0; row < rows.rowCount(); ++row) {
         const ListItem &item = rows.item(row);
         if (!item.checked)
             continue;
-        ++value;
         const QString formTypeId = item.texts.value(DocumentRow::FormTypeColumn);
         const QString id = item.texts.value(DocumentRow::IdColumn);
-        const bool paint = value == checked || sincePaint.hasExpired(repaintIntervalMs);
-        showProgress(value, QString::number(value) + QStringLiteral(": ") + formTypeId + QLatin1Char(' ') + id, paint);
-        if (paint)
-            sincePaint.restart();
+        progress.advance(++value, formTypeId, id);
         ids.append(formTypeId.toInt(), id);
     }
+    progress.paint();
 
     db::Recordset &recordset = DtEn::instance().rssqlCommon();
     for (const QString &statement : ids.statements())
         recordset.open(statement);
     recordset.close();
     return true;
-}
-
-void FormCheckDocs::showProgress(int value, const QString &text, bool paintNow)
-{
-    pgb->setValue(value);
-    lblProgress->setText(text);
-    if (paintNow) {
-        pgb->repaint();
-        repaint();
-    }
 }
 
 void FormCheckDocs::resetLayout()

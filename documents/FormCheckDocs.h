@@ -87,12 +87,10 @@ private:
     void mode_Click();
     void datBeginDate_Change();
     void datEndDate_Change();
-    void restoreEmptiedDate(PelikDate &picker, const QString &message, const std::function<void()> &restore);
     void lstEmployee_ColumnClick(int column);
     void cmdFinalize_Click();
     // Throws ComponentError; false when no row was ticked.
     bool finalizeChecked(BusyCursor &busy);
-    void showProgress(int value, const QString &text, bool paintNow);
 
     QHash<QString, TwipRect> m_places;
 };

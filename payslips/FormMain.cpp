@@ -304,26 +304,15 @@ void FormMain::modeOrFilter_Change()
 void FormMain::datBeginDate_Change()
 {
     if (datBeginDate->isEmpty())
-        restoreEmptiedDate(*datBeginDate, MessageText::BeginDateEmpty,
-                           [this] { datBeginDate->setPersianText(StartDateText); });
+        PayrollMonth::restoreEmptiedBegin(*datBeginDate, StartDateText);
     RefreshEmployees();
 }
 
 void FormMain::datEndDate_Change()
 {
     if (datEndDate->isEmpty())
-        restoreEmptiedDate(*datEndDate, MessageText::EndDateEmpty,
-                           [this] { ShowLastDayOfMonth(*datEndDate, StartDateText); });
+        PayrollMonth::restoreEmptiedEnd(*datEndDate, StartDateText);
     RefreshEmployees();
-}
-
-// One message, then the date put back without raising the change again. A start text that
-// gives no date (a month above 12) leaves the picker empty, and the rebuild then lists nothing.
-void FormMain::restoreEmptiedDate(PelikDate &picker, const QString &message, const std::function<void()> &restore)
-{
-    ShowMessage(MessageText::TitleProblem, message);
-    const QSignalBlocker block(&picker);
-    restore();
 }
 
 void FormMain::lstEmployee_ColumnClick(int column)

@@ -108,7 +108,6 @@ private:
     void modeOrFilter_Change();
     void datBeginDate_Change();
     void datEndDate_Change();
-    void restoreEmptiedDate(PelikDate &picker, const QString &message, const std::function<void()> &restore);
     void lstEmployee_ColumnClick(int column);
 
     // The month's accounting document and the missing salary-factor check.

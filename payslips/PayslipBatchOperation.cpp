@@ -11,21 +11,20 @@
 #include "shell/ModMain.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QProgressBar>
 
 namespace oruhr {
 namespace {
 
-// Painting the whole window for each of ten thousand employees would cost more than the
-// payroll work; the progress is painted at most this often, and always at the end.
-constexpr qint64 PaintIntervalMs = 30;
+// Letting pending messages run for each of ten thousand employees would cost more than the
+// payroll work; they run at most this often.
+constexpr qint64 messageIntervalMs = 30;
 
 } // namespace
 
 PayslipBatchOperation::PayslipBatchOperation(FormMain &form, PayslipBatchKind kind)
     : m_form(form)
     , m_step(PayslipBatchStep::of(kind))
+    , m_progress(form, *form.pgb, *form.lblProgress)
 {
 }
 
@@ -42,13 +41,12 @@ void PayslipBatchOperation::run()
     try {
         if (processCheckedRows(busy)) {
             report(busy);
-            m_form.pgb->hide();
-            m_form.lblProgress->hide();
+            m_progress.hide();
             m_form.RefreshEmployees();
         }
     } catch (const ComponentError &) {
         // The progress stays on the employee that failed; those before it are done.
-        paintProgress(true);
+        m_progress.paint();
     }
     busy.restore();
     finish();
@@ -68,14 +66,15 @@ bool PayslipBatchOperation::processCheckedRows(BusyCursor &busy)
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }
-    startProgress(count);
+    m_progress.start(count);
     const QDate begin = m_form.datBeginDate->englishdate();
     const QDate end = m_form.datEndDate->englishdate();
     const KeyedListModel &rows = m_form.employees();
     for (int row = 0; row < rows.rowCount(); ++row) {
         const ListItem &item = rows.item(row);
         if (item.checked) {
-            advanceProgress(item.texts.value(2), item.texts.value(3));
+            ++m_done;
+            m_progress.advance(m_done, item.texts.value(2), item.texts.value(3));
             const qint32 employeeId = item.key.mid(1).toInt();
             const qint32 result = m_step.applyTo(employeeId, begin, end);
             if (m_step.issuesAccountDocument && result != 0) {
@@ -87,49 +86,14 @@ bool PayslipBatchOperation::processCheckedRows(BusyCursor &busy)
         if (m_step.processesMessages)
             processMessages();
     }
-    paintProgress(true);
+    m_progress.paint();
     return true;
-}
-
-void PayslipBatchOperation::startProgress(int count)
-{
-    m_form.pgb->setRange(0, count);
-    m_form.pgb->setValue(0);
-    m_form.lblProgress->setText(QStringLiteral("0"));
-    m_form.pgb->show();
-    m_form.lblProgress->show();
-    m_form.repaint();
-    m_sincePaint.start();
-}
-
-void PayslipBatchOperation::advanceProgress(const QString &firstName, const QString &surname)
-{
-    ++m_done;
-    m_form.pgb->setValue(m_done);
-    m_form.lblProgress->setText(QString::number(m_done) + QStringLiteral(": ") + firstName + QLatin1Char(' ')
-                                + surname);
-    paintProgress(false);
-}
-
-void PayslipBatchOperation::paintProgress(bool now)
-{
-    if (!now && m_sincePaint.isValid() && m_sincePaint.elapsed() < PaintIntervalMs)
-        return;
-    // The designed label holds a few digits; a name would be cut off, so it grows to the right.
-    QLabel &label = *m_form.lblProgress;
-    const int wanted = label.sizeHint().width();
-    if (wanted > label.width())
-        label.resize(wanted, label.height());
-    // Only the progress changes during a run; the rest of the window is painted when shown.
-    m_form.pgb->repaint();
-    label.repaint();
-    m_sincePaint.start();
 }
 
 // The window is disabled, so nothing the clerk does reaches it; this only keeps it painted.
 void PayslipBatchOperation::processMessages()
 {
-    if (m_sinceMessages.isValid() && m_sinceMessages.elapsed() < PaintIntervalMs)
+    if (m_sinceMessages.isValid() && m_sinceMessages.elapsed() < messageIntervalMs)
         return;
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     m_sinceMessages.start();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ProgressDisplay.h"
 #include "payslips/PayslipBatchStep.h"
 
 #include <QElapsedTimer>
@@ -24,9 +25,6 @@ private:
     bool confirmed() const;
     // True when the list should be rebuilt; throws ComponentError at a failing employee.
     bool processCheckedRows(BusyCursor &busy);
-    void startProgress(int count);
-    void advanceProgress(const QString &firstName, const QString &surname);
-    void paintProgress(bool now);
     void processMessages();
     // The number of the document issued for the finalized employees; 0 when none.
     qint32 issueAccountDocument() const;
@@ -37,7 +35,7 @@ private:
     const PayslipBatchStep m_step;
     int m_done = 0;
     QString m_finalizedIds;
-    QElapsedTimer m_sincePaint;
+    ProgressDisplay m_progress;
     QElapsedTimer m_sinceMessages;
 };
 
