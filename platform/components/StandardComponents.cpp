@@ -2,6 +2,8 @@
 
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/components/MessageDialog.h"
+#include "platform/components/ReportEngine.h"
+#include "platform/components/SpreadsheetApplication.h"
 
 namespace oruhr {
 
@@ -9,6 +11,10 @@ void registerStandardComponents()
 {
     auto &registry = ComponentRegistry::instance();
     registry.registerComponent(QString::fromLatin1(MessageDialog::progId), {}, [] { return std::make_unique<MessageDialog>(); });
+    registry.registerComponent(QString::fromLatin1(ReportEngine::progId), QUuid(ReportEngine::classId),
+                               [] { return std::make_unique<ReportEngine>(); });
+    registry.registerComponent(QString::fromLatin1(SpreadsheetApplication::progId), {},
+                               [] { return std::make_unique<SpreadsheetApplication>(); });
 }
 
 } // namespace oruhr
