@@ -1,6 +1,7 @@
 #include "platform/components/ReportEngine.h"
 
 #include "platform/automation/ComponentError.h"
+#include "platform/components/BidiText.h"
 #include "platform/components/ReportErrors.h"
 #include "platform/components/ReportFiller.h"
 #include "platform/components/ReportPrinter.h"
@@ -80,7 +81,7 @@ QString ReportEngine::fill(const ReportTemplate &report)
         if (m_records.recordCount() == 0) {
             m_records.close();
             throw ComponentError(ReportErrors::NoRecord,
-                                 QStringLiteral("رکوردي براي گزارش پيدا نشد: ") + m_filter);
+                                 QStringLiteral("رکوردي براي گزارش پيدا نشد: ") + leftToRight(m_filter));
         }
         main = currentRecord(m_records);
         m_records.close();

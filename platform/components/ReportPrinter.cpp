@@ -1,12 +1,14 @@
 #include "platform/components/ReportPrinter.h"
 
 #include "platform/automation/ComponentError.h"
+#include "platform/components/BidiText.h"
 #include "platform/components/ReportErrors.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -82,23 +84,51 @@ void ReportPrinter::paint(QPrinter &printer)
     QPainter painter;
     if (!painter.begin(&printer))
         throw ComponentError(ReportErrors::OutputFailed, QStringLiteral("چاپگر يا فايل خروجي آماده نيست: ")
-                                                             + printer.printerName() + printer.outputFileName());
+                                                             + leftToRight(printer.printerName() + printer.outputFileName()));
+    // The print preview records its pages as pictures, which replay each run of text left to
+    // right: the colons, blanks and brackets of Persian text would land on the wrong side.
+    // The preview gets each page as an image instead; printing from it draws the text itself.
+    const bool preview = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture;
     const double scale = printer.resolution() / LayoutDpi;
-    const QSizeF page = m_document.pageSize();
     const int pages = m_document.pageCount();
     for (int index = 0; index < pages; ++index) {
         if (index > 0)
             printer.newPage();
-        painter.save();
-        painter.scale(scale, scale);
-        painter.translate(0, -page.height() * index);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, page.height() * index, page.width(), page.height());
-        painter.setClipRect(context.clip);
-        m_document.documentLayout()->draw(&painter, context);
-        painter.restore();
+        if (preview) {
+            const QSizeF page = m_document.pageSize();
+            painter.drawImage(QRectF(0, 0, page.width() * scale, page.height() * scale), pageImage(index));
+        } else {
+            painter.save();
+            painter.scale(scale, scale);
+            drawPage(painter, index);
+            painter.restore();
+        }
     }
     painter.end();
+}
+
+void ReportPrinter::drawPage(QPainter &painter, int index)
+{
+    const QSizeF page = m_document.pageSize();
+    painter.translate(0, -page.height() * index);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = QRectF(0, page.height() * index, page.width(), page.height());
+    painter.setClipRect(context.clip);
+    m_document.documentLayout()->draw(&painter, context);
+}
+
+QImage ReportPrinter::pageImage(int index)
+{
+    constexpr double PreviewDpi = 200.0;
+    const double scale = PreviewDpi / LayoutDpi;
+    const QSizeF page = m_document.pageSize();
+    QImage image(QSizeF(page.width() * scale, page.height() * scale).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.scale(scale, scale);
+    drawPage(painter, index);
+    return image;
 }
 
 void ReportPrinter::preview(const QString &windowTitle)
@@ -136,7 +166,8 @@ QString ReportPrinter::print(const QString &printerName, const QString &pdfFile)
     }
     if (!QDir().mkpath(QFileInfo(pdfFile).absolutePath()))
         throw ComponentError(ReportErrors::OutputFailed,
-                             QStringLiteral("شاخه فايلهاي PDF ساخته نمي شود: ") + QFileInfo(pdfFile).absolutePath());
+                             QStringLiteral("شاخه فايلهاي PDF ساخته نمي شود: ")
+                                 + leftToRight(QFileInfo(pdfFile).absolutePath()));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFile);

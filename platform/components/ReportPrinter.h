@@ -8,6 +8,7 @@
 #include <memory>
 
 class QImage;
+class QPainter;
 class QPrinter;
 
 namespace oruhr {
@@ -32,6 +33,9 @@ public:
 
 private:
     void setUp(QPrinter &printer) const;
+    // One page in layout pixels, onto a painter already scaled for its device.
+    void drawPage(QPainter &painter, int index);
+    QImage pageImage(int index);
 
     const ReportTemplate &m_layout;
     std::unique_ptr<QImage> m_layoutDevice;

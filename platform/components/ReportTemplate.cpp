@@ -1,6 +1,7 @@
 #include "platform/components/ReportTemplate.h"
 
 #include "platform/automation/ComponentError.h"
+#include "platform/components/BidiText.h"
 #include "platform/components/ReportErrors.h"
 
 #include <QFile>
@@ -55,7 +56,7 @@ ReportTemplate ReportTemplate::read(const QString &path)
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         throw ComponentError(ComponentError::ReportFileCannotBeOpened,
-                             QStringLiteral("فايل قالب گزارش باز نمي شود: ") + path);
+                             QStringLiteral("فايل قالب گزارش باز نمي شود: ") + leftToRight(path));
     return parse(QString::fromUtf8(file.readAll()), path);
 }
 
@@ -83,7 +84,7 @@ ReportTemplate ReportTemplate::parse(const QString &html, const QString &path)
     }
     if (report.mainSql.isEmpty())
         throw ComponentError(ReportErrors::InvalidTemplate,
-                             QStringLiteral("قالب گزارش SQL رکورد اصلي را ندارد: ") + path);
+                             QStringLiteral("قالب گزارش SQL رکورد اصلي را ندارد: ") + leftToRight(path));
 
     const QRegularExpression title(QStringLiteral(R"(<title\b[^>]*>(.*?)</title\s*>)"),
                                    QRegularExpression::CaseInsensitiveOption

@@ -1,6 +1,7 @@
 #include "platform/components/SpreadsheetApplication.h"
 
 #include "platform/automation/ComponentError.h"
+#include "platform/components/BidiText.h"
 #include "platform/components/SpreadsheetErrors.h"
 
 #include <QDesktopServices>
@@ -68,7 +69,8 @@ void SpreadsheetApplication::setVisible(bool visible)
         m_workbook->save(file);
         m_savedFile = file;
         if (!currentOpener()(file))
-            fail(QStringLiteral("برنامه اي براي باز کردن فايل اکسل پيدا نشد. فايل در اين مسير ذخيره شده است: ") + file);
+            fail(QStringLiteral("برنامه اي براي باز کردن فايل اکسل پيدا نشد. فايل در اين مسير ذخيره شده است: ")
+                 + leftToRight(file));
     }
     m_visible = true;
 }
