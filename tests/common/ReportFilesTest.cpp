@@ -105,13 +105,3 @@ TEST(ReportFiles, CleanUpLeavesFoldersOfOtherUsers)
     ReportFolderCleanup();
     EXPECT_TRUE(temp.dir().exists(name));
 }
-
-TEST(ReportFiles, RunsDatedFolderIsCleanedUpByTheNextRun)
-{
-    ScopedTempFolder temp;
-    QString folder;
-    QFile(GetTempReportFile(folder)).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QFileInfo(folder).isDir());
-    ReportFolderCleanup();
-    EXPECT_FALSE(QFileInfo::exists(folder));
-}

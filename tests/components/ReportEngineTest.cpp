@@ -5,14 +5,12 @@
 #include "platform/components/ReportFiller.h"
 #include "platform/components/ReportTemplate.h"
 #include "tests/support/ErrorNumber.h"
-#include "tests/support/ModalWatcher.h"
 #include "tests/support/SeededPayroll.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -175,18 +173,4 @@ TEST_F(ReportEngineOnPayroll, FailuresCarryTheReportsNumbers)
     EXPECT_FALSE(printed(shippedPayslip, db.temporaryPayslipOf8).isEmpty());
     EXPECT_TRUE(output.remove()); // the folder for PDFs is made again when it is missing
     EXPECT_TRUE(QFileInfo::exists(printed(shippedPayslip, db.temporaryPayslipOf8)));
-}
-
-TEST_F(ReportEngineOnPayroll, ViewingOpensAPrintPreview)
-{
-    Dispatch::setProperty(engine, "ReportFileName", shippedPayslip);
-    Dispatch::call(engine, "SetRecordFilter", {1, QStringLiteral("ID = ") + QString::number(db.temporaryPayslipOf8)});
-    bool shown = false;
-    whenModalShown([&](QWidget *window) {
-        shown = qobject_cast<QPrintPreviewDialog *>(window) != nullptr;
-        EXPECT_EQ(window->windowTitle(), QStringLiteral("فيش حقوقي"));
-    });
-    Dispatch::call(engine, "ShowReport", {QVariant::fromValue<qint16>(1)});
-    EXPECT_TRUE(shown);
-    EXPECT_TRUE(Dispatch::property(engine, "LastOutputFile").toString().isEmpty());
 }

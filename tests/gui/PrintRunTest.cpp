@@ -479,7 +479,8 @@ protected:
             opened << file;
             return opens;
         });
-        db.exec(QStringLiteral("UPDATE tblEmployee SET Code = '7', SureName = 'نوري' WHERE ID = 3"));
+        // A code with leading zeros stays text; markup in a name is kept as typed.
+        db.exec(QStringLiteral("UPDATE tblEmployee SET Code = '007', SureName = 'نوري <&>' WHERE ID = 3"));
     }
     void TearDown() override { SpreadsheetApplication::setOpener(previous); }
 
@@ -500,12 +501,13 @@ TEST_F(ListExportTest, ThreeRowsFillA1ToC3AndNothingElse)
               (QMap<QString, QString>{{QStringLiteral("A1"), QStringLiteral("3")},
                                       {QStringLiteral("B1"), QStringLiteral("علي")},
                                       {QStringLiteral("C1"), QStringLiteral("احمدي")},
-                                      {QStringLiteral("A2"), QStringLiteral("7")},
+                                      {QStringLiteral("A2"), QStringLiteral("007")},
                                       {QStringLiteral("B2"), QStringLiteral("حسن")},
-                                      {QStringLiteral("C2"), QStringLiteral("نوري")},
+                                      {QStringLiteral("C2"), QStringLiteral("نوري <&>")},
                                       {QStringLiteral("A3"), QStringLiteral("12")},
                                       {QStringLiteral("B3"), QStringLiteral("امير")},
                                       {QStringLiteral("C3"), QStringLiteral("موسوي")}}));
+    EXPECT_EQ(QFileInfo(opened[0]).absolutePath(), QFileInfo(temp.path()).absoluteFilePath());
     EXPECT_TRUE(form.cmdViewPrint->isEnabled());
     EXPECT_TRUE(messages.shown().isEmpty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
