@@ -1,5 +1,6 @@
 // oruhr-host: a host program for the OruHRPrintBatch1 control.
 
+#include "host/DemoTemplates.h"
 #include "host/HostOptions.h"
 #include "host/HostWindow.h"
 #include "platform/automation/ComponentError.h"
@@ -20,16 +21,21 @@ using namespace oruhr;
 
 namespace {
 
-// The embedded demo database in the user's data folder, made on first use.
+// The embedded demo database in the user's data folder, made on first use, with the report
+// templates its catalogue names.
 QString demoConnectionString(const QString &dataFolder)
 {
     const QString file = QDir(dataFolder).filePath(QStringLiteral("demo.db"));
+    const QString applicationFolder = QDir(dataFolder).filePath(QStringLiteral("app")) + QLatin1Char('/');
     if (!QFileInfo::exists(file)) {
         std::fprintf(stderr, "oruhr-host: creating the demo database %s\n", qPrintable(file));
         embedded::DemoOptions options;
-        options.applicationFolder = QDir(dataFolder).filePath(QStringLiteral("app")) + QLatin1Char('/');
+        options.applicationFolder = applicationFolder;
         embedded::DemoDataGenerator::createDemoDatabase(file, options);
     }
+    if (!host::DemoTemplates::install(applicationFolder))
+        std::fprintf(stderr, "oruhr-host: the report templates could not be written to %s\n",
+                     qPrintable(applicationFolder));
     return embedded::EmbeddedDatabase::connectionString(file);
 }
 

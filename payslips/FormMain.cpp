@@ -13,6 +13,8 @@
 #include "payslips/FormMainLayout.h"
 #include "payslips/MissingFactorCheck.h"
 #include "payslips/PayslipBatchOperation.h"
+#include "payslips/ListExport.h"
+#include "payslips/PayslipPrinter.h"
 #include "payslips/PayslipSql.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/controls/KeyedListModel.h"
@@ -51,6 +53,7 @@ FormMain::FormMain(QWidget *parent)
     prepareDesignedWindow(*this, "FormMain");
     createControls();
     connectHandlers();
+    connectPrintHandlers();
     resetLayout();
 }
 
@@ -331,6 +334,7 @@ void FormMain::resetLayout()
 
 void FormMain::keyPressEvent(QKeyEvent *event)
 {
+    printShortcut(*event);
     // The window closes by its close box or its exit button, never by Esc.
     if (event->key() == Qt::Key_Escape) {
         event->ignore();
@@ -371,6 +375,29 @@ void FormMain::cmdAccount_Click()
 void FormMain::cmdShowError_Click()
 {
     MissingFactorCheck::show(employees(), *datBeginDate, *datEndDate);
+}
+
+// Printing and the list export.
+
+void FormMain::connectPrintHandlers()
+{
+    m_printer = std::make_shared<PayslipPrinter>(*this);
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { m_printer->PrintSelectedPayslips(false); });
+    connect(cmdView, &QPushButton::clicked, this, [this] { m_printer->PrintSelectedPayslips(true); });
+    connect(cmdViewPrint, &QPushButton::clicked, this,
+            [this] { ListExport::ExportListToExcel(*cmdViewPrint, employees()); });
+}
+
+// Ctrl+P prints and Ctrl+V views, in either letter case and in both modes, also while the
+// print frame is hidden; the key goes on to the window as usual.
+void FormMain::printShortcut(const QKeyEvent &event)
+{
+    if (!(event.modifiers() & Qt::ControlModifier))
+        return;
+    if (event.key() == Qt::Key_P)
+        m_printer->PrintSelectedPayslips(false);
+    else if (event.key() == Qt::Key_V)
+        m_printer->PrintSelectedPayslips(true);
 }
 
 } // namespace oruhr

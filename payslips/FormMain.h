@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QFrame;
@@ -22,6 +23,7 @@ class KeyedListModel;
 class KeyedListView;
 class PelikDate;
 class PelikSelector;
+class PayslipPrinter;
 
 // The payslip batch window. The host opens it through the control in registration mode
 // (TempSaveMonthlySalary) or in print mode (ClearShow); each opening loads it afresh on the
@@ -115,6 +117,11 @@ private:
     void cmdShowError_Click();
 
     QHash<QString, TwipRect> m_places;
+
+    // Printing and the list export.
+    void connectPrintHandlers();
+    void printShortcut(const QKeyEvent &event);
+    std::shared_ptr<PayslipPrinter> m_printer;
 };
 
 } // namespace oruhr

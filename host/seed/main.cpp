@@ -1,5 +1,6 @@
 // oruhr-seed: writes an embedded payroll database full of demo data.
 
+#include "host/DemoTemplates.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/SqlExec.h"
@@ -22,6 +23,25 @@ int usageError(const QString &message)
 {
     QTextStream(stderr) << "oruhr-seed: " << message << "\nTry 'oruhr-seed --help'.\n";
     return UsageError;
+}
+
+// The demo catalogue names its report templates relative to the application folder: they
+// go there too. A folder that cannot be written (the default /opt/oruhr/ for a user) is told.
+void installTemplates(const QString &file)
+{
+    const QString name = QStringLiteral("oruhr-seed-templates");
+    QString folder;
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(file);
+        database.open();
+        folder = oruhr::embedded::scalar(database, QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=140"))
+                     .toString();
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!oruhr::host::DemoTemplates::install(folder))
+        QTextStream(stderr) << "oruhr-seed: the report templates could not be written to " << folder << "Reports/\n";
 }
 
 // What the new file holds, for the report after seeding.
@@ -130,6 +150,7 @@ int main(int argc, char **argv)
     timer.start();
     try {
         oruhr::embedded::DemoDataGenerator::createDemoDatabase(file, options);
+        installTemplates(file);
         report(file, timer.elapsed());
     } catch (const oruhr::ComponentError &error) {
         QTextStream(stderr) << "oruhr-seed: " << file << ": " << error.description() << "\n";

@@ -391,12 +391,13 @@ void Seeder::formTypesAndTemplates()
     for (const auto &[id, name] : formTypes)
         formType({id, text(name)});
 
+    // Relative to the application folder, where the programs put the shipped templates. None of
+    // form type 1406: one filter "ID = n" cannot pick both a payslip and an ordinance.
     Insert reportTemplate(m_database, QStringLiteral("tblPelikReportTemplate"),
                           {"ID", "Title", "FilePath", "FormTypeID"});
     reportTemplate({1, text("حکم کارگزيني"), QStringLiteral("Reports/ordinance.html"), 1401});
     reportTemplate({2, text("فيش حقوقي"), QStringLiteral("Reports/payslip.html"), 1402});
     reportTemplate({3, text("فيش حقوقي خلاصه"), QStringLiteral("Reports/payslip-summary.html"), 1402});
-    reportTemplate({4, text("برگه با سربرگ شرکت"), QStringLiteral("Reports/letterhead.html"), 1406});
 }
 
 void Seeder::lookups()

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/components/ReportTemplate.h"
+
+#include <QString>
+#include <QTextDocument>
+
+#include <memory>
+
+class QImage;
+class QPainter;
+class QPrinter;
+
+namespace oruhr {
+
+// A filled report laid out on the template's page, right to left in a font with the Persian
+// glyphs, and sent to the screen, a printer or a PDF file.
+class ReportPrinter {
+public:
+    ReportPrinter(const QString &html, const ReportTemplate &layout);
+    ~ReportPrinter();
+
+    // A modal print preview; returns when the user closes it.
+    void preview(const QString &windowTitle);
+    // To the named printer, the default printer when the name is empty; to a PDF file when the
+    // name is "pdf" or no such printer exists. Returns the PDF file's path, or empty when
+    // printed. Throws ComponentError 20553 when the output cannot be written.
+    QString print(const QString &printerName, const QString &pdfFile);
+    // Every page onto a printer, a PDF writer or a preview.
+    void paint(QPrinter &printer);
+
+    int pageCount();
+
+private:
+    void setUp(QPrinter &printer) const;
+    // One page in layout pixels, onto a painter already scaled for its device.
+    void drawPage(QPainter &painter, int index);
+    QImage pageImage(int index);
+
+    const ReportTemplate &m_layout;
+    std::unique_ptr<QImage> m_layoutDevice;
+    QTextDocument m_document;
+};
+
+} // namespace oruhr
