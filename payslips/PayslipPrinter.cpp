@@ -37,6 +37,7 @@ QString periodDate(const PelikDate &picker, const QDate &whenEmpty)
 
 PayslipPrinter::PayslipPrinter(FormMain &form)
     : m_form(form)
+    , m_progress(form, *form.pgb, *form.lblProgress)
 {
 }
 
@@ -93,13 +94,7 @@ void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bo
         busy.restore();
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
     } else {
-        m_form.pgb->setRange(0, checked);
-        m_form.pgb->setValue(0);
-        m_form.lblProgress->setText(QStringLiteral("0"));
-        m_form.pgb->show();
-        m_form.lblProgress->show();
-        m_form.pgb->repaint();
-        m_form.repaint();
+        m_progress.start(checked);
 
         bool reported = false; // a ShowReport was reached in this run
         QString stagingFolder;
@@ -137,8 +132,7 @@ void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bo
             tell(error);
         }
         DtEn::instance().rssqlCommon().close();
-        m_form.pgb->hide();
-        m_form.lblProgress->hide();
+        m_progress.hide();
     }
     busy.restore();
     m_form.setEnabled(true);
@@ -175,11 +169,7 @@ void PayslipPrinter::handOver(const ListItem &row, const QString &filePath, cons
     Dispatch::call(report, "ConnectionValue", {ModMain::ActiveConnectionString});
     Dispatch::call(report, "SetRecordFilter", {1, QStringLiteral("ID = ") + QString::number(recordId.toLongLong())});
 
-    m_form.pgb->setValue(m_form.pgb->value() + 1);
-    m_form.lblProgress->setText(QString::number(m_form.pgb->value()) + QStringLiteral(": ") + row.texts.value(2)
-                                + QLatin1Char(' ') + row.texts.value(3));
-    m_form.pgb->repaint();
-    m_form.repaint();
+    m_progress.advance(m_form.pgb->value() + 1, row.texts.value(2), row.texts.value(3));
 }
 
 void PayslipPrinter::showReport(qint16 outputMode, QString &stagingFolder)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ProgressDisplay.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -46,6 +48,7 @@ private:
     static void tell(const ComponentError &error);
 
     FormMain &m_form;
+    ProgressDisplay m_progress;
     std::unique_ptr<QObject> m_report;
 };
 
