@@ -33,7 +33,8 @@ bool DemoTemplates::install(const QString &applicationFolder)
     for (const QString &path : relativePaths()) {
         const QByteArray shipped = contents(resourceFolder + QFileInfo(path).fileName());
         const QString target = folder.filePath(path);
-        if (contents(target) == shipped)
+        // A template the user has edited is theirs: only a missing or emptied one is written.
+        if (QFileInfo(target).size() > 0)
             continue;
         QFile file(target);
         written = QDir().mkpath(QFileInfo(target).absolutePath()) && file.open(QIODevice::WriteOnly | QIODevice::Truncate)

@@ -94,9 +94,14 @@ bool FormErrorEmployee::ShowErrorEmployee(const QString &inBeginDate, const QStr
     if (ListOfEmployeeIDs.isEmpty())
         ListOfEmployeeIDs = QStringLiteral("-1");
     clearRows();
-    {
+    try {
         BusyCursor busy;
         fillGrid(PayslipSql::missingFactors(inBeginDate, inEndDate, ListOfEmployeeIDs));
+    } catch (const ComponentError &) {
+        // The next check that is shown starts from a fresh grid, not from this one's columns.
+        if (!isSilent)
+            Form_Unload();
+        throw;
     }
     if (isSilent)
         return flxError->rows() == 1;

@@ -16,6 +16,7 @@
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
@@ -45,11 +46,21 @@ PayslipPrinter::~PayslipPrinter() = default;
 
 void PayslipPrinter::tell(const ComponentError &error)
 {
+    // The message is answered with the usual pointer, even in the middle of a run.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::restoreOverrideCursor();
     ShowMessage(MessageText::errorTitle(error.number()), error.description());
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void PayslipPrinter::PrintSelectedPayslips(bool view)
 {
+    // Employees without a payslip have nothing to print: no template is asked for.
+    const EmployeeListMode mode = m_form.listMode();
+    if (mode != EmployeeListMode::FinalSaved && mode != EmployeeListMode::TempSaved)
+        return;
     const bool ordinances = m_form.chkOrdinancePrint->isChecked();
     QString filePath;
     try {
@@ -138,6 +149,26 @@ void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bo
     m_form.setEnabled(true);
     if (pending)
         tell(*pending);
+    if (outputMode == 0)
+        tellWherePdfFilesWent();
+}
+
+// Without a printer the report component writes each report to a PDF file; the clerk must
+// not believe the payslips were printed.
+void PayslipPrinter::tellWherePdfFilesWent() const
+{
+    if (!m_report)
+        return;
+    QString lastFile;
+    try {
+        lastFile = Dispatch::property(*m_report, "LastOutputFile").toString();
+    } catch (const ComponentError &) {
+        return; // a report component that prints only
+    }
+    if (!lastFile.isEmpty())
+        ShowMessage(MessageText::TitleProblem, QStringLiteral("چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «")
+                                                   + QFileInfo(lastFile).absolutePath()
+                                                   + QStringLiteral("» ذخيره شد."));
 }
 
 std::optional<PayslipPrinter::Payslip> PayslipPrinter::latestPayslip(const ListItem &row)
@@ -197,7 +228,11 @@ void PayslipPrinter::fileAccessFallback(qint16 outputMode, QString &stagingFolde
         copy += QStringLiteral("rpt");
         const QString source = Dispatch::property(*m_report, "ReportFileName").toString();
         QFile::remove(copy);
-        QFile::copy(source, copy);
+        if (!QFile::copy(source, copy)) {
+            // Not even a copy can be read: retrying would only name the copy in the message.
+            ShowMessage(MessageText::TitleProblem, MessageText::reportFileMissing(source));
+            return;
+        }
         Dispatch::setProperty(*m_report, "ReportFileName", copy);
         Dispatch::call(*m_report, "ConnectionValue", {QString()});
         Dispatch::call(*m_report, "ShowReport", {QVariant::fromValue(outputMode)});

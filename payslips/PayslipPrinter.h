@@ -46,6 +46,7 @@ private:
     void showReport(qint16 outputMode, QString &stagingFolder);
     void fileAccessFallback(qint16 outputMode, QString &stagingFolder);
     static void tell(const ComponentError &error);
+    void tellWherePdfFilesWent() const;
 
     FormMain &m_form;
     ProgressDisplay m_progress;

@@ -25,6 +25,12 @@ bool ComponentRegistry::isRegistered(const QString &identifier) const
     return find(identifier) != nullptr;
 }
 
+std::optional<ComponentRegistry::Entry> ComponentRegistry::registration(const QString &progId) const
+{
+    const auto it = m_byProgId.constFind(progId.toLower());
+    return it == m_byProgId.constEnd() ? std::nullopt : std::optional<Entry>(it.value());
+}
+
 const ComponentRegistry::Entry *ComponentRegistry::find(const QString &identifier) const
 {
     const QString trimmed = identifier.trimmed();
@@ -53,13 +59,18 @@ std::unique_ptr<QObject> ComponentRegistry::create(const QString &identifier) co
 
 ScopedComponent::ScopedComponent(QString progId, ComponentRegistry::Factory factory, QUuid classId)
     : m_progId(std::move(progId))
+    , m_previous(ComponentRegistry::instance().registration(m_progId))
 {
     ComponentRegistry::instance().registerComponent(m_progId, classId, std::move(factory));
 }
 
 ScopedComponent::~ScopedComponent()
 {
-    ComponentRegistry::instance().unregisterComponent(m_progId);
+    ComponentRegistry &registry = ComponentRegistry::instance();
+    if (m_previous)
+        registry.registerComponent(m_progId, m_previous->classId, m_previous->factory);
+    else
+        registry.unregisterComponent(m_progId);
 }
 
 } // namespace oruhr

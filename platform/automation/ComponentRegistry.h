@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace oruhr {
 
@@ -16,6 +17,10 @@ namespace oruhr {
 class ComponentRegistry {
 public:
     using Factory = std::function<std::unique_ptr<QObject>()>;
+    struct Entry {
+        QUuid classId;
+        Factory factory;
+    };
 
     static ComponentRegistry &instance();
 
@@ -23,23 +28,21 @@ public:
     void registerComponent(const QString &progId, const QUuid &classId, Factory factory);
     void unregisterComponent(const QString &progId);
     bool isRegistered(const QString &identifier) const;
+    // What is registered under the programmatic identifier, if anything.
+    std::optional<Entry> registration(const QString &progId) const;
 
     // Throws ComponentError 429 when nothing is registered under the identifier,
     // or when the factory gives no object.
     std::unique_ptr<QObject> create(const QString &identifier) const;
 
 private:
-    struct Entry {
-        QUuid classId;
-        Factory factory;
-    };
     const Entry *find(const QString &identifier) const;
 
     QHash<QString, Entry> m_byProgId; // keyed by the lower-case programmatic identifier
 };
 
-// Registers a component for the lifetime of the guard and removes it afterwards;
-// tests put their doubles in place with it.
+// Registers a component for the lifetime of the guard and afterwards puts back what was
+// registered before, if anything; tests put their doubles in place with it.
 class ScopedComponent {
 public:
     ScopedComponent(QString progId, ComponentRegistry::Factory factory, QUuid classId = {});
@@ -49,6 +52,7 @@ public:
 
 private:
     QString m_progId;
+    std::optional<ComponentRegistry::Entry> m_previous;
 };
 
 } // namespace oruhr

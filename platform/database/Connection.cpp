@@ -70,9 +70,13 @@ void Connection::open()
         throw ComponentError(ComponentError::ConnectionFailed, message);
     }
     if (target.kind == BackendTarget::Kind::SQLite) {
-        // With the write-ahead log this never corrupts the file, and a commit no longer waits
-        // for the disk: a payroll run makes one commit per employee.
-        QSqlQuery(m_database).exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        // With the write-ahead log a commit need not wait for the disk, and the file still
+        // never comes apart; a payroll run makes one commit per employee. Other journals keep
+        // the full wait.
+        QSqlQuery journal(m_database);
+        if (journal.exec(QStringLiteral("PRAGMA journal_mode")) && journal.next()
+            && journal.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+            QSqlQuery(m_database).exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
     m_dialect = detectDialect();
 }

@@ -58,6 +58,17 @@ TEST(ComponentRegistry, NothingRegisteredRaises429)
     EXPECT_EQ(errorNumber([&] { registry.create(QStringLiteral("Test.Broken")); }), 429);
 }
 
+TEST(ComponentRegistry, ADoubleGivesWayToWhatWasRegisteredBefore)
+{
+    auto &registry = ComponentRegistry::instance();
+    ScopedComponent real(QStringLiteral("Test.Greeter"), [] { return std::make_unique<Greeter>(); });
+    {
+        ScopedComponent stand(QStringLiteral("test.greeter"), [] { return std::make_unique<QObject>(); });
+        EXPECT_EQ(registry.create(QStringLiteral("Test.Greeter"))->metaObject(), &QObject::staticMetaObject);
+    }
+    EXPECT_NE(qobject_cast<Greeter *>(registry.create(QStringLiteral("Test.Greeter")).get()), nullptr);
+}
+
 TEST(Dispatch, ReachesMembersByName)
 {
     Greeter greeter;

@@ -26,6 +26,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -426,14 +427,18 @@ TEST_F(PrintRunTest, CtrlPPrintsAndCtrlVViewsInEitherCaseAndMode)
     QTest::keyClick(&form, 'p'); // without Ctrl nothing happens
     EXPECT_EQ(log.created, 4);
 
-    // In registration mode the print frame is hidden, yet the keys start a run; the list of
-    // employees without a payslip has nothing to report.
+    // In registration mode the print frame is hidden, yet the keys work; employees without a
+    // payslip have nothing to report, so not even a template is asked for.
     load(false);
     form.cmdSelect->click();
-    press('p', Qt::ControlModifier);
-    EXPECT_EQ(log.created, 5);
+    QTest::keyClick(&form, 'p', Qt::ControlModifier);
+    EXPECT_EQ(log.created, 4);
     EXPECT_EQ(log.shown.size(), 4);
     EXPECT_TRUE(messages.shown().isEmpty());
+    form.optTempSaveEmployee->click();
+    form.cmdSelect->click();
+    press('v', Qt::ControlModifier);
+    EXPECT_EQ(log.created, 5);
     form.hide();
 }
 
@@ -449,10 +454,18 @@ TEST_F(PrintRunTest, TheRealReportComponentPrintsAndViewsTheShippedTemplates)
     const QString pdfs = temp.dir().filePath(QStringLiteral("pdf"));
     qputenv("ORUHR_REPORT_PRINTER", "pdf");
     qputenv("ORUHR_REPORT_PDF_FOLDER", pdfs.toLocal8Bit());
+    const auto restoreEnvironment = qScopeGuard([] {
+        qunsetenv("ORUHR_REPORT_PRINTER");
+        qunsetenv("ORUHR_REPORT_PDF_FOLDER");
+    });
     load(true);
     tick({4, ten[0], ten[1]});
     runWith(form.cmdPrint);
     EXPECT_EQ(QDir(pdfs).entryList({QStringLiteral("*.pdf")}).size(), 3);
+    // Printed to files, not on paper: the clerk is told where they are.
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].text.contains(QDir(pdfs).absolutePath())) << qPrintable(messages.texts()[0]);
+    messages.clear();
 
     form.chkOrdinancePrint->setChecked(true);
     form.cmdDeselect->click();
@@ -464,8 +477,6 @@ TEST_F(PrintRunTest, TheRealReportComponentPrintsAndViewsTheShippedTemplates)
     });
     form.cmdView->click();
     EXPECT_EQ(previews, 1);
-    qunsetenv("ORUHR_REPORT_PRINTER");
-    qunsetenv("ORUHR_REPORT_PDF_FOLDER");
     EXPECT_TRUE(messages.shown().isEmpty()) << qPrintable(messages.texts().join(u'\n'));
 }
 

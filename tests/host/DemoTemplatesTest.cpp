@@ -85,13 +85,19 @@ TEST_F(DemoTemplatesTest, EveryCataloguedTemplateIsShippedAndInstalled)
     for (const QString &path : catalogued)
         EXPECT_TRUE(QFileInfo::exists(applicationFolder() + path)) << qPrintable(path);
 
-    // A damaged copy is put right; the others stay as they are.
+    // An emptied copy is written again; one the user has edited stays as it is.
     const QString payslip = applicationFolder() + QStringLiteral("Reports/payslip.html");
     QFile damaged(payslip);
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
     damaged.close();
+    const QString ordinance = applicationFolder() + QStringLiteral("Reports/ordinance.html");
+    QFile edited(ordinance);
+    ASSERT_TRUE(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    edited.write("<html><body>{{FirstName}}</body></html>");
+    edited.close();
     ASSERT_TRUE(DemoTemplates::install(applicationFolder()));
     EXPECT_GT(QFileInfo(payslip).size(), 1000);
+    EXPECT_EQ(QFileInfo(ordinance).size(), 39);
 
     EXPECT_FALSE(DemoTemplates::install(QStringLiteral("/proc/no-such-folder/")));
 }
