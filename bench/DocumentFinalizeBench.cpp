@@ -9,9 +9,10 @@
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
+#include "bench/BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QSqlDriver>
 #include <QTemporaryDir>
@@ -20,7 +21,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 using namespace oruhr;
 
@@ -137,39 +137,16 @@ void BM_FinalizeTicked(benchmark::State &state)
 }
 BENCHMARK(BM_FinalizeTicked)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Keeps each benchmark's time per iteration and its counters for the summary.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> milliseconds;
-    std::map<std::string, double> statements;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-            if (const auto it = run.counters.find("statements"); it != run.counters.end())
-                statements[run.run_name.function_name] = it->second;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    fixture();
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    if (const double list = reporter.milliseconds["BM_ListDocuments"]; list > 0)
-        std::printf("list of %d documents: %.0f ms\n", 4 * documentsPerKind, list);
-    if (const double run = reporter.milliseconds["BM_FinalizeTicked"]; run > 0)
-        std::printf("finalising %d ticked documents: %.0f ms in %.0f update statements (target under 1000 ms, "
-                    "4 statements)\n",
-                    2 * documentsPerKind, run, reporter.statements["BM_FinalizeTicked"]);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] { fixture(); }, [](const bench::SummaryReporter &reporter) {
+        if (const double list = reporter.time("BM_ListDocuments"); list > 0)
+            std::printf("list of %d documents: %.0f ms\n", 4 * documentsPerKind, list);
+        if (const double run = reporter.time("BM_FinalizeTicked"); run > 0)
+            std::printf("finalising %d ticked documents: %.0f ms in %.0f update statements (target under 1000 ms, "
+                        "4 statements)\n",
+                        2 * documentsPerKind, run, reporter.counter("BM_FinalizeTicked", "statements"));
+    });
 }

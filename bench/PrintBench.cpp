@@ -13,9 +13,10 @@
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/SqlExec.h"
 
+#include "bench/BenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -23,7 +24,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <map>
 
 using namespace oruhr;
 
@@ -141,38 +141,21 @@ void BM_WorkbookOnly(benchmark::State &state)
 }
 BENCHMARK(BM_WorkbookOnly)->Unit(benchmark::kMillisecond)->MinTime(3);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> milliseconds;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    payroll();
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double pdf = reporter.milliseconds["BM_PayslipsToPdf"];
-    const double exported = reporter.milliseconds["BM_ExportList"];
-    const double workbook = reporter.milliseconds["BM_WorkbookOnly"];
-    if (pdf > 0)
-        std::printf("payslips to PDF: %.1f per second, %.1f ms each\n", payroll().payslips.size() * 1000.0 / pdf,
-                    pdf / payroll().payslips.size());
-    if (exported > 0)
-        std::printf("export of %d rows: %.0f ms, %.0f rows per second\n", ListRows, exported, ListRows * 1000.0 / exported);
-    if (exported > 0 && workbook > 0)
-        std::printf("export / workbook written directly: %.2f\n", exported / workbook);
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] { payroll(); }, [](const bench::SummaryReporter &reporter) {
+        const double pdf = reporter.time("BM_PayslipsToPdf");
+        const double exported = reporter.time("BM_ExportList");
+        const double workbook = reporter.time("BM_WorkbookOnly");
+        if (pdf > 0)
+            std::printf("payslips to PDF: %.1f per second, %.1f ms each\n", payroll().payslips.size() * 1000.0 / pdf,
+                        pdf / payroll().payslips.size());
+        if (exported > 0)
+            std::printf("export of %d rows: %.0f ms, %.0f rows per second\n", ListRows, exported,
+                        ListRows * 1000.0 / exported);
+        if (exported > 0 && workbook > 0)
+            std::printf("export / workbook written directly: %.2f\n", exported / workbook);
+    });
 }
