@@ -81,7 +81,7 @@ void BM_TempSaveThroughWindow(benchmark::State &state)
     state.counters["employees"] = processed;
     state.counters["employees/s"] = benchmark::Counter(processed, benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_TempSaveThroughWindow)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_TempSaveThroughWindow)->Unit(benchmark::kMillisecond)->Iterations(4)->UseRealTime();
 
 void BM_TempSaveBare(benchmark::State &state)
 {
@@ -107,7 +107,7 @@ void BM_TempSaveBare(benchmark::State &state)
     state.counters["employees"] = processed;
     state.counters["employees/s"] = benchmark::Counter(processed, benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_TempSaveBare)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_TempSaveBare)->Unit(benchmark::kMillisecond)->Iterations(4)->UseRealTime();
 
 } // namespace
 

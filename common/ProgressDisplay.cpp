@@ -19,6 +19,7 @@ ProgressDisplay::ProgressDisplay(QWidget &window, QProgressBar &bar, QLabel &lab
 
 void ProgressDisplay::start(int maximum)
 {
+    m_value = 0;
     m_bar.setRange(0, maximum);
     m_bar.setValue(0);
     m_label.setText(QStringLiteral("0"));
@@ -28,10 +29,10 @@ void ProgressDisplay::start(int maximum)
     m_sincePaint.start();
 }
 
-void ProgressDisplay::advance(int value, const QString &first, const QString &second)
+void ProgressDisplay::advance(const QString &first, const QString &second)
 {
-    m_bar.setValue(value);
-    m_label.setText(QString::number(value) + QStringLiteral(": ") + first + QLatin1Char(' ') + second);
+    ++m_value;
+    m_label.setText(QString::number(m_value) + QStringLiteral(": ") + first + QLatin1Char(' ') + second);
     if (m_sincePaint.hasExpired(paintIntervalMs))
         paint();
 }
@@ -42,6 +43,7 @@ void ProgressDisplay::paint()
     const int wanted = m_label.sizeHint().width();
     if (wanted > m_label.width())
         m_label.resize(wanted, m_label.height());
+    m_bar.setValue(m_value);
     // Only the progress changes during a run; the rest of the window was painted at the start.
     m_bar.repaint();
     m_label.repaint();

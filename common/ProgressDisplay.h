@@ -9,17 +9,20 @@ class QWidget;
 
 namespace oruhr {
 
-// The progress bar and its label during a batch run. Every step sets both; painting them
-// for each of ten thousand employees would cost more than the work itself, so they are
-// painted at most every 30 ms, and whenever paint() is asked for.
+// The progress bar and its label during a batch run. Every step counts one and names its
+// item in the label; painting for each of ten thousand employees would cost more than the
+// work itself (the bar repaints itself at once for every pixel it grows), so the bar takes
+// its value when painted: at most every 30 ms, and whenever paint() is asked for.
 class ProgressDisplay {
 public:
     ProgressDisplay(QWidget &window, QProgressBar &bar, QLabel &label);
 
     // Value 0 and the label "0", both shown and the window painted.
     void start(int maximum);
-    // The label reads the value, ": ", then the two parts with a blank between them.
-    void advance(int value, const QString &first, const QString &second);
+    // One more done. The label reads the count, ": ", then the two parts with a blank
+    // between them.
+    void advance(const QString &first, const QString &second);
+    int value() const { return m_value; }
     void paint();
     void hide();
 
@@ -28,6 +31,7 @@ private:
     QProgressBar &m_bar;
     QLabel &m_label;
     QElapsedTimer m_sincePaint;
+    int m_value = 0;
 };
 
 } // namespace oruhr

@@ -264,14 +264,13 @@ bool FormCheckDocs::finalizeChecked(BusyCursor &busy)
     ProgressDisplay progress(*this, *pgb, *lblProgress);
     progress.start(checked);
     DocumentIdLists ids;
-    int value = 0;
     for (int row = 0; row < rows.rowCount(); ++row) {
         const ListItem &item = rows.item(row);
         if (!item.checked)
             continue;
         const QString formTypeId = item.texts.value(DocumentRow::FormTypeColumn);
         const QString id = item.texts.value(DocumentRow::IdColumn);
-        progress.advance(++value, formTypeId, id);
+        progress.advance(formTypeId, id);
         ids.append(formTypeId.toInt(), id);
     }
     progress.paint();

@@ -73,8 +73,7 @@ bool PayslipBatchOperation::processCheckedRows(BusyCursor &busy)
     for (int row = 0; row < rows.rowCount(); ++row) {
         const ListItem &item = rows.item(row);
         if (item.checked) {
-            ++m_done;
-            m_progress.advance(m_done, item.texts.value(2), item.texts.value(3));
+            m_progress.advance(item.texts.value(2), item.texts.value(3));
             const qint32 employeeId = item.key.mid(1).toInt();
             const qint32 result = m_step.applyTo(employeeId, begin, end);
             if (m_step.issuesAccountDocument && result != 0) {
@@ -117,7 +116,7 @@ void PayslipBatchOperation::report(BusyCursor &busy)
 {
     const qint32 document = m_step.issuesAccountDocument ? issueAccountDocument() : 0;
     busy.restore();
-    ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(m_done, m_step.countTail));
+    ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(m_progress.value(), m_step.countTail));
     if (document > 0)
         ShowMessage(MessageText::TitleSuccess, MessageText::accountDocumentIssued(document));
 }

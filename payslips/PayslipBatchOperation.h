@@ -33,7 +33,6 @@ private:
 
     FormMain &m_form;
     const PayslipBatchStep m_step;
-    int m_done = 0;
     QString m_finalizedIds;
     ProgressDisplay m_progress;
     QElapsedTimer m_sinceMessages;

@@ -200,7 +200,9 @@ void PayslipPrinter::handOver(const ListItem &row, const QString &filePath, cons
     Dispatch::call(report, "ConnectionValue", {ModMain::ActiveConnectionString});
     Dispatch::call(report, "SetRecordFilter", {1, QStringLiteral("ID = ") + QString::number(recordId.toLongLong())});
 
-    m_progress.advance(m_form.pgb->value() + 1, row.texts.value(2), row.texts.value(3));
+    m_progress.advance(row.texts.value(2), row.texts.value(3));
+    // A report takes far longer than a paint: the bar shows each one handed over.
+    m_progress.paint();
 }
 
 void PayslipPrinter::showReport(qint16 outputMode, QString &stagingFolder)
