@@ -12,6 +12,7 @@
 #include "shell/ModMain.h"
 
 #include "bench/BenchmarkMain.h"
+#include "bench/DemoMonth.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,16 +37,7 @@ struct Fixture {
 
     Fixture()
     {
-        embedded::DemoOptions options;
-        options.employees = checkedEmployees * 100 / 96 + 30;
-        options.today = QDate(2026, 11, 25);
-        embedded::DemoDataGenerator::createDemoDatabase(pristine, options);
-        embedded::withSqliteFile(pristine, [](QSqlDatabase &database) {
-            embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalaryDetail WHERE MonthlySalaryID IN "
-                                                    "(SELECT ID FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22')"));
-            embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22'"));
-            embedded::exec(database, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-        });
+        bench::createMonthWithoutPayslips(pristine, checkedEmployees * 100 / 96 + 30);
     }
 
     // Connects the data environment to a fresh copy of the pristine payroll.

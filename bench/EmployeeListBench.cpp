@@ -14,6 +14,7 @@
 #include "shell/ModMain.h"
 
 #include "bench/BenchmarkMain.h"
+#include "bench/DemoMonth.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,17 +38,7 @@ struct Fixture {
 
     Fixture()
     {
-        embedded::DemoOptions options;
-        options.employees = listedEmployees * 100 / 96 + 100;
-        options.today = QDate(2026, 11, 25);
-        embedded::DemoDataGenerator::createDemoDatabase(file, options);
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-setup"));
-        database.setDatabaseName(file);
-        database.open();
-        embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22'"));
-        database.close();
-        database = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-setup"));
+        bench::createMonthWithoutPayslips(file, listedEmployees * 100 / 96 + 100);
 
         ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
         ModMain::ConnectDataEnvironment();
@@ -74,22 +65,7 @@ Fixture &fixture()
 
 void BM_BareQuery(benchmark::State &state)
 {
-    const QString sql = fixture().listSql();
-    QSqlDatabase &database = DtEn::instance().connection().database();
-    for (auto _ : state) {
-        QSqlQuery query(database);
-        query.setForwardOnly(true);
-        query.exec(sql);
-        int rows = 0;
-        while (query.next()) {
-            benchmark::DoNotOptimize(query.value(0));
-            benchmark::DoNotOptimize(query.value(1));
-            benchmark::DoNotOptimize(query.value(2));
-            benchmark::DoNotOptimize(query.value(3));
-            ++rows;
-        }
-        state.counters["rows"] = rows;
-    }
+    bench::timeBareQuery(state, DtEn::instance().connection().database(), fixture().listSql(), 4);
 }
 BENCHMARK(BM_BareQuery)->Unit(benchmark::kMillisecond)->MinTime(3);
 

@@ -16,6 +16,7 @@
 #include "shell/ModMain.h"
 
 #include "bench/BenchmarkMain.h"
+#include "bench/DemoMonth.h"
 
 #include <benchmark/benchmark.h>
 
@@ -66,19 +67,7 @@ struct Fixture {
 
     Fixture()
     {
-        embedded::DemoOptions options;
-        options.employees = listedEmployees * 100 / 96 + 10;
-        options.today = QDate(2026, 11, 25);
-        embedded::DemoDataGenerator::createDemoDatabase(file, options);
-        {
-            QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-setup"));
-            database.setDatabaseName(file);
-            database.open();
-            embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22'"));
-            addEnteredFactors(database);
-            database.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-setup"));
+        bench::createMonthWithoutPayslips(file, listedEmployees * 100 / 96 + 10, addEnteredFactors);
 
         ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
         ModMain::ConnectDataEnvironment();
@@ -114,20 +103,7 @@ Fixture &fixture()
 
 void BM_BareQuery(benchmark::State &state)
 {
-    const QString sql = fixture().sql();
-    QSqlDatabase &database = DtEn::instance().connection().database();
-    for (auto _ : state) {
-        QSqlQuery query(database);
-        query.setForwardOnly(true);
-        query.exec(sql);
-        int rows = 0;
-        while (query.next()) {
-            for (int c = 0; c < 6; ++c)
-                benchmark::DoNotOptimize(query.value(c));
-            ++rows;
-        }
-        state.counters["records"] = rows;
-    }
+    bench::timeBareQuery(state, DtEn::instance().connection().database(), fixture().sql(), 6);
 }
 BENCHMARK(BM_BareQuery)->Unit(benchmark::kMillisecond)->MinTime(3);
 

@@ -70,4 +70,11 @@ void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType)
     MyListView.showSortIndicator();
 }
 
+void SortByClickedColumn(KeyedListView &listView, int column)
+{
+    if (column == 0)
+        return;
+    ListView_ColumnClick(listView, column, column == 1 ? SortDataType::Numeric : SortDataType::Text);
+}
+
 } // namespace oruhr

@@ -17,6 +17,9 @@ constexpr int Date = 2;
 // order; another column sorts ascending. Numbers and dates sort through text keys that
 // stand in the cells during the sort; the cells show their own texts again afterwards.
 void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType = SortDataType::Numeric);
+// The list windows' header click: the check-box column does not sort, the code column
+// sorts as numbers, the others as text.
+void SortByClickedColumn(KeyedListView &listView, int column);
 
 // The sort keys: a number as "Z" (or "A" when negative) with ten integer digits and five
 // decimals, the text unchanged when it is no number; a date as "yyyy/MM/dd hh:mm:ss", empty

@@ -42,6 +42,26 @@ void PayrollMonth::setDefaultPeriod(PelikDate &begin, PelikDate &end, const QStr
     begin.setPersianText(startText);
 }
 
+QString PayrollMonth::loadPeriod(PelikDate &begin, PelikDate &end, PelikDate &tempDate)
+{
+    readApplicationFolder();
+    const QString startText = readStartDateText(tempDate);
+    const QSignalBlocker blockBegin(begin), blockEnd(end);
+    setDefaultPeriod(begin, end, startText);
+    return startText;
+}
+
+bool PayrollMonth::isListable(const PelikDate &begin, const PelikDate &end)
+{
+    if (begin.isEmpty() || end.isEmpty())
+        return false;
+    if (end.englishdate() < begin.englishdate()) {
+        ShowMessage(MessageText::TitleProblem, MessageText::BeginAfterEnd);
+        return false;
+    }
+    return true;
+}
+
 void PayrollMonth::restoreEmptiedBegin(PelikDate &begin, const QString &startText)
 {
     ShowMessage(MessageText::TitleProblem, MessageText::BeginDateEmpty);

@@ -17,6 +17,12 @@ public:
     static QString readStartDateText(PelikDate &tempDate);
     // The end first, as the last day of the start's month, then the begin.
     static void setDefaultPeriod(PelikDate &begin, PelikDate &end, const QString &startText);
+    // What both windows do at load: the application folder, the start text (returned) and the
+    // default period, set without raising the pickers' change, so that the list is built
+    // once afterwards.
+    static QString loadPeriod(PelikDate &begin, PelikDate &end, PelikDate &tempDate);
+    // False when a date is empty, or (told) when the end comes before the begin.
+    static bool isListable(const PelikDate &begin, const PelikDate &end);
 
     // A date the user emptied: one message, then the month's first (or last) day put back
     // without raising the change again. A start text that gives no date (a month above 12)

@@ -7,7 +7,6 @@
 #include "common/NamedWidget.h"
 #include "common/Messages.h"
 #include "common/PayrollMonth.h"
-#include "common/PersianMonth.h"
 #include "common/ProgressDisplay.h"
 #include "common/TwipPlacement.h"
 #include "documents/DocumentIdLists.h"
@@ -27,7 +26,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
-#include <QSignalBlocker>
 
 namespace oruhr {
 namespace {
@@ -106,26 +104,15 @@ KeyedListModel &FormCheckDocs::documents() const
 void FormCheckDocs::Form_Load()
 {
     setEnabled(true);
-    PayrollMonth::readApplicationFolder();
-    StartDateText = PayrollMonth::readStartDateText(*datTempDate);
-    {
-        // The list is built once, in the mode selected below, not for each date set here.
-        const QSignalBlocker blockBegin(datBeginDate), blockEnd(datEndDate);
-        PayrollMonth::setDefaultPeriod(*datBeginDate, *datEndDate, StartDateText);
-    }
-    documents().setSorted(false);
-    documents().setSortKey(0);
-    documents().setSortOrder(Qt::AscendingOrder);
-    documents().setColumns({{QString(), 500},
-                            {QStringLiteral("نوع سند"), 2000},
-                            {QStringLiteral("FormTypeID"), 0},
-                            {QStringLiteral("ID"), 0},
-                            {QStringLiteral("وضعيت"), 800},
-                            {QStringLiteral("تاريخ شروع"), 2000},
-                            {QStringLiteral("تاريخ پايان"), 2000},
-                            {QStringLiteral("ملاحظات"), 3000}});
-    lstEmployee->applyColumnWidths();
-    lstEmployee->showSortIndicator();
+    StartDateText = PayrollMonth::loadPeriod(*datBeginDate, *datEndDate, *datTempDate);
+    lstEmployee->resetColumns({{QString(), 500},
+                               {QStringLiteral("نوع سند"), 2000},
+                               {QStringLiteral("FormTypeID"), 0},
+                               {QStringLiteral("ID"), 0},
+                               {QStringLiteral("وضعيت"), 800},
+                               {QStringLiteral("تاريخ شروع"), 2000},
+                               {QStringLiteral("تاريخ پايان"), 2000},
+                               {QStringLiteral("ملاحظات"), 3000}});
     lblRecordCount->setText(QStringLiteral("0"));
     pgb->hide();
     lblProgress->hide();
@@ -169,12 +156,8 @@ void FormCheckDocs::RefreshEmployees()
 bool FormCheckDocs::rebuildDocuments()
 {
     documents().clear();
-    if (datBeginDate->isEmpty() || datEndDate->isEmpty())
+    if (!PayrollMonth::isListable(*datBeginDate, *datEndDate))
         return false;
-    if (datEndDate->englishdate() < datBeginDate->englishdate()) {
-        ShowMessage(MessageText::TitleProblem, MessageText::BeginAfterEnd);
-        return false;
-    }
     BusyCursor busy;
     db::Recordset &recordset = DtEn::instance().rssqlCommon();
     try {
@@ -221,9 +204,7 @@ void FormCheckDocs::datEndDate_Change()
 
 void FormCheckDocs::lstEmployee_ColumnClick(int column)
 {
-    if (column == 0)
-        return;
-    ListView_ColumnClick(*lstEmployee, column, column == 1 ? SortDataType::Numeric : SortDataType::Text);
+    SortByClickedColumn(*lstEmployee, column);
 }
 
 void FormCheckDocs::cmdFinalize_Click()

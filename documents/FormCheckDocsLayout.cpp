@@ -1,14 +1,8 @@
 #include "documents/FormCheckDocsLayout.h"
 
-#include <cmath>
+#include "common/TwipLayoutPass.h"
 
 namespace oruhr {
-
-namespace {
-
-constexpr double minimumLaidOut = 8000; // twips, in both directions
-
-} // namespace
 
 QHash<QString, TwipRect> FormCheckDocsLayout::designedPlaces()
 {
@@ -39,45 +33,17 @@ QHash<QString, TwipRect> FormCheckDocsLayout::designedPlaces()
 bool FormCheckDocsLayout::resize(QHash<QString, TwipRect> &places, int &baseWidth, int &baseHeight, double w,
                                  double h)
 {
-    if (!(w > minimumLaidOut) || !(h > minimumLaidOut))
+    if (!TwipLayoutPass::applies(w, h))
         return false;
-
-    const double dW = w - baseWidth;
-    const double dH = h - baseHeight;
-    auto at = [&places](const char *name) -> TwipRect & { return places[QLatin1String(name)]; };
-
+    TwipLayoutPass pass(places, baseWidth, baseHeight, w, h);
     for (const char *group : {"grpCode", "grpDocs"})
-        at(group).width += dW;
-
-    // The four buttons share the extra width, so the gaps between them stay.
-    static const char *const buttons[] = {"cmdBackToTemp", "cmdFinalize", "cmdTempSave", "cmdDelete"};
-    for (const char *button : buttons)
-        at(button).width += dW / 4;
-    int k = 0;
-    for (const char *button : buttons)
-        at(button).left += k++ * dW / 4;
-
+        pass.at(group).width += pass.dW();
+    pass.shareWidthChange({"cmdBackToTemp", "cmdFinalize", "cmdTempSave", "cmdDelete"});
     for (const char *name : {"lblBeginDate", "datBeginDate"})
-        at(name).left += dW;
-    at("optTempSaveEmployee").left += dW / 2;
-
-    TwipRect &list = at("lstEmployee");
-    list.width += dW;
-    list.height += dH;
-
-    for (const char *name : {"cmdDeselect", "cmdSelect"})
-        at(name).top += dH;
-
-    at("lblProgress").width = w / 2;
-    for (const char *name : {"lblRecordCount", "lblTotalCount"})
-        at(name).left += dW;
-    at("pgb").width += dW;
-    for (const char *name : {"lblProgress", "lblRecordCount", "lblTotalCount", "pgb"})
-        at(name).top += dH;
-
-    // Whole twips, ties to even.
-    baseWidth = static_cast<int>(std::lrint(w));
-    baseHeight = static_cast<int>(std::lrint(h));
+        pass.at(name).left += pass.dW();
+    pass.at("optTempSaveEmployee").left += pass.dW() / 2;
+    pass.stretchListAndBottomRow();
+    pass.keepAsBase(baseWidth, baseHeight);
     return true;
 }
 

@@ -7,7 +7,6 @@
 #include "common/NamedWidget.h"
 #include "common/Messages.h"
 #include "common/PayrollMonth.h"
-#include "common/PersianMonth.h"
 #include "common/TwipPlacement.h"
 #include "payslips/AccountDocumentLookup.h"
 #include "payslips/FormMainLayout.h"
@@ -33,7 +32,6 @@
 #include <QRadioButton>
 #include <QKeyEvent>
 #include <QResizeEvent>
-#include <QSignalBlocker>
 
 namespace oruhr {
 namespace {
@@ -144,22 +142,11 @@ void FormMain::Form_Load()
 {
     setWindowTitle(IsPrintMode ? QStringLiteral("چاپ گروهي فيش حقوقي") : QStringLiteral("ثبت گروهي فيش حقوقي"));
     bindSelectors();
-    PayrollMonth::readApplicationFolder();
-    StartDateText = PayrollMonth::readStartDateText(*datTempDate);
-    {
-        // The list is built once, in the mode selected below, not for each date set here.
-        const QSignalBlocker blockBegin(datBeginDate), blockEnd(datEndDate);
-        PayrollMonth::setDefaultPeriod(*datBeginDate, *datEndDate, StartDateText);
-    }
-    employees().setSorted(false);
-    employees().setSortKey(0);
-    employees().setSortOrder(Qt::AscendingOrder);
-    employees().setColumns({{QString(), 500},
-                            {QStringLiteral("کد"), 800},
-                            {QStringLiteral("نام"), 2000},
-                            {QStringLiteral("نام خانوادگي"), 3000}});
-    lstEmployee->applyColumnWidths();
-    lstEmployee->showSortIndicator();
+    StartDateText = PayrollMonth::loadPeriod(*datBeginDate, *datEndDate, *datTempDate);
+    lstEmployee->resetColumns({{QString(), 500},
+                               {QStringLiteral("کد"), 800},
+                               {QStringLiteral("نام"), 2000},
+                               {QStringLiteral("نام خانوادگي"), 3000}});
     chkOrdinancePrint->setChecked(false);
     pgb->hide();
     lblProgress->hide();
@@ -247,12 +234,8 @@ void FormMain::RefreshEmployees()
 bool FormMain::rebuildEmployees()
 {
     employees().clear();
-    if (datBeginDate->isEmpty() || datEndDate->isEmpty())
+    if (!PayrollMonth::isListable(*datBeginDate, *datEndDate))
         return false;
-    if (datEndDate->englishdate() < datBeginDate->englishdate()) {
-        ShowMessage(MessageText::TitleProblem, MessageText::BeginAfterEnd);
-        return false;
-    }
     BusyCursor busy;
     db::Recordset &recordset = DtEn::instance().rssqlCommon();
     try {
@@ -320,9 +303,7 @@ void FormMain::datEndDate_Change()
 
 void FormMain::lstEmployee_ColumnClick(int column)
 {
-    if (column == 0)
-        return;
-    ListView_ColumnClick(*lstEmployee, column, column == 1 ? SortDataType::Numeric : SortDataType::Text);
+    SortByClickedColumn(*lstEmployee, column);
 }
 
 void FormMain::resetLayout()

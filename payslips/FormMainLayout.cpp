@@ -1,21 +1,8 @@
 #include "payslips/FormMainLayout.h"
 
-#include <cmath>
+#include "common/TwipLayoutPass.h"
 
 namespace oruhr {
-
-namespace {
-
-constexpr double minimumLaidOut = 8000; // twips, in both directions
-constexpr double twipsPerPixelAt96 = 15;
-
-// A screen that reports no dpi is taken as the usual 96, rather than dividing by zero.
-double dpiOrDefault(double logicalDpi)
-{
-    return logicalDpi > 0 ? logicalDpi : 96;
-}
-
-} // namespace
 
 QHash<QString, TwipRect> FormMainLayout::designedPlaces()
 {
@@ -60,69 +47,44 @@ QHash<QString, TwipRect> FormMainLayout::designedPlaces()
 
 bool FormMainLayout::resize(QHash<QString, TwipRect> &places, int &baseWidth, int &baseHeight, double w, double h)
 {
-    if (!(w > minimumLaidOut) || !(h > minimumLaidOut))
+    if (!TwipLayoutPass::applies(w, h))
         return false;
-
-    const double dW = w - baseWidth;
-    const double dH = h - baseHeight;
-    auto at = [&places](const char *name) -> TwipRect & { return places[QLatin1String(name)]; };
+    TwipLayoutPass pass(places, baseWidth, baseHeight, w, h);
+    const double dW = pass.dW();
 
     // The steps read what the earlier ones wrote, so their order matters.
-    TwipRect &frame = at("framePrint");
+    TwipRect &frame = pass.at("framePrint");
     frame.left = 0;
     frame.width = w;
     frame.top = 0;
 
-    TwipRect &recruitment = at("sltRecruitmentType");
+    TwipRect &recruitment = pass.at("sltRecruitmentType");
     recruitment.left += dW / 3;
     recruitment.width += dW / 3;
-    TwipRect &recruitmentLabel = at("lblRecruitmentType");
+    TwipRect &recruitmentLabel = pass.at("lblRecruitmentType");
     recruitmentLabel.left = recruitment.left + recruitment.width;
 
     for (const char *selector : {"sltBranch", "sltCostCenter"}) {
-        TwipRect &r = at(selector);
+        TwipRect &r = pass.at(selector);
         r.left = recruitment.left;
         r.width = recruitment.width;
     }
     for (const char *label : {"lblBranch", "lblCostCenter"})
-        at(label).left = recruitmentLabel.left;
+        pass.at(label).left = recruitmentLabel.left;
 
     double printLeft = 0;
     for (const char *button : {"cmdExit", "cmdPrint", "cmdView"}) {
-        TwipRect &r = at(button);
+        TwipRect &r = pass.at(button);
         r.width = (frame.width - 20) / 3;
         r.left = printLeft;
         printLeft = r.left + r.width;
     }
 
-    static const char *const batchButtons[] = {"cmdViewPrint", "cmdBackToTemp", "cmdFinalize",
-                                               "cmdCalc",      "cmdTempSave",   "cmdDelete"};
-    for (const char *button : batchButtons)
-        at(button).width += dW / 6;
-    int k = 0;
-    for (const char *button : batchButtons)
-        at(button).left += k++ * dW / 6;
-
+    pass.shareWidthChange({"cmdViewPrint", "cmdBackToTemp", "cmdFinalize", "cmdCalc", "cmdTempSave", "cmdDelete"});
     for (const char *name : {"lblBeginDate", "datBeginDate", "optNonMonthlySalaryEmployee", "optTempSaveEmployee"})
-        at(name).left += dW;
-
-    TwipRect &list = at("lstEmployee");
-    list.width += dW;
-    list.height += dH;
-
-    for (const char *name : {"cmdDeselect", "cmdSelect"})
-        at(name).top += dH;
-
-    at("lblProgress").width = w / 2;
-    for (const char *name : {"lblRecordCount", "lblTotalCount"})
-        at(name).left += dW;
-    at("pgb").width += dW;
-    for (const char *name : {"lblProgress", "lblRecordCount", "lblTotalCount", "pgb"})
-        at(name).top += dH;
-
-    // Whole twips, ties to even.
-    baseWidth = static_cast<int>(std::lrint(w));
-    baseHeight = static_cast<int>(std::lrint(h));
+        pass.at(name).left += dW;
+    pass.stretchListAndBottomRow();
+    pass.keepAsBase(baseWidth, baseHeight);
     return true;
 }
 

@@ -23,6 +23,16 @@ KeyedListView::KeyedListView(QWidget *parent)
     connect(header(), &QHeaderView::sectionClicked, this, &KeyedListView::columnClick);
 }
 
+void KeyedListView::resetColumns(const QList<ListColumn> &columns)
+{
+    m_model->setSorted(false);
+    m_model->setSortKey(0);
+    m_model->setSortOrder(Qt::AscendingOrder);
+    m_model->setColumns(columns);
+    applyColumnWidths();
+    showSortIndicator();
+}
+
 void KeyedListView::applyColumnWidths()
 {
     const double pixelsPerTwip = logicalDpiX() / 1440.0;

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/embedded/DemoDataGenerator.h"
+#include "platform/embedded/SqlExec.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+#include <functional>
+
+namespace oruhr::bench {
+
+// A demo payroll whose month (1405/09, from 2026-11-22) has no payslips yet, so that about
+// 96 of every 100 employees are listed without one; extra runs on the same file before it
+// is closed.
+inline void createMonthWithoutPayslips(const QString &file, int employees,
+                                       const std::function<void(QSqlDatabase &)> &extra = {})
+{
+    embedded::DemoOptions options;
+    options.employees = employees;
+    options.today = QDate(2026, 11, 25);
+    embedded::DemoDataGenerator::createDemoDatabase(file, options);
+    embedded::withSqliteFile(file, [&](QSqlDatabase &database) {
+        embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalaryDetail WHERE MonthlySalaryID IN "
+                                                "(SELECT ID FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22')"));
+        embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22'"));
+        if (extra)
+            extra(database);
+        embedded::exec(database, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    });
+}
+
+// The floor a window's query is measured against: the same SQL, every value of the first
+// columns read, nothing kept.
+inline void timeBareQuery(benchmark::State &state, QSqlDatabase &database, const QString &sql, int columns)
+{
+    for (auto _ : state) {
+        QSqlQuery query(database);
+        query.setForwardOnly(true);
+        query.exec(sql);
+        int rows = 0;
+        while (query.next()) {
+            for (int c = 0; c < columns; ++c)
+                benchmark::DoNotOptimize(query.value(c));
+            ++rows;
+        }
+        state.counters["rows"] = rows;
+    }
+}
+
+} // namespace oruhr::bench
