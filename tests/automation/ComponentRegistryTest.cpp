@@ -1,7 +1,6 @@
 #include "platform/automation/ComponentError.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
-
 #include "tests/support/ErrorNumber.h"
 
 #include <gtest/gtest.h>
@@ -19,76 +18,53 @@ class Greeter : public QObject {
 public:
     QString name;
     qint16 kind = 0;
-    int shown = 0;
-
-    Q_INVOKABLE void Show() { ++shown; }
-    Q_INVOKABLE QString Greet(const QString &greeting, double times)
-    {
-        return greeting + QLatin1Char(' ') + name + QLatin1Char(' ') + QString::number(times);
-    }
+    Q_INVOKABLE QString Greet(const QString &greeting, double times) { return greeting + ' ' + name + ' ' + QString::number(times); }
 };
 
-const QUuid greeterClass(QStringLiteral("{6f1c2a8e-3c55-4d4f-9a51-6b0b1f1d2e77}"));
+std::unique_ptr<QObject> greeter()
+{
+    return std::make_unique<Greeter>();
+}
 
 } // namespace
 
-TEST(ComponentRegistry, CreatesByProgrammaticOrClassIdentifier)
-{
-    ScopedComponent registration(QStringLiteral("Test.Greeter"), [] { return std::make_unique<Greeter>(); },
-                                 greeterClass);
-    auto &registry = ComponentRegistry::instance();
-    EXPECT_NE(qobject_cast<Greeter *>(registry.create(QStringLiteral("test.greeter")).get()), nullptr);
-    EXPECT_NE(qobject_cast<Greeter *>(registry.create(greeterClass.toString()).get()), nullptr);
-    // a fresh component every time
-    EXPECT_NE(registry.create(QStringLiteral("Test.Greeter")), registry.create(QStringLiteral("Test.Greeter")));
-}
-
-TEST(ComponentRegistry, NothingRegisteredRaises429)
+TEST(ComponentRegistry, CreatesAFreshComponentByEitherIdentifierOrRaises429)
 {
     auto &registry = ComponentRegistry::instance();
-    EXPECT_EQ(errorNumber([&] { registry.create(QStringLiteral("Nothing.Registered")); }), 429);
-    EXPECT_EQ(errorNumber([&] { registry.create(QStringLiteral("{00000000-0000-0000-0000-000000000001}")); }), 429);
+    const QUuid id(QStringLiteral("{6f1c2a8e-3c55-4d4f-9a51-6b0b1f1d2e77}"));
     {
-        ScopedComponent registration(QStringLiteral("Test.Greeter"), [] { return std::make_unique<Greeter>(); });
-        EXPECT_TRUE(registry.isRegistered(QStringLiteral("Test.Greeter")));
+        ScopedComponent registration(QStringLiteral("Test.Greeter"), greeter, id);
+        EXPECT_NE(qobject_cast<Greeter *>(registry.create(QStringLiteral("test.greeter")).get()), nullptr);
+        EXPECT_NE(qobject_cast<Greeter *>(registry.create(id.toString()).get()), nullptr);
+        EXPECT_NE(registry.create(QStringLiteral("Test.Greeter")), registry.create(QStringLiteral("Test.Greeter")));
+        {
+            ScopedComponent stand(QStringLiteral("TEST.GREETER"), [] { return std::make_unique<QObject>(); });
+            EXPECT_EQ(registry.create(QStringLiteral("Test.Greeter"))->metaObject(), &QObject::staticMetaObject);
+        }
+        // a double gives way to what was registered before
+        EXPECT_NE(qobject_cast<Greeter *>(registry.create(QStringLiteral("Test.Greeter")).get()), nullptr);
     }
     EXPECT_EQ(errorNumber([&] { registry.create(QStringLiteral("Test.Greeter")); }), 429);
+    EXPECT_EQ(errorNumber([&] { registry.create(id.toString()); }), 429);
     // a factory that gives nothing is as good as none
     ScopedComponent broken(QStringLiteral("Test.Broken"), [] { return std::unique_ptr<QObject>(); });
     EXPECT_EQ(errorNumber([&] { registry.create(QStringLiteral("Test.Broken")); }), 429);
 }
 
-TEST(ComponentRegistry, ADoubleGivesWayToWhatWasRegisteredBefore)
+TEST(Dispatch, ReachesMembersByNameAndRaisesOnMissingMembersAndWrongTypes)
 {
-    auto &registry = ComponentRegistry::instance();
-    ScopedComponent real(QStringLiteral("Test.Greeter"), [] { return std::make_unique<Greeter>(); });
-    {
-        ScopedComponent stand(QStringLiteral("test.greeter"), [] { return std::make_unique<QObject>(); });
-        EXPECT_EQ(registry.create(QStringLiteral("Test.Greeter"))->metaObject(), &QObject::staticMetaObject);
-    }
-    EXPECT_NE(qobject_cast<Greeter *>(registry.create(QStringLiteral("Test.Greeter")).get()), nullptr);
-}
+    Greeter target;
+    Dispatch::setProperty(target, "Name", QStringLiteral("مريم"));
+    Dispatch::setProperty(target, "Kind", 1);
+    EXPECT_EQ(target.kind, 1);
+    EXPECT_EQ(Dispatch::property(target, "Name").toString(), QStringLiteral("مريم"));
+    EXPECT_EQ(Dispatch::call(target, "Greet", {QStringLiteral("سلام"), 2}).toString(), QStringLiteral("سلام مريم 2"));
 
-TEST(Dispatch, ReachesMembersByName)
-{
-    Greeter greeter;
-    Dispatch::setProperty(greeter, "Name", QStringLiteral("مريم"));
-    Dispatch::setProperty(greeter, "Kind", 1);
-    EXPECT_EQ(greeter.kind, 1);
-    EXPECT_EQ(Dispatch::property(greeter, "Name").toString(), QStringLiteral("مريم"));
-    Dispatch::call(greeter, "Show");
-    EXPECT_EQ(greeter.shown, 1);
-    EXPECT_EQ(Dispatch::call(greeter, "Greet", {QStringLiteral("سلام"), 2}).toString(), QStringLiteral("سلام مريم 2"));
-}
-
-TEST(Dispatch, MissingMembersAndWrongTypesRaise)
-{
-    Greeter greeter;
-    EXPECT_EQ(errorNumber([&] { Dispatch::setProperty(greeter, "Resualt", 1); }), ComponentError::MemberNotFound);
-    EXPECT_EQ(errorNumber([&] { Dispatch::property(greeter, "Missing"); }), ComponentError::MemberNotFound);
-    EXPECT_EQ(errorNumber([&] { Dispatch::call(greeter, "Show", {1}); }), ComponentError::MemberNotFound);
-    EXPECT_EQ(errorNumber([&] { Dispatch::call(greeter, "Vanish"); }), ComponentError::MemberNotFound);
-    EXPECT_EQ(errorNumber([&] { Dispatch::setProperty(greeter, "Kind", QStringLiteral("many")); }),
+    EXPECT_EQ(errorNumber([&] { Dispatch::setProperty(target, "Resualt", 1); }), ComponentError::MemberNotFound);
+    EXPECT_EQ(errorNumber([&] { Dispatch::property(target, "Missing"); }), ComponentError::MemberNotFound);
+    EXPECT_EQ(errorNumber([&] { Dispatch::call(target, "Greet", {1}); }), ComponentError::MemberNotFound);
+    EXPECT_EQ(errorNumber([&] { Dispatch::call(target, "Vanish"); }), ComponentError::MemberNotFound);
+    EXPECT_EQ(errorNumber([&] { Dispatch::setProperty(target, "Kind", QStringLiteral("many")); }),
               ComponentError::ValueOfWrongType);
 }
 

@@ -7,16 +7,6 @@
 using namespace oruhr;
 using namespace oruhr::test;
 
-namespace {
-
-class CommonSqlOnDatabase : public ::testing::TestWithParam<bool> {
-protected:
-    SeededPayroll db;
-    QueryRunner runner{GetParam() ? db.odbcConnectionString() : db.connectionString()};
-};
-
-} // namespace
-
 TEST(CommonSql, TextsAreTheSystemsOwn)
 {
     EXPECT_EQ(CommonSql::applicationFolder(), QStringLiteral("select * from tblPelikSystemParameters Where ID=140"));
@@ -26,8 +16,12 @@ TEST(CommonSql, TextsAreTheSystemsOwn)
     EXPECT_EQ(CommonSql::reportTemplate(5), QStringLiteral("Select * From tblPelikReportTemplate Where ID = 5"));
 }
 
+class CommonSqlOnDatabase : public ::testing::TestWithParam<bool> {};
+
 TEST_P(CommonSqlOnDatabase, ParametersAndTemplatesAreRead)
 {
+    SeededPayroll db;
+    QueryRunner runner{GetParam() ? db.odbcConnectionString() : db.connectionString()};
     EXPECT_TRUE(runner.column(CommonSql::payrollMonthStart(), QStringLiteral("Value")).isEmpty());
     db.exec(QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (140, '/opt/salvo/'), "
                            "(3450, '1405/09/01')"));

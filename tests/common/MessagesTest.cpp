@@ -2,6 +2,7 @@
 #include "common/Messages.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/automation/ComponentRegistry.h"
+#include "tests/support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,78 +10,45 @@ using namespace oruhr;
 
 namespace {
 
-// A scripted message component: records what it was given and answers as told.
-class ScriptedMessage : public QObject {
+// A message component that fails on its title and has no FormMessage at all.
+class BrokenMessage : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QString FormTitle READ title WRITE setTitle)
-    Q_PROPERTY(QString FormMessage READ message WRITE setMessage)
-    Q_PROPERTY(qint16 FormType READ type WRITE setType)
-    Q_PROPERTY(QVariant Resualt READ result)
+    Q_PROPERTY(QString FormTitle READ text WRITE setTitle)
+    Q_PROPERTY(qint16 FormType MEMBER type)
+    Q_PROPERTY(QVariant Resualt READ answer)
 
 public:
-    static inline QStringList log;
-    static inline QVariant answer = 1;
-    static inline bool failTitle = false;
-    static inline int created = 0;
-
-    ScriptedMessage() { ++created; }
-    QString title() const { return {}; }
-    void setTitle(const QString &value)
-    {
-        if (failTitle)
-            throw ComponentError(5, QStringLiteral("Invalid procedure call"));
-        log << QStringLiteral("FormTitle=") + value;
-    }
-    QString message() const { return {}; }
-    void setMessage(const QString &value) { log << QStringLiteral("FormMessage=") + value; }
-    qint16 type() const { return 0; }
-    void setType(qint16 value) { log << QStringLiteral("FormType=%1").arg(value); }
-    QVariant result() const { return answer; }
-    Q_INVOKABLE void ClearShow() { log << QStringLiteral("ClearShow"); }
-};
-
-class MessagesTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ScriptedMessage::log.clear();
-        ScriptedMessage::answer = 1;
-        ScriptedMessage::failTitle = false;
-        ScriptedMessage::created = 0;
-    }
-    ScopedComponent double_{QStringLiteral("comMessage.comMSG"), [] { return std::make_unique<ScriptedMessage>(); }};
+    static inline bool shown = false;
+    qint16 type = 0;
+    QString text() const { return {}; }
+    void setTitle(const QString &) { throw ComponentError(5, QStringLiteral("Invalid procedure call")); }
+    QVariant answer() const { return type == 1 ? 0 : 1; }
+    Q_INVOKABLE void ClearShow() { shown = true; }
 };
 
 } // namespace
 
-TEST_F(MessagesTest, MessageSetsTheMembersInOrderThenShows)
+TEST(Messages, MessagesAndQuestionsGoThroughTheComponent)
 {
+    test::ScriptedMessages messages;
     ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(3, MessageText::TempSavedTail));
-    EXPECT_EQ(ScriptedMessage::log,
-              QStringList({QStringLiteral("FormTitle=موفقيت"), QStringLiteral("FormMessage=تعداد 3 فيش حقوقي ثبت موقت شد."),
-                           QStringLiteral("FormType=0"), QStringLiteral("ClearShow")}));
-}
+    EXPECT_EQ(messages.texts(), QStringList({QStringLiteral("موفقيت: تعداد 3 فيش حقوقي ثبت موقت شد.")}));
+    EXPECT_EQ(messages.shown().value(0).formType, 0);
 
-TEST_F(MessagesTest, QuestionMapsTheAnswer)
-{
-    const QList<QPair<QVariant, qint16>> cases{
-        {1, Answer::Yes}, {0, Answer::No}, {2, Answer::None}, {-1, Answer::None},
-        {QStringLiteral("x"), Answer::None}, {QVariant(), Answer::None}};
-    for (const auto &[answer, expected] : cases) {
-        ScriptedMessage::answer = answer;
-        EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), expected) << answer.toString().toStdString();
+    const std::pair<QVariant, qint16> answers[] = {{1, 6}, {0, 7}, {2, 0}, {QStringLiteral("x"), 0}, {QVariant(), 0}};
+    for (const auto &[answer, expected] : answers) {
+        messages.answerWith(answer);
+        EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), expected) << qPrintable(answer.toString());
     }
-    EXPECT_TRUE(ScriptedMessage::log.contains(QStringLiteral("FormType=1")));
-    EXPECT_EQ(ScriptedMessage::created, int(cases.size())); // a fresh component for every call
+    EXPECT_EQ(messages.shown().last().formType, 1);
+    EXPECT_EQ(messages.shown().last().text, MessageText::ConfirmBatchDelete);
 }
 
-TEST_F(MessagesTest, AFailingStepIsSkippedAndTheRestRuns)
+TEST(Messages, AFailingStepIsSkippedAndTheRestRuns)
 {
-    ScriptedMessage::failTitle = true;
-    ScriptedMessage::answer = 0;
+    ScopedComponent broken(QStringLiteral("comMessage.comMSG"), [] { return std::make_unique<BrokenMessage>(); });
     EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBackToTemp), Answer::No);
-    EXPECT_EQ(ScriptedMessage::log, QStringList({QStringLiteral("FormMessage=") + MessageText::ConfirmBackToTemp,
-                                                 QStringLiteral("FormType=1"), QStringLiteral("ClearShow")}));
+    EXPECT_TRUE(BrokenMessage::shown);
 }
 
 TEST(Messages, MissingComponentDropsTheMessageSilently)

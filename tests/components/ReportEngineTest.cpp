@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -30,18 +29,6 @@ QString pdfText(const QString &file)
     QString text = QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
     text.remove(QRegularExpression(QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]")));
     return text;
-}
-
-int pdfPages(const QString &file)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {file});
-    process.waitForFinished(30000);
-    for (const QString &line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1String("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    }
-    return 0;
 }
 
 ReportRecord record(const QVariantMap &values)
@@ -65,30 +52,22 @@ TEST(ReportTemplate, SqlBlocksLeaveTheBodyAndThePageIsRead)
     EXPECT_EQ(report.detailSql, (QMap<QString, QString>{{QString(), QStringLiteral("Select 1")},
                                                         {QStringLiteral("deductions"), QStringLiteral("Select 2")}}));
     EXPECT_EQ(report.title, QStringLiteral("فيش"));
-    EXPECT_EQ(report.pageSize.id(), QPageSize::A5);
-    EXPECT_EQ(report.orientation, QPageLayout::Landscape);
+    EXPECT_EQ(std::pair(report.pageSize.id(), report.orientation), std::pair(QPageSize::A5, QPageLayout::Landscape));
     EXPECT_FALSE(report.body.contains(QStringLiteral("tblEmployee")));
-    EXPECT_TRUE(report.body.contains(QStringLiteral("var x;")));
-    EXPECT_TRUE(report.body.contains(QStringLiteral("<body>{{Code}}</body>")));
+    EXPECT_TRUE(report.body.contains(QStringLiteral("var x;</script></head><body>{{Code}}</body>")));
 
     EXPECT_EQ(errorNumber([] { ReportTemplate::parse(QStringLiteral("<html><body>{{Code}}</body></html>")); }),
               ReportErrors::InvalidTemplate);
     const ReportTemplate plain = ReportTemplate::parse(
         QStringLiteral("<script type=\"text/x-sql\" id=\"main\">Select 1 as ID</script>"));
-    EXPECT_EQ(plain.pageSize.id(), QPageSize::A4);
-    EXPECT_EQ(plain.orientation, QPageLayout::Portrait);
+    EXPECT_EQ(std::pair(plain.pageSize.id(), plain.orientation), std::pair(QPageSize::A4, QPageLayout::Portrait));
 }
 
 TEST(ReportFiller, PlaceholdersTakeTheRecordAndDetailLinesRepeat)
 {
-    const ReportRecord main = record({{QStringLiteral("Name"), QStringLiteral("علي <b>")},
-                                      {QStringLiteral("Code"), QStringLiteral("1405")},
-                                      {QStringLiteral("Total"), 1234567},
-                                      {QStringLiteral("Debt"), -2500.4},
-                                      {QStringLiteral("Begin"), QStringLiteral("2026-11-22")},
-                                      {QStringLiteral("Missing"), QVariant()}});
-    const QList<ReportRecord> lines{record({{QStringLiteral("Item"), QStringLiteral("پايه")}, {QStringLiteral("Amount"), 1000}}),
-                                    record({{QStringLiteral("Item"), QStringLiteral("مسکن")}, {QStringLiteral("Amount"), QVariant()}})};
+    const ReportRecord main = record({{"Name", "علي <b>"}, {"Code", "1405"}, {"Total", 1234567}, {"Debt", -2500.4},
+                                      {"Begin", "2026-11-22"}, {"Missing", QVariant()}});
+    const QList<ReportRecord> lines{record({{"Item", "پايه"}, {"Amount", 1000}}), record({{"Item", "مسکن"}, {"Amount", QVariant()}})};
     const QString body = QStringLiteral(
         "<p>{{name}}|{{Code|fa}}|{{Total|number}}|{{Debt|number}}|{{Begin|jalali}}|{{Missing|number}}|{{Missing}}</p>"
         "<table><!--detail--><tr><td>{{#}}</td><td>{{Item}}</td><td>{{Amount|number}}</td><td>{{Code}}</td></tr>"
@@ -97,80 +76,58 @@ TEST(ReportFiller, PlaceholdersTakeTheRecordAndDetailLinesRepeat)
               QStringLiteral("<p>علي &lt;b&gt;|۱۴۰۵|۱٬۲۳۴٬۵۶۷|(۲٬۵۰۰)|۱۴۰۵/۰۹/۰۱||</p>"
                              "<table><tr><td>۱</td><td>پايه</td><td>۱٬۰۰۰</td><td>1405</td></tr>"
                              "<tr><td>۲</td><td>مسکن</td><td></td><td>1405</td></tr></table>"));
-    EXPECT_EQ(ReportFiller::fill(body, main, {}), QStringLiteral("<p>علي &lt;b&gt;|۱۴۰۵|۱٬۲۳۴٬۵۶۷|(۲٬۵۰۰)|۱۴۰۵/۰۹/۰۱||</p><table></table>"));
+    EXPECT_TRUE(ReportFiller::fill(body, main, {}).endsWith(QStringLiteral("<table></table>")));
     EXPECT_EQ(errorNumber([&] { ReportFiller::fill(QStringLiteral("{{Nope}}"), main, {}); }), ReportErrors::FieldNotInReport);
     // Named lists side by side, each with its own lines.
     EXPECT_EQ(ReportFiller::fill(QStringLiteral("<!--detail:a-->[{{#}}{{Item}}]<!--/detail:a-->|"
                                                 "<!--detail:b-->({{Item}})<!--/detail:b-->"),
                                  main, {{QStringLiteral("a"), lines}, {QStringLiteral("b"), lines.mid(1)}}),
               QStringLiteral("[۱پايه][۲مسکن]|(مسکن)"));
-}
-
-TEST(ReportFiller, DetailSqlTakesTheMainRecordAsLiterals)
-{
-    const ReportRecord main = record({{QStringLiteral("ID"), 42}, {QStringLiteral("Name"), QStringLiteral("O'Neil")},
-                                      {QStringLiteral("Gone"), QVariant()}});
-    EXPECT_EQ(ReportFiller::bindSql(QStringLiteral("Where a = {{ID}} and b = {{Name}} and c = {{ Gone }}"), main),
+    // Detail SQL takes the main record as literals.
+    const ReportRecord keys = record({{"ID", 42}, {"Name", "O'Neil"}, {"Gone", QVariant()}});
+    EXPECT_EQ(ReportFiller::bindSql(QStringLiteral("Where a = {{ID}} and b = {{Name}} and c = {{ Gone }}"), keys),
               QStringLiteral("Where a = 42 and b = 'O''Neil' and c = NULL"));
 }
 
-class ReportEngineOnPayroll : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        engine.setProperty("ConnectionText", db.connectionString());
-        engine.setProperty("PdfFolder", output.path());
-        engine.setProperty("PrinterName", QStringLiteral("pdf"));
-        db.exec(QStringLiteral("UPDATE tblEmployee SET FatherName = 'حسين', NationalCode = '0012345678' WHERE ID = 8"));
-        db.exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) "
-                               "VALUES (?, 2001, 70), (?, 504, 25000000)"),
-                {db.temporaryPayslipOf8, db.temporaryPayslipOf8});
-    }
-
-    QString printed(const QString &templateFile, int recordId)
-    {
-        Dispatch::setProperty(engine, "ReportFileName", templateFile);
-        Dispatch::call(engine, "SetRecordFilter", {1, QStringLiteral("ID = ") + QString::number(recordId)});
-        Dispatch::call(engine, "ShowReport", {QVariant::fromValue<qint16>(0)});
-        return Dispatch::property(engine, "LastOutputFile").toString();
-    }
-
+TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarryTheReportsNumbers)
+{
     SeededPayroll db;
     QTemporaryDir output;
     ReportEngine engine;
-};
+    engine.setProperty("ConnectionText", db.connectionString());
+    engine.setProperty("PdfFolder", output.path());
+    engine.setProperty("PrinterName", QStringLiteral("pdf"));
+    db.exec(QStringLiteral("UPDATE tblEmployee SET NationalCode = '0012345678' WHERE ID = 8"));
+    db.exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) "
+                           "VALUES (?, 2001, 70), (?, 504, 25000000)"),
+            {db.temporaryPayslipOf8, db.temporaryPayslipOf8});
+    auto printed = [&](const QString &templateFile, int recordId) {
+        Dispatch::setProperty(engine, "ReportFileName", templateFile);
+        Dispatch::call(engine, "SetRecordFilter", {1, QStringLiteral("ID = %1").arg(recordId)});
+        Dispatch::call(engine, "ShowReport", {QVariant::fromValue<qint16>(0)});
+        return Dispatch::property(engine, "LastOutputFile").toString();
+    };
 
-TEST_F(ReportEngineOnPayroll, APayslipGoesToAPdfWithTheEmployeeAndTheAmounts)
-{
     const QString pdf = printed(shippedPayslip, db.temporaryPayslipOf8);
-    ASSERT_TRUE(QFileInfo::exists(pdf));
     EXPECT_EQ(QFileInfo(pdf).absolutePath(), QFileInfo(output.path()).absoluteFilePath());
-    EXPECT_EQ(pdfPages(pdf), 1);
     const QString text = pdfText(pdf);
-    for (const QString &expected : {QStringLiteral("نرگس"), QStringLiteral("جعفري"), QStringLiteral("حق ماموريت"),
-                                    QStringLiteral("۱٬۰۰۰"), QStringLiteral("۲۵٬۰۰۰٬۰۰۰"), QStringLiteral("۷۰"),
-                                    QStringLiteral("۲۵٬۰۰۱٬۰۰۰"), QStringLiteral("۲۵٬۰۰۰٬۹۳۰"),
-                                    QStringLiteral("۱۴۰۵/۰۹/۰۱"), QStringLiteral("۰۰۱۲۳۴۵۶۷۸")})
-        EXPECT_TRUE(text.contains(expected)) << qPrintable(expected) << "\n" << qPrintable(text);
-    // The previous month's payslip of the same employee is not in it.
-    EXPECT_FALSE(text.contains(QStringLiteral("۱۴۰۵/۰۸/۰۱")));
-}
+    for (const char *expected : {"نرگس", "جعفري", "حق ماموريت", "۲۵٬۰۰۰٬۰۰۰", "۲۵٬۰۰۰٬۹۳۰", "۱۴۰۵/۰۹/۰۱", "۰۰۱۲۳۴۵۶۷۸"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(text);
+    EXPECT_FALSE(text.contains(QStringLiteral("۱۴۰۵/۰۸/۰۱"))); // not the previous month's payslip
 
-TEST_F(ReportEngineOnPayroll, FailuresCarryTheReportsNumbers)
-{
+    const int id = db.temporaryPayslipOf8;
     EXPECT_EQ(errorNumber([&] { printed(output.filePath(QStringLiteral("none.html")), 1); }),
               ComponentError::ReportFileCannotBeOpened);
     EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, 999); }), ReportErrors::NoRecord);
     engine.setProperty("ConnectionText", QString());
-    EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, db.temporaryPayslipOf8); }), ReportErrors::DataUnavailable);
+    EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, id); }), ReportErrors::DataUnavailable);
     // A value given by ConnectionValue wins over ConnectionText; an empty one falls back to it.
     Dispatch::call(engine, "ConnectionValue", {db.connectionString()});
-    EXPECT_FALSE(printed(shippedPayslip, db.temporaryPayslipOf8).isEmpty());
+    EXPECT_FALSE(printed(shippedPayslip, id).isEmpty());
     engine.setProperty("ConnectionText", db.connectionString());
-    Dispatch::call(engine, "ConnectionValue", {QStringLiteral("Provider=SQLite;Data Source=") + output.filePath(QStringLiteral("no/such.db"))});
-    EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, db.temporaryPayslipOf8); }), ReportErrors::DataUnavailable);
+    Dispatch::call(engine, "ConnectionValue", {QStringLiteral("Provider=SQLite;Data Source=/proc/no/such.db")});
+    EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, id); }), ReportErrors::DataUnavailable);
     Dispatch::call(engine, "ConnectionValue", {QString()});
-    EXPECT_FALSE(printed(shippedPayslip, db.temporaryPayslipOf8).isEmpty());
     EXPECT_TRUE(output.remove()); // the folder for PDFs is made again when it is missing
-    EXPECT_TRUE(QFileInfo::exists(printed(shippedPayslip, db.temporaryPayslipOf8)));
+    EXPECT_TRUE(QFileInfo::exists(printed(shippedPayslip, id)));
 }

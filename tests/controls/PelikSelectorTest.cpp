@@ -25,6 +25,7 @@ protected:
 
     QStringList entries()
     {
+        selector.reload();
         auto *combo = selector.findChild<QComboBox *>();
         QStringList texts;
         for (int i = 0; i < combo->count(); ++i)
@@ -38,30 +39,17 @@ protected:
 
 } // namespace
 
-TEST_F(PelikSelectorTest, NothingSelectedGivesAnIdThatConverts)
+TEST_F(PelikSelectorTest, ShowsLowerEntriesUnderTheirUpperEntryAndSelectsOnlyThem)
 {
+    EXPECT_EQ(entries(), QStringList({"همه", "تهران", "شعبه مرکزي", "شعبه غرب", "اصفهان", "شعبه نقش جهان"}));
     EXPECT_TRUE(selector.isNoSelection());
     bool ok = false;
-    EXPECT_EQ(selector.selectedId().toInt(&ok), 0);
+    EXPECT_EQ(selector.selectedId().toInt(&ok), 0); // nothing selected still converts
     EXPECT_TRUE(ok);
-}
 
-TEST_F(PelikSelectorTest, ShowsLowerEntriesUnderTheirUpperEntry)
-{
-    selector.reload();
-    EXPECT_EQ(entries(), QStringList({QStringLiteral("همه"), QStringLiteral("تهران"), QStringLiteral("شعبه مرکزي"),
-                                      QStringLiteral("شعبه غرب"), QStringLiteral("اصفهان"),
-                                      QStringLiteral("شعبه نقش جهان")}));
-}
-
-TEST_F(PelikSelectorTest, SelectionIsALowerEntryAndIsAnnounced)
-{
     QSignalSpy changed(&selector, &PelikSelector::selectionChanged);
     EXPECT_TRUE(selector.selectId(12));
-    EXPECT_FALSE(selector.isNoSelection());
-    EXPECT_EQ(selector.selectedId().toInt(), 12);
     EXPECT_TRUE(selector.selectId(12)); // the same entry again is no change
-    EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(selector.selectId(1)); // an upper entry only heads its group
     EXPECT_EQ(selector.selectedId().toInt(), 12);
     selector.clearSelection();
@@ -69,7 +57,7 @@ TEST_F(PelikSelectorTest, SelectionIsALowerEntryAndIsAnnounced)
     EXPECT_EQ(changed.count(), 2);
 }
 
-TEST_F(PelikSelectorTest, AUserColumnRestrictsTheEntries)
+TEST_F(PelikSelectorTest, AUserColumnRestrictsTheEntriesAndAFailingReadLeavesAUsableSelector)
 {
     db.exec(QStringLiteral("CREATE TABLE tblUserBranch (BranchID INTEGER, UserID INTEGER)"));
     db.exec(QStringLiteral("INSERT INTO tblUserBranch VALUES (11, 1), (12, 2), (21, NULL)"));
@@ -79,12 +67,8 @@ TEST_F(PelikSelectorTest, AUserColumnRestrictsTheEntries)
     EXPECT_TRUE(selector.selectId(11));
     EXPECT_FALSE(selector.selectId(12)); // another user's
     EXPECT_TRUE(selector.selectId(21));  // everyone's
-}
 
-TEST_F(PelikSelectorTest, AFailingReadLeavesAUsableSelector)
-{
     selector.setLowerViewName(QStringLiteral("vwNoSuchView"));
-    selector.reload();
     EXPECT_EQ(entries().size(), 2);
     EXPECT_TRUE(selector.isNoSelection());
     EXPECT_EQ(selector.selectedId().toInt(), 0);

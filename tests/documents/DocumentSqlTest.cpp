@@ -1,3 +1,4 @@
+#include "documents/DocumentIdLists.h"
 #include "documents/DocumentSql.h"
 #include "tests/support/QueryRunner.h"
 #include "tests/support/SeededPayroll.h"
@@ -31,54 +32,57 @@ protected:
         result.sort();
         return result;
     }
+    static QString key(int formType, int id) { return QStringLiteral("%1:%2").arg(formType).arg(id); }
 };
 
 } // namespace
 
 TEST(DocumentSql, TextsAreTheSystemsOwn)
 {
-    const QString b = QStringLiteral("2026-11-22");
-    const QString e = QStringLiteral("2026-12-21");
+    const QString b = QStringLiteral("2026-11-22"), e = QStringLiteral("2026-12-21");
     EXPECT_EQ(DocumentSql::documentList(DocumentListMode::Temporary, b, e), expectedDocumentsTemporary);
     EXPECT_EQ(DocumentSql::documentList(DocumentListMode::Final, b, e), expectedDocumentsFinal);
-    EXPECT_EQ(DocumentSql::finalize(1022007, QStringLiteral("12,15,40")),
-              QStringLiteral("Update tblHROrdinance Set Code=ID Where ID in (12,15,40)"));
-    EXPECT_EQ(DocumentSql::finalize(1022009, QStringLiteral("41")), QStringLiteral("Update tblHRLoan Set Code=ID Where ID in (41)"));
-    EXPECT_EQ(DocumentSql::finalize(1022021, QStringLiteral("1")), QStringLiteral("Update tblHRBox Set Code=ID Where ID in (1)"));
-    EXPECT_EQ(DocumentSql::finalize(1022041, QStringLiteral("2")),
-              QStringLiteral("Update tblHRExceptionBatch Set Code=ID Where ID in (2)"));
+    const std::pair<qint32, const char *> tables[] = {
+        {1022007, "tblHROrdinance"}, {1022009, "tblHRLoan"}, {1022021, "tblHRBox"}, {1022041, "tblHRExceptionBatch"}};
+    for (const auto &[formType, table] : tables)
+        EXPECT_EQ(DocumentSql::finalize(formType, QStringLiteral("12,15")),
+                  QStringLiteral("Update %1 Set Code=ID Where ID in (12,15)").arg(QLatin1String(table)));
     EXPECT_EQ(DocumentSql::finalize(1401, QStringLiteral("2")), QString());
 }
 
-TEST_P(DocumentSqlOnDatabase, TemporaryListHoldsEveryKindWithNullCode)
+TEST(DocumentIdLists, TheFourKindsAreCollectedOrdinancesFirst)
 {
-    EXPECT_EQ(keys(DocumentListMode::Temporary),
-              QStringList({QStringLiteral("1022007:%1").arg(db.temporaryOrdinanceOf5),
-                           QStringLiteral("1022009:%1").arg(db.loanId), QStringLiteral("1022021:%1").arg(db.fundId)}));
+    DocumentIdLists lists;
+    EXPECT_FALSE(lists.append(1402, QStringLiteral("3")));
+    EXPECT_TRUE(lists.statements().isEmpty());
+    EXPECT_TRUE(lists.append(1022021, QStringLiteral("5")));
+    EXPECT_TRUE(lists.append(1022007, QStringLiteral("12")));
+    EXPECT_TRUE(lists.append(1022007, QStringLiteral("15")));
+    EXPECT_EQ(lists.statements(), QStringList({DocumentSql::finalize(1022007, QStringLiteral("12,15")),
+                                               DocumentSql::finalize(1022021, QStringLiteral("5"))}));
+}
+
+TEST_P(DocumentSqlOnDatabase, TheListsSplitByCodeAndFinalizeMovesADocumentAcross)
+{
+    EXPECT_EQ(keys(DocumentListMode::Temporary), QStringList({key(1022007, db.temporaryOrdinanceOf5),
+                                                              key(1022009, db.loanId), key(1022021, db.fundId)}));
     const QList<QVariant> descriptions = runner.column(list(DocumentListMode::Temporary), QStringLiteral("Description"));
     const QList<QVariant> types = runner.column(list(DocumentListMode::Temporary), QStringLiteral("DocType"));
-    for (qsizetype i = 0; i < types.size(); ++i) {
-        if (types[i].toString() == QStringLiteral("حکم کارگزيني"))
-            EXPECT_EQ(descriptions[i].toString(), QStringLiteral("رضا محمدي"));
-        else // loans and funds alike count the loan lines of their ID
-            EXPECT_EQ(descriptions[i].toString(), QStringLiteral("تعداد کارمند: 2"));
-    }
-}
-
-TEST_P(DocumentSqlOnDatabase, FinalListHoldsCodedDocumentsEvenWithAnEmptyCode)
-{
+    for (qsizetype i = 0; i < types.size(); ++i) // loans and funds alike count the loan lines of their ID
+        EXPECT_EQ(descriptions[i].toString(), types[i].toString() == QStringLiteral("حکم کارگزيني")
+                                                  ? QStringLiteral("رضا محمدي")
+                                                  : QStringLiteral("تعداد کارمند: 2"));
+    // coded documents are final even with an empty code
     const QStringList final = keys(DocumentListMode::Final);
-    EXPECT_TRUE(final.contains(QStringLiteral("1022041:%1").arg(db.exceptionBatchId)));
-    EXPECT_TRUE(final.contains(QStringLiteral("1022007:%1").arg(db.ordinanceOf4)));
-    EXPECT_FALSE(final.contains(QStringLiteral("1022009:%1").arg(db.loanId)));
-}
+    EXPECT_TRUE(final.contains(key(1022041, db.exceptionBatchId)));
+    EXPECT_TRUE(final.contains(key(1022007, db.ordinanceOf4)));
+    EXPECT_FALSE(final.contains(key(1022009, db.loanId)));
 
-TEST_P(DocumentSqlOnDatabase, FinalizeGivesEachDocumentItsOwnIdAsCode)
-{
     runner.run(DocumentSql::finalize(1022009, QString::number(db.loanId)));
     runner.run(DocumentSql::finalize(1022007, QString::number(db.temporaryOrdinanceOf5)));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT Code FROM tblHRLoan WHERE ID=?"), {db.loanId}).toInt(), db.loanId);
-    EXPECT_EQ(keys(DocumentListMode::Temporary), QStringList({QStringLiteral("1022021:%1").arg(db.fundId)}));
+    EXPECT_EQ(keys(DocumentListMode::Temporary), QStringList({key(1022021, db.fundId)}));
+    EXPECT_TRUE(keys(DocumentListMode::Final).contains(key(1022009, db.loanId)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DocumentSqlOnDatabase, ::testing::Values(false, true), backendName);

@@ -1,34 +1,27 @@
-#include "common/MessageText.h"
 #include "payslips/FormErrorEmployee.h"
 #include "payslips/FormFormIDs.h"
 #include "payslips/FormMain.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/controls/FlexGrid.h"
-#include "platform/controls/KeyedListModel.h"
-#include "shell/ModMain.h"
+#include "tests/gui/WindowTestKit.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/SeededPayroll.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QTimer>
 
 #include <optional>
 
 using namespace oruhr;
 using namespace oruhr::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 // Records what the window hands to the accounting component, in order.
 class AccountingDouble : public QObject {
-    Q_OBJECT
-    Q_PROPERTY(qint16 UserID READ none WRITE setUserID)
+    Q_OBJECT Q_PROPERTY(qint16 UserID READ none WRITE setUserID)
     Q_PROPERTY(qint16 PositionID READ none WRITE setPositionID)
     Q_PROPERTY(qint16 EmployeeID READ none WRITE setEmployeeID)
     Q_PROPERTY(QString OLEConnectionString READ text WRITE setOLEConnectionString)
@@ -41,67 +34,44 @@ public:
 
     qint16 none() const { return 0; }
     QString text() const { return {}; }
-    void setUserID(qint16 value) { *m_calls << QStringLiteral("UserID=%1").arg(value); }
-    void setPositionID(qint16 value) { *m_calls << QStringLiteral("PositionID=%1").arg(value); }
-    void setEmployeeID(qint16 value) { *m_calls << QStringLiteral("EmployeeID=%1").arg(value); }
-    void setOLEConnectionString(const QString &value) { *m_calls << QStringLiteral("OLEConnectionString=") + value; }
-    Q_INVOKABLE void View(double number) { *m_calls << QStringLiteral("View(%1)").arg(number); }
+    void setUserID(qint16 value) { *m_calls << u"UserID=%1"_s.arg(value); }
+    void setPositionID(qint16 value) { *m_calls << u"PositionID=%1"_s.arg(value); }
+    void setEmployeeID(qint16 value) { *m_calls << u"EmployeeID=%1"_s.arg(value); }
+    void setOLEConnectionString(const QString &value) { *m_calls << u"OLEConnectionString="_s + value; }
+    Q_INVOKABLE void View(double number) { *m_calls << u"View(%1)"_s.arg(number); }
 
 private:
     std::shared_ptr<QStringList> m_calls;
-};
-
-// Closes any modal window that shows while it lives, and counts them, so that a window
-// expected not to open fails the test instead of blocking it.
-class NoModalExpected {
-public:
-    NoModalExpected()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                ++shown;
-                modal->close();
-            }
-        });
-        m_timer.start(5);
-    }
-
-    int shown = 0;
-
-private:
-    QTimer m_timer;
 };
 
 class AccountAndFactorCheckTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        db.exec(QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (3450, '1405/09/01')"));
         // one more directly entered factor, and an employee of recruitment type 7
-        db.exec(QStringLiteral("INSERT INTO tblPelikMFunction (ID, Name) VALUES (505, 'حق کشيک')"));
+        db.exec(u"INSERT INTO tblPelikMFunction (ID, Name) VALUES (505, 'حق کشيک')"_s);
         db.exec(QStringLiteral("INSERT INTO tblPelikMFunctionDetail (FunctionID, TypeID, ParameterTypeID, BeginDate, "
                                "EndDate, SequenceInMonthlySalary) VALUES (505, 6, 3, '2026-01-01', '2027-01-01', 5)"));
-        const int e9 = db.addEmployee(QStringLiteral("20"), QStringLiteral("ليلا"), QStringLiteral("نوري"));
+        const int e9 = db.addEmployee(u"20"_s, u"ليلا"_s, u"نوري"_s);
         db.addOrdinance(e9, SeededPayroll::begin(), SeededPayroll::end(), true, {11, 7, 31});
 
-        ModMain::ActiveConnectionString = db.connectionString();
         ModMain::ActiveUserID = 5;
         ModMain::ActivePositionID = 6;
         ModMain::ActiveEmployeeID = 9;
-        ModMain::ConnectDataEnvironment();
+        connectWithPayrollMonth(db);
         form.Form_Load();
     }
 
     int document(const char *name) const { return db.documents.value(QString::fromLatin1(name)); }
     void dropDocument(const char *name)
     {
-        db.exec(QStringLiteral("DELETE FROM tblAccountDocumentDetail WHERE DocumentID=?"), {document(name)});
-        db.exec(QStringLiteral("DELETE FROM tblAccountDocument WHERE ID=?"), {document(name)});
+        db.exec(u"DELETE FROM tblAccountDocumentDetail WHERE DocumentID=?"_s, {document(name)});
+        db.exec(u"DELETE FROM tblAccountDocument WHERE ID=?"_s, {document(name)});
     }
     QStringList viewOf(int id) const
     {
-        return {QStringLiteral("UserID=5"), QStringLiteral("PositionID=6"), QStringLiteral("EmployeeID=9"),
-                QStringLiteral("OLEConnectionString=") + db.connectionString(), QStringLiteral("View(%1)").arg(id)};
+        return {u"UserID=5"_s, u"PositionID=6"_s, u"EmployeeID=9"_s,
+                u"OLEConnectionString="_s + db.connectionString(), u"View(%1)"_s.arg(id)};
     }
     static QStringList entries(QComboBox *combo)
     {
@@ -122,12 +92,12 @@ protected:
     ScriptedMessages messages;
     std::shared_ptr<QStringList> accounting = std::make_shared<QStringList>();
     std::optional<ScopedComponent> accountingComponent{
-        std::in_place, QStringLiteral("comAccountDoc.comAccountDoc1"),
+        std::in_place, u"comAccountDoc.comAccountDoc1"_s,
         [calls = accounting] { return std::make_unique<AccountingDouble>(calls); }};
     FormMain form;
 };
 
-const QString notEntered = QStringLiteral("وارد نشده");
+const QString notEntered = u"وارد نشده"_s;
 
 } // namespace
 
@@ -145,20 +115,19 @@ TEST_F(AccountAndFactorCheckTest, OneQualifyingDocumentOpensAtOnce)
 TEST_F(AccountAndFactorCheckTest, SeveralDocumentsAreChosenAmongHighestIdFirst)
 {
     // by its lines only, without a code
-    db.exec(QStringLiteral("INSERT INTO tblAccountDocument (Code, DocumentDate, Description) VALUES (NULL, '2026-12-21', 'اصلاحي')"));
-    const int added = db.scalar(QStringLiteral("SELECT max(ID) FROM tblAccountDocument")).toInt();
-    db.exec(QStringLiteral("INSERT INTO tblAccountDocumentDetail (DocumentID, FormTypeID, TransactionDate) VALUES (?, 1402, '2026-12-21')"), {added});
-    const QString description = QStringLiteral("%1_description_سند فيش حقوق ماه 1405/09").arg(document("description"));
+    db.exec(u"INSERT INTO tblAccountDocument (Code, DocumentDate, Description) VALUES (NULL, '2026-12-21', 'اصلاحي')"_s);
+    const int added = db.scalar(u"SELECT max(ID) FROM tblAccountDocument"_s).toInt();
+    db.exec(u"INSERT INTO tblAccountDocumentDetail (DocumentID, FormTypeID, TransactionDate) VALUES (?, 1402, '2026-12-21')"_s, {added});
+    const QString description = u"%1_description_سند فيش حقوق ماه 1405/09"_s.arg(document("description"));
 
     whenModalShown([&](QWidget *window) {
         auto *dialog = qobject_cast<FormFormIDs *>(window);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("انتخاب"));
-        EXPECT_EQ(dialog->lblFormType->text(), QStringLiteral("يکي از شماره رايانه اي هاي زير مربوط به فرم «فيش حقوقي» را انتخاب نماييد."));
+        EXPECT_EQ(dialog->windowTitle(), u"انتخاب"_s);
+        EXPECT_EQ(dialog->lblFormType->text(), u"يکي از شماره رايانه اي هاي زير مربوط به فرم «فيش حقوقي» را انتخاب نماييد."_s);
         // by its lines only, by its description only; not "حقوق" before "فيش", not another day
-        EXPECT_EQ(entries(dialog->cmbFormIDs),
-                  QStringList({QStringLiteral("%1__اصلاحي").arg(added), description,
-                               QStringLiteral("%1_detail_سند متفرقه").arg(document("detail"))}));
+        EXPECT_EQ(entries(dialog->cmbFormIDs), QStringList({u"%1__اصلاحي"_s.arg(added), description,
+                               u"%1_detail_سند متفرقه"_s.arg(document("detail"))}));
         EXPECT_EQ(dialog->cmbFormIDs->currentIndex(), 0);
         EXPECT_EQ(dialog->cmbFormIDs->toolTip(), dialog->cmbFormIDs->itemText(0));
         dialog->cmbFormIDs->setCurrentIndex(1);
@@ -170,28 +139,24 @@ TEST_F(AccountAndFactorCheckTest, SeveralDocumentsAreChosenAmongHighestIdFirst)
     EXPECT_TRUE(messages.shown().isEmpty());
 }
 
-TEST_F(AccountAndFactorCheckTest, NoDocumentOrNoChoiceIsTold)
+TEST_F(AccountAndFactorCheckTest, NoChoiceNoDocumentOrANumberThatIsNoDocumentIsTold)
 {
-    const QString none = MessageText::TitleError + QStringLiteral(": ") + MessageText::NoPayrollAccountDocument;
+    const QString none = MessageText::TitleError + u": "_s + MessageText::NoPayrollAccountDocument;
     whenModalShown([](QWidget *window) { window->close(); }); // the close box
     form.cmdAccount->click();
     EXPECT_EQ(messages.texts(), QStringList({none}));
-    EXPECT_EQ(form.cmdAccount->property("Tag").toString(), QStringLiteral("-1"));
+    EXPECT_EQ(form.cmdAccount->property("Tag").toString(), u"-1"_s);
 
     messages.clear();
     dropDocument("detail");
-    dropDocument("description"); // "reversed" alone is left on the day
+    db.exec(u"UPDATE tblAccountDocument SET ID=0 WHERE ID=?"_s, {document("description")});
+    form.cmdAccount->click();
+    EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::AccountDocumentMissing)}));
+
+    messages.clear();
+    db.exec(u"DELETE FROM tblAccountDocument WHERE ID=0"_s); // "reversed" alone is left on the day
     form.cmdAccount->click();
     EXPECT_EQ(messages.texts(), QStringList({none}));
-    EXPECT_TRUE(accounting->isEmpty());
-}
-
-TEST_F(AccountAndFactorCheckTest, ANumberThatIsNoDocumentIsTold)
-{
-    dropDocument("detail");
-    db.exec(QStringLiteral("UPDATE tblAccountDocument SET ID=0 WHERE ID=?"), {document("description")});
-    form.cmdAccount->click();
-    EXPECT_EQ(messages.texts(), QStringList({MessageText::TitleProblem + QStringLiteral(": ") + MessageText::AccountDocumentMissing}));
     EXPECT_TRUE(accounting->isEmpty());
 }
 
@@ -200,32 +165,30 @@ TEST_F(AccountAndFactorCheckTest, AMissingAccountingComponentIsTold)
     accountingComponent.reset();
     dropDocument("description");
     form.cmdAccount->click();
-    EXPECT_EQ(messages.texts(), QStringList({MessageText::TitleProblem + QStringLiteral(": ") + MessageText::ComponentUnavailable}));
+    EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::ComponentUnavailable)}));
 }
 
 TEST_F(AccountAndFactorCheckTest, ADatabaseFailureIsToldAndTheWindowStaysUsable)
 {
     NoModalExpected noDialog;
-    db.exec(QStringLiteral("DROP TABLE tblPelikFormType")); // fails inside the choice
+    const char *tables[] = {"tblPelikFormType", "tblAccountDocumentDetail", "tblHRRunTimeBatchDetail"};
+    db.exec(u"DROP TABLE tblPelikFormType"_s); // fails inside the choice
     form.cmdAccount->click();
-    db.exec(QStringLiteral("DROP TABLE tblAccountDocumentDetail")); // fails the lookup itself
+    db.exec(u"DROP TABLE tblAccountDocumentDetail"_s); // fails the lookup itself
     form.cmdAccount->click();
-    db.exec(QStringLiteral("DROP TABLE tblHRRunTimeBatchDetail"));
+    db.exec(u"DROP TABLE tblHRRunTimeBatchDetail"_s);
     form.cmdShowError->click();
 
     EXPECT_EQ(noDialog.shown, 0);
     const QList<ScriptedMessages::Shown> shown = messages.shown();
     ASSERT_EQ(shown.size(), 3);
-    const char *tables[] = {"tblPelikFormType", "tblAccountDocumentDetail", "tblHRRunTimeBatchDetail"};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(shown[i].title, QStringLiteral("خطا"));
+        EXPECT_EQ(shown[i].title, u"خطا"_s);
         EXPECT_TRUE(shown[i].text.contains(QString::fromLatin1(tables[i]))) << shown[i].text.toStdString();
     }
     EXPECT_TRUE(accounting->isEmpty());
-    EXPECT_FALSE(FormFormIDs::instance().isVisible());
     EXPECT_EQ(FormFormIDs::instance().cmbFormIDs->count(), 0);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(form.isEnabled());
+    expectIdle(form);
     EXPECT_TRUE(form.cmdAccount->isEnabled());
 }
 
@@ -233,9 +196,8 @@ TEST_F(AccountAndFactorCheckTest, TheChoiceConfirmsASingleEntryAtOnce)
 {
     dropDocument("detail");
     NoModalExpected noDialog;
-    const QString end = QStringLiteral("2026-12-21");
-    EXPECT_EQ(FormFormIDs::instance().getFormID(1402, end), document("description"));
-    EXPECT_EQ(FormFormIDs::instance().getFormID(1402, QStringLiteral("2026-12-22")), -1);
+    EXPECT_EQ(FormFormIDs::instance().getFormID(1402, u"2026-12-21"_s), document("description"));
+    EXPECT_EQ(FormFormIDs::instance().getFormID(1402, u"2026-12-22"_s), -1);
     EXPECT_EQ(noDialog.shown, 1); // an empty choice is still offered, and closing it chooses nothing
 }
 
@@ -245,28 +207,24 @@ TEST_F(AccountAndFactorCheckTest, TheCheckShowsEveryListedEmployeeLackingAFactor
     whenModalShown([](QWidget *window) {
         auto *check = qobject_cast<FormErrorEmployee *>(window);
         ASSERT_NE(check, nullptr);
-        EXPECT_EQ(check->windowTitle(), QStringLiteral("اشکال عدم ورود مستقيم عوامل حقوقي کارمندان از 1405/09/01 تا 1405/09/30"));
+        EXPECT_EQ(check->windowTitle(), u"اشکال عدم ورود مستقيم عوامل حقوقي کارمندان از 1405/09/01 تا 1405/09/30"_s);
         FlexGrid *grid = check->flxError;
         // employees by code as text (none first), factors by payslip position: 3 lacks three
         // factors; 1 entered 501 in a batch that touches the period's last day; 9 is of
         // recruitment type 7; 1096 and 503 (ended the day before) are never asked for, 502
         // (starting on the last day) is
         ASSERT_EQ(grid->rows(), 4);
-        EXPECT_EQ(gridRow(grid, 0), QStringList({QStringLiteral("رديف"), QStringLiteral("کد"), QStringLiteral("نام"),
-                                                 QStringLiteral("نام خانوادگي"), QStringLiteral("شماره کارمند"),
-                                                 QStringLiteral("حق ماموريت"), QStringLiteral("ايام کارکرد"),
-                                                 QStringLiteral("حق کشيک")}));
-        EXPECT_EQ(gridRow(grid, 1), QStringList({"1", "", QStringLiteral("حسن"), "", "3", notEntered, notEntered, notEntered}));
-        EXPECT_EQ(gridRow(grid, 2), QStringList({"2", "12", QStringLiteral("امير"), QStringLiteral("موسوي"), "7",
+        EXPECT_EQ(gridRow(grid, 0), QStringList({u"رديف"_s, u"کد"_s, u"نام"_s, u"نام خانوادگي"_s, u"شماره کارمند"_s,
+                                                 u"حق ماموريت"_s, u"ايام کارکرد"_s, u"حق کشيک"_s}));
+        EXPECT_EQ(gridRow(grid, 1), QStringList({"1", "", u"حسن"_s, "", "3", notEntered, notEntered, notEntered}));
+        EXPECT_EQ(gridRow(grid, 2), QStringList({"2", "12", u"امير"_s, u"موسوي"_s, "7",
                                                  notEntered, notEntered, notEntered}));
-        EXPECT_EQ(gridRow(grid, 3), QStringList({"3", "3", QStringLiteral("علي"), QStringLiteral("احمدي"), "1", "",
-                                                 notEntered, notEntered}));
+        EXPECT_EQ(gridRow(grid, 3), QStringList({"3", "3", u"علي"_s, u"احمدي"_s, "1", "", notEntered, notEntered}));
         EXPECT_EQ(check->FactorColumns.size(), 4);
         EXPECT_EQ(check->FindFactorColumn(502), 6);
         EXPECT_EQ(check->FindFactorColumn(1096), -1);
         EXPECT_EQ(check->FindEmployeeRow(1), 3);
         EXPECT_EQ(check->FindEmployeeRow(9), -1);
-
         const int widths[] = {800, 1200, 1800, 2500, 0, 1000, 1100, 700};
         const int alignments[] = {4, 4, 1, 1, 1, 4, 4, 4};
         for (int col = 0; col < 8; ++col) {
@@ -274,32 +232,23 @@ TEST_F(AccountAndFactorCheckTest, TheCheckShowsEveryListedEmployeeLackingAFactor
             EXPECT_EQ(grid->colAlignment(col), alignments[col]) << col;
         }
         EXPECT_TRUE(grid->isColumnHidden(4));
-        check->cmdOK->click();
-    });
-    form.cmdShowError->click();
-    EXPECT_FALSE(FormErrorEmployee::instance().isVisible());
-}
 
-TEST_F(AccountAndFactorCheckTest, ConfirmingUnloadsSoTheNextCheckStartsAfresh)
-{
-    whenModalShown([](QWidget *window) {
-        auto *check = qobject_cast<FormErrorEmployee *>(window);
-        ASSERT_NE(check, nullptr);
-        const QRect grid = check->flxError->geometry(), ok = check->cmdOK->geometry();
+        const QRect gridPlace = grid->geometry(), ok = check->cmdOK->geometry();
         check->resize(check->width() + 40, check->height() + 40);
-        EXPECT_EQ(check->flxError->geometry(), grid.adjusted(0, 0, 40, 40));
+        EXPECT_EQ(grid->geometry(), gridPlace.adjusted(0, 0, 40, 40));
         EXPECT_EQ(check->cmdOK->geometry(), ok.translated(0, 40));
         check->cmdOK->click();
     });
     form.cmdShowError->click();
+    EXPECT_FALSE(FormErrorEmployee::instance().isVisible());
 
-    db.exec(QStringLiteral("DELETE FROM tblPelikMFunctionDetail WHERE FunctionID=501"));
+    // Confirming unloaded the window, so the next check starts afresh.
+    db.exec(u"DELETE FROM tblPelikMFunctionDetail WHERE FunctionID=501"_s);
     whenModalShown([](QWidget *window) {
         auto *check = qobject_cast<FormErrorEmployee *>(window);
         ASSERT_NE(check, nullptr);
         EXPECT_EQ(check->flxError->cols(), 7);
-        EXPECT_EQ(check->flxError->textMatrix(0, 5), QStringLiteral("ايام کارکرد"));
-        EXPECT_EQ(check->FindFactorColumn(501), -1);
+        EXPECT_EQ(check->flxError->textMatrix(0, 5), u"ايام کارکرد"_s);
         EXPECT_EQ(check->FactorColumns.size(), 3);
     });
     form.cmdShowError->click(); // closed by its close box this time
@@ -308,16 +257,16 @@ TEST_F(AccountAndFactorCheckTest, ConfirmingUnloadsSoTheNextCheckStartsAfresh)
 TEST_F(AccountAndFactorCheckTest, SilentlyTheCheckTellsWhetherNothingIsMissing)
 {
     FormErrorEmployee check;
-    const QString begin = QStringLiteral("2026-11-22"), end = QStringLiteral("2026-12-21");
-    const QString farsiBegin = QStringLiteral("1405/09/01"), farsiEnd = QStringLiteral("1405/09/30");
-    QString recruitmentTypesSixAndSeven = QStringLiteral(" 8, 9");
+    const QString begin = u"2026-11-22"_s, end = u"2026-12-21"_s;
+    const QString farsiBegin = u"1405/09/01"_s, farsiEnd = u"1405/09/30"_s;
+    QString recruitmentTypesSixAndSeven = u" 8, 9"_s;
     EXPECT_TRUE(check.ShowErrorEmployee(begin, farsiBegin, end, farsiEnd, recruitmentTypesSixAndSeven, true));
-    QString lacking = QStringLiteral(" 1, 8");
+    QString lacking = u" 1, 8"_s;
     EXPECT_FALSE(check.ShowErrorEmployee(begin, farsiBegin, end, farsiEnd, lacking, true));
     EXPECT_EQ(check.flxError->rows(), 2);
     QString nobody;
     EXPECT_TRUE(check.ShowErrorEmployee(begin, farsiBegin, end, farsiEnd, nobody, true));
-    EXPECT_EQ(nobody, QStringLiteral("-1"));
+    EXPECT_EQ(nobody, u"-1"_s);
     // a silent check stays loaded: only its rows start afresh
     EXPECT_EQ(check.flxError->cols(), 7);
     EXPECT_FALSE(check.isVisible());

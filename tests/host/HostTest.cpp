@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -18,81 +17,47 @@ using namespace oruhr;
 using namespace oruhr::host;
 using namespace oruhr::test;
 
-namespace {
-
-std::optional<HostOptions> parse(QStringList arguments, QString *error = nullptr)
-{
-    QString message;
-    arguments.prepend(QStringLiteral("oruhr-host"));
-    std::optional<HostOptions> options = HostOptions::parse(arguments, message);
-    if (error)
-        *error = message;
-    return options;
-}
-
-} // namespace
-
-TEST(HostOptions, ReadsTheFourValuesAndOneWindow)
-{
-    const auto options = parse({QStringLiteral("--connection"), QStringLiteral("DSN=payroll"), QStringLiteral("--user"),
-                                QStringLiteral("-2"), QStringLiteral("--employee"), QStringLiteral("9"),
-                                QStringLiteral("ClearShow")});
-    ASSERT_TRUE(options);
-    EXPECT_EQ(*options->connection, QStringLiteral("DSN=payroll"));
-    EXPECT_EQ(*options->user, -2);
-    EXPECT_FALSE(options->position);
-    EXPECT_EQ(*options->employee, 9);
-    EXPECT_EQ(options->action, HostOptions::Action::ClearShow);
-    EXPECT_EQ(parse({})->action, HostOptions::Action::None);
-}
-
-TEST(HostOptions, RejectsWhatItCannotUse)
+TEST(HostOptions, ReadsTheFourValuesAndOneWindowAndRejectsWhatItCannotUse)
 {
     QString error;
-    EXPECT_FALSE(parse({QStringLiteral("--user"), QStringLiteral("40000")}, &error));
+    const auto options = HostOptions::parse({"oruhr-host", "--connection", "DSN=payroll", "--user", "-2", "--employee",
+                                             "9", "ClearShow"},
+                                            error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(std::tuple(*options->connection, *options->user, options->position.has_value(), *options->employee),
+              std::tuple(QStringLiteral("DSN=payroll"), -2, false, 9));
+    EXPECT_EQ(options->action, HostOptions::Action::ClearShow);
+    EXPECT_EQ(HostOptions::parse({"oruhr-host"}, error)->action, HostOptions::Action::None);
+
+    EXPECT_FALSE(HostOptions::parse({"oruhr-host", "--user", "40000"}, error));
     EXPECT_TRUE(error.contains(QStringLiteral("--user")));
-    EXPECT_FALSE(parse({QStringLiteral("print")}, &error));
-    EXPECT_FALSE(parse({QStringLiteral("tempsave"), QStringLiteral("showdocs")}, &error));
-    EXPECT_FALSE(parse({QStringLiteral("--colour")}, &error));
+    for (const QStringList &bad : {QStringList{"print"}, {"tempsave", "showdocs"}, {"--colour"}})
+        EXPECT_FALSE(HostOptions::parse(QStringList{"oruhr-host"} + bad, error)) << qPrintable(bad.join(' '));
 }
 
-TEST(StoredForm, RoundTripIsPrivateToTheUser)
+TEST(StoredForm, RoundTripIsPrivateToTheUserAndTheWindowSavesItOnClose)
 {
     QTemporaryDir dir;
     const StoredForm form(dir.filePath(QStringLiteral("forms/host.ini")));
     EXPECT_TRUE(form.load().values().isEmpty());
-
+    const QString connection = QStringLiteral("Provider=SQLOLEDB;Data Source=db;User ID=sa;Password=secret");
     PropertyBag bag;
-    bag.writeProperty(QStringLiteral("OLEConnectionString"),
-                      QStringLiteral("Provider=SQLOLEDB;Data Source=db;User ID=sa;Password=secret"), QStringLiteral("0"));
-    bag.writeProperty(QStringLiteral("UserID"), 12, 0);
+    bag.writeProperty(QStringLiteral("OLEConnectionString"), connection, QStringLiteral("0"));
+    bag.writeProperty(QStringLiteral("PositionID"), 3, 0);
     form.save(bag);
     EXPECT_EQ(QFile::permissions(form.file()) & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
               QFile::Permissions());
-    EXPECT_EQ(form.load().readProperty(QStringLiteral("UserID"), 0).toInt(), 12);
-    EXPECT_EQ(form.load().readProperty(QStringLiteral("OLEConnectionString"), QStringLiteral("0")).toString(),
-              QStringLiteral("Provider=SQLOLEDB;Data Source=db;User ID=sa;Password=secret"));
-
-    bag.writeProperty(QStringLiteral("UserID"), 0, 0); // back to the default: no longer stored
-    form.save(bag);
-    EXPECT_FALSE(form.load().values().contains(QStringLiteral("UserID")));
-}
-
-TEST(HostWindow, RestoresTheControlAndSavesItOnClose)
-{
-    QTemporaryDir dir;
-    const StoredForm form(dir.filePath(QStringLiteral("host.ini")));
-    PropertyBag bag;
-    bag.writeProperty(QStringLiteral("PositionID"), 3, 0);
-    form.save(bag);
+    EXPECT_EQ(form.load().readProperty(QStringLiteral("OLEConnectionString"), QStringLiteral("0")).toString(), connection);
 
     HostWindow window{form};
     EXPECT_EQ(window.control().PositionID(), 3);
     EXPECT_EQ(child<QSpinBox>(&window, "PositionID")->value(), 3);
     child<QSpinBox>(&window, "UserID")->setValue(77);
+    child<QSpinBox>(&window, "PositionID")->setValue(0); // back to the default: no longer stored
     EXPECT_EQ(window.control().UserID(), 77);
     window.close();
     EXPECT_EQ(form.load().readProperty(QStringLiteral("UserID"), 0).toInt(), 77);
+    EXPECT_FALSE(form.load().values().contains(QStringLiteral("PositionID")));
 }
 
 TEST(HostWindow, AFailedCallIsShownWithItsNumberAndDescription)
@@ -106,6 +71,5 @@ TEST(HostWindow, AFailedCallIsShownWithItsNumberAndDescription)
         shown = qobject_cast<QMessageBox *>(box)->text();
     });
     child<QPushButton>(&window, "TempSaveMonthlySalary")->click();
-    EXPECT_TRUE(shown.contains(QStringLiteral("3706"))) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QStringLiteral("رشته اتصال"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("3706")) && shown.contains(QStringLiteral("رشته اتصال"))) << qPrintable(shown);
 }

@@ -1,158 +1,78 @@
+#include "payslips/FormErrorEmployeeLayout.h"
 #include "payslips/FormMainLayout.h"
-
-#include <QStringList>
+#include "tests/common/TwipLayoutCheck.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-namespace oruhr {
-void PrintTo(const TwipRect &r, std::ostream *os)
-{
-    *os << '{' << r.left << ", " << r.top << ", " << r.width << ", " << r.height << '}';
-}
-} // namespace oruhr
+#include <cmath>
 
 using namespace oruhr;
+using namespace oruhr::test;
 
 namespace {
 
-using Places = QHash<QString, TwipRect>;
-
-const char *const batchButtons[] = {"cmdViewPrint", "cmdBackToTemp", "cmdFinalize", "cmdCalc", "cmdTempSave", "cmdDelete"};
-
-// The controls whose places differ, sorted, so that a failure names them.
-std::string changed(const Places &a, const Places &b)
+Layout designed()
 {
-    QStringList names = a.keys() + b.keys();
-    names.removeDuplicates();
-    names.removeIf([&](const QString &n) { return a.contains(n) == b.contains(n) && a.value(n) == b.value(n); });
-    names.sort();
-    return names.join(QLatin1Char(',')).toStdString();
+    return {&FormMainLayout::resize, FormMainLayout::designedPlaces(), FormMainLayout::designedWidth,
+            FormMainLayout::designedHeight};
 }
-
-class FormMainLayoutResize : public ::testing::Test {
-protected:
-    Places places = FormMainLayout::designedPlaces();
-    int baseWidth = FormMainLayout::designedWidth, baseHeight = FormMainLayout::designedHeight;
-
-    bool resize(double w, double h) { return FormMainLayout::resize(places, baseWidth, baseHeight, w, h); }
-    TwipRect at(const char *n) const { return places.value(QLatin1String(n)); }
-};
 
 } // namespace
 
-TEST(FormMainLayout, DesignedPlacesLineUp)
+TEST(FormMainLayout, FollowsTheSharedResizeRules)
 {
-    const Places p = FormMainLayout::designedPlaces();
-    auto at = [&p](const char *n) { return p.value(QLatin1String(n)); };
-    EXPECT_EQ(p.size(), 33);
-    EXPECT_FALSE(p.contains(QStringLiteral("datTempDate")));
-    EXPECT_EQ(at("framePrint"), (TwipRect{0, 30, 9630, 465}));
-    EXPECT_EQ(at("optFinalSaveEmployee"), (TwipRect{-240, 1305, 3360, 255}));
-    // The list, the bar under it and the button row end at one right edge.
-    for (const char *n : {"lstEmployee", "pgb", "cmdDelete"})
-        EXPECT_EQ(at(n).left + at(n).width, 9690) << n;
-    EXPECT_EQ(at("pgb").top, at("lstEmployee").top + at("lstEmployee").height);
+    expectTheSharedRules(designed(), {{9705, 7995}, {9705, 8000}, {8000, 9000}, {6000, 5000}}, 9000, 8500);
 }
 
-TEST_F(FormMainLayoutResize, AtOrBelowTheLimitNothingMoves)
+TEST(FormMainLayout, WideningBy600SharesTheChangeAlongTheRows)
 {
-    for (auto [w, h] : {std::pair{9705, 7995}, {9705, 8000}, {8000, 9000}, {6000, 5000}})
-        EXPECT_FALSE(resize(w, h)) << w << 'x' << h;
-    EXPECT_EQ(changed(FormMainLayout::designedPlaces(), places), "");
-    EXPECT_EQ(baseWidth, 9705);
-    EXPECT_EQ(baseHeight, 7995);
-}
-
-TEST_F(FormMainLayoutResize, WideningSharesTheChangeAlongTheRows)
-{
-    ASSERT_TRUE(resize(9000, 8500));
-    const Places was = places;
-    auto moved = [&](const char *n) {
-        const TwipRect a = at(n), b = was.value(QLatin1String(n));
-        return TwipRect{a.left - b.left, a.top - b.top, a.width - b.width, a.height - b.height};
-    };
-    ASSERT_TRUE(resize(9600, 8500));
-
+    Layout layout = designed();
+    ASSERT_TRUE(layout.resize(9000, 8500));
+    Places expected;
     for (const char *n : {"sltRecruitmentType", "sltCostCenter", "sltBranch"})
-        EXPECT_EQ(moved(n), (TwipRect{200, 0, 200, 0})) << n;
+        expected.insert(QLatin1String(n), {200, 0, 200, 0});
     for (const char *n : {"lblRecruitmentType", "lblCostCenter", "lblBranch"})
-        EXPECT_EQ(moved(n), (TwipRect{400, 0, 0, 0})) << n;
+        expected.insert(QLatin1String(n), {400, 0, 0, 0});
+    const char *const row[] = {"cmdViewPrint", "cmdBackToTemp", "cmdFinalize", "cmdCalc", "cmdTempSave", "cmdDelete"};
     for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(moved(batchButtons[k]), (TwipRect{100.0 * k, 0, 100, 0})) << batchButtons[k];
+        expected.insert(QLatin1String(row[k]), {100.0 * k, 0, 100, 0});
     for (const char *n : {"lblBeginDate", "datBeginDate", "optNonMonthlySalaryEmployee", "optTempSaveEmployee",
                           "lblRecordCount", "lblTotalCount"})
-        EXPECT_EQ(moved(n), (TwipRect{600, 0, 0, 0})) << n;
-    EXPECT_EQ(moved("lstEmployee"), (TwipRect{0, 0, 600, 0}));
-    EXPECT_EQ(moved("pgb"), (TwipRect{0, 0, 600, 0}));
-    EXPECT_EQ(at("lblProgress").width, 4800);
-    // Nothing else moves, the controls without a rule among them.
-    EXPECT_EQ(changed(was, places),
-              "cmdBackToTemp,cmdCalc,cmdDelete,cmdExit,cmdFinalize,cmdPrint,cmdTempSave,cmdView,cmdViewPrint,"
-              "datBeginDate,framePrint,lblBeginDate,lblBranch,lblCostCenter,lblProgress,lblRecordCount,"
-              "lblRecruitmentType,lblTotalCount,lstEmployee,optNonMonthlySalaryEmployee,optTempSaveEmployee,pgb,"
-              "sltBranch,sltCostCenter,sltRecruitmentType");
-    EXPECT_EQ(baseWidth, 9600);
+        expected.insert(QLatin1String(n), {600, 0, 0, 0});
+    for (const char *n : {"lstEmployee", "pgb", "framePrint"})
+        expected.insert(QLatin1String(n), {0, 0, 600, 0});
+    expected.insert(QStringLiteral("lblProgress"), {0, 0, 300, 0});
+    expected.insert(QStringLiteral("cmdExit"), {0, 0, 200, 0}); // the print frame splits in three
+    expected.insert(QStringLiteral("cmdPrint"), {200, 0, 200, 0});
+    expected.insert(QStringLiteral("cmdView"), {400, 0, 200, 0});
+    Places moved = layout.movedBy(9600, 8500);
+    for (TwipRect &r : moved) // the thirds are fractions
+        r = {std::round(r.left * 1000) / 1000, r.top, std::round(r.width * 1000) / 1000, r.height};
+    EXPECT_EQ(changed(moved, expected), "");
+    EXPECT_EQ(layout.at("lblProgress").width, 4800);
+    EXPECT_EQ(layout.at("framePrint"), (TwipRect{0, 0, 9600, 465}));
+    EXPECT_EQ(layout.baseWidth, 9600);
 }
 
-TEST_F(FormMainLayoutResize, ChangeOfHeightAloneMovesOnlyTheListAndTheBottomRow)
+TEST(FormErrorEmployeeLayout, TheGridFillsTheWindowAboveTheButtonAndNeverGoesNegative)
 {
-    ASSERT_TRUE(resize(9000, 8500));
-    Places expected = places;
-    expected[QStringLiteral("lstEmployee")].height += 600;
-    for (const char *n : {"cmdDeselect", "cmdSelect", "pgb", "lblProgress", "lblRecordCount", "lblTotalCount"})
-        expected[QLatin1String(n)].top += 600;
-    ASSERT_TRUE(resize(9000, 9100));
-    EXPECT_EQ(changed(expected, places), "");
-    EXPECT_EQ(baseHeight, 9100);
+    auto places = FormErrorEmployeeLayout::designedPlaces();
+    FormErrorEmployeeLayout::resize(places, 12000, 8000);
+    EXPECT_EQ(places.flxError, (TwipRect{15, 15, 11850, 7165}));
+    EXPECT_EQ(places.cmdOK, (TwipRect{15, 7180, 1215, 405}));
+
+    places.flxError.left = places.cmdOK.left = 300;
+    FormErrorEmployeeLayout::resize(places, 149, 834); // a size that would be negative keeps its old value
+    EXPECT_EQ(places.flxError, (TwipRect{15, 15, 11850, 7165}));
+    EXPECT_EQ(places.cmdOK, (TwipRect{15, 7180, 1215, 405}));
+    FormErrorEmployeeLayout::resize(places, 150, 835); // exactly nothing left is allowed
+    EXPECT_EQ(places.flxError, (TwipRect{15, 15, 0, 0}));
+    EXPECT_EQ(places.cmdOK.top, 15);
 }
 
-TEST_F(FormMainLayoutResize, GrowingAgainAfterShrinkingMakesUpTheWholeChange)
-{
-    ASSERT_TRUE(resize(9000, 8500));
-    Places direct = places;
-    EXPECT_FALSE(resize(8000, 9500));
-    EXPECT_FALSE(resize(9500, 7000));
-    EXPECT_EQ(changed(direct, places), "");
-    EXPECT_EQ(baseWidth, 9000);
-    EXPECT_EQ(baseHeight, 8500);
-
-    int w = 9000, h = 8500;
-    ASSERT_TRUE(FormMainLayout::resize(direct, w, h, 9600, 9100));
-    ASSERT_TRUE(resize(9600, 9100));
-    EXPECT_EQ(changed(direct, places), "");
-}
-
-TEST_F(FormMainLayoutResize, PrintFrameSpansTheWidthAndSplitsItInThree)
-{
-    for (double w : {10000.0, 9001.0}) {
-        ASSERT_TRUE(resize(w, 9000));
-        EXPECT_EQ(at("framePrint"), (TwipRect{0, 0, w, 465}));
-        const double third = (w - 20) / 3;
-        EXPECT_EQ(at("cmdExit"), (TwipRect{0, 15, third, 435}));
-        EXPECT_EQ(at("cmdPrint"), (TwipRect{third, 15, third, 435}));
-        EXPECT_DOUBLE_EQ(at("cmdView").left, 2 * third);
-        EXPECT_DOUBLE_EQ(at("cmdView").width, third);
-    }
-}
-
-TEST_F(FormMainLayoutResize, FractionsAreKeptAndBasesRounded)
-{
-    ASSERT_TRUE(resize(9000, 8500));
-    const double calcLeft = at("cmdCalc").left;
-    ASSERT_TRUE(resize(9100.4, 8500.6));
-    EXPECT_DOUBLE_EQ(at("lblProgress").width, 4550.2);
-    EXPECT_DOUBLE_EQ(at("cmdCalc").left, calcLeft + 3 * 100.4 / 6);
-    EXPECT_EQ(baseWidth, 9100);
-    EXPECT_EQ(baseHeight, 8501);
-}
-
-TEST(FormMainLayout, TwipsAndPixels)
+TEST(TwipRect, TwipsAndPixels)
 {
     EXPECT_DOUBLE_EQ(twipsToPixels(9705, 96), 647);
-    EXPECT_DOUBLE_EQ(twipsToPixels(9705, 144), 970.5);
-    EXPECT_DOUBLE_EQ(pixelsToTwips(647, 96), 9705);
     EXPECT_DOUBLE_EQ(pixelsToTwips(970.5, 144), 9705);
     EXPECT_DOUBLE_EQ(twipsToPixels(1440, 0), 96);
 }

@@ -19,22 +19,24 @@ using namespace oruhr::test;
 
 namespace {
 
-// Closes any modal window that shows while it lives, and remembers that one did.
-struct ModalGuard {
-    bool shown = false;
+// The error the call fails with; a modal window shown meanwhile is closed and fails the test.
+ComponentError failureOf(const std::function<void()> &call)
+{
     QTimer timer;
-    ModalGuard()
-    {
-        timer.setInterval(20);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                shown = true;
-                modal->close();
-            }
-        });
-        timer.start();
+    QObject::connect(&timer, &QTimer::timeout, [] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a window showed";
+            modal->close();
+        }
+    });
+    timer.start(20);
+    try {
+        call();
+    } catch (const ComponentError &error) {
+        return error;
     }
-};
+    return ComponentError(0, QString());
+}
 
 class ControlOnDatabase : public ::testing::Test {
 protected:
@@ -47,63 +49,40 @@ protected:
         control.setPositionID(4);
         control.setEmployeeID(9);
     }
-
     TestDatabase db;
     OruHRPrintBatch1 control;
 };
 
 } // namespace
 
-TEST(OruHRPrintBatch1, StartsWithTheDefaults)
+TEST(OruHRPrintBatch1, PropertiesStartAtTheDefaultsAndTheStoredFormKeepsOnlyWhatDiffers)
 {
     OruHRPrintBatch1 control;
-    EXPECT_EQ(control.UserID(), 0);
-    EXPECT_EQ(control.PositionID(), 0);
-    EXPECT_EQ(control.OLEConnectionString(), QStringLiteral("0"));
-    EXPECT_EQ(control.EmployeeID(), 0);
-}
-
-TEST(OruHRPrintBatch1, EachSetTellsTheHostWhichPropertyChanged)
-{
-    OruHRPrintBatch1 control;
-    QSignalSpy changed(&control, &OruHRPrintBatch1::propertyChanged);
-    control.setUserID(1);
-    control.setPositionID(2);
-    control.setOLEConnectionString(QStringLiteral("x"));
-    control.setEmployeeID(3);
-    QStringList names;
-    for (const QList<QVariant> &arguments : changed)
-        names << arguments.first().toString();
-    EXPECT_EQ(names, QStringList({QStringLiteral("UserID"), QStringLiteral("PositionID"),
-                                  QStringLiteral("OLEConnectionString"), QStringLiteral("EmployeeID")}));
-}
-
-TEST(OruHRPrintBatch1, StoredFormKeepsOnlyWhatDiffersFromTheDefaults)
-{
-    OruHRPrintBatch1 control;
+    EXPECT_EQ(std::tuple(control.UserID(), control.PositionID(), control.OLEConnectionString(), control.EmployeeID()),
+              std::tuple(0, 0, QStringLiteral("0"), 0));
     PropertyBag bag;
     control.writeProperties(bag);
     EXPECT_TRUE(bag.values().isEmpty());
 
+    QSignalSpy changed(&control, &OruHRPrintBatch1::propertyChanged);
     control.setUserID(-7);
     control.setOLEConnectionString(QStringLiteral("Provider=SQLite;Data Source=/tmp/p.db"));
+    EXPECT_EQ(changed.value(0).value(0).toString() + changed.value(1).value(0).toString(),
+              QStringLiteral("UserIDOLEConnectionString"));
     control.writeProperties(bag);
-    EXPECT_EQ(bag.values().keys(), QStringList({QStringLiteral("OLEConnectionString"), QStringLiteral("UserID")}));
+    EXPECT_EQ(bag.values().keys(), QStringList({"OLEConnectionString", "UserID"}));
 
     OruHRPrintBatch1 restored;
     restored.setEmployeeID(5); // a missing entry restores the default, not what was there
     restored.readProperties(bag);
-    EXPECT_EQ(restored.UserID(), -7);
-    EXPECT_EQ(restored.OLEConnectionString(), QStringLiteral("Provider=SQLite;Data Source=/tmp/p.db"));
-    EXPECT_EQ(restored.EmployeeID(), 0);
-    EXPECT_EQ(restored.PositionID(), 0);
-
+    EXPECT_EQ(std::tuple(restored.UserID(), restored.PositionID(), restored.OLEConnectionString(), restored.EmployeeID()),
+              std::tuple(-7, 0, QStringLiteral("Provider=SQLite;Data Source=/tmp/p.db"), 0));
     bag.writeProperty(QStringLiteral("UserID"), 70000, 0); // no 16-bit value: not wrapped round
     restored.readProperties(bag);
     EXPECT_EQ(restored.UserID(), 0);
 }
 
-TEST_F(ControlOnDatabase, TempSaveOpensThePayslipWindowInRegistrationMode)
+TEST_F(ControlOnDatabase, TempSaveAndClearShowOpenOnePayslipWindowInTheirModes)
 {
     FormMain *opened = nullptr;
     whenModalShown([&](QWidget *window) {
@@ -112,91 +91,57 @@ TEST_F(ControlOnDatabase, TempSaveOpensThePayslipWindowInRegistrationMode)
         EXPECT_EQ(window->windowTitle(), QStringLiteral("ثبت گروهي فيش حقوقي"));
         EXPECT_FALSE(opened->IsPrintMode);
         EXPECT_EQ(window->parentWidget(), nullptr);
-        EXPECT_TRUE(window->isModal());
         EXPECT_EQ(opened->datBeginDate->persianText(), QStringLiteral("1405/12/01"));
         EXPECT_EQ(opened->datEndDate->persianText(), QStringLiteral("1405/12/29"));
         EXPECT_FALSE(opened->datBeginDate->isEnabled());
     });
-    const QVariant result = control.TempSaveMonthlySalary();
-    EXPECT_FALSE(result.isValid());
+    EXPECT_FALSE(control.TempSaveMonthlySalary().isValid());
     EXPECT_EQ(opened, &OruHRPrintBatch1::formMain());
-    EXPECT_EQ(ModMain::ActiveConnectionString, db.connectionString());
-    EXPECT_EQ(ModMain::ActiveUserID, -3);
-    EXPECT_EQ(ModMain::ActivePositionID, 4);
-    EXPECT_EQ(ModMain::ActiveEmployeeID, 9);
-    EXPECT_EQ(ModMain::ApplicationFolder, QStringLiteral("/opt/salvo/"));
-}
+    EXPECT_EQ(std::tuple(ModMain::ActiveConnectionString, ModMain::ActiveUserID, ModMain::ActivePositionID,
+                         ModMain::ActiveEmployeeID, ModMain::ApplicationFolder),
+              std::tuple(db.connectionString(), -3, 4, 9, QStringLiteral("/opt/salvo/")));
 
-TEST_F(ControlOnDatabase, ClearShowReusesTheWindowInPrintMode)
-{
-    QWidget *first = nullptr;
-    whenModalShown([&](QWidget *window) { first = window; });
-    control.TempSaveMonthlySalary();
     whenModalShown([&](QWidget *window) {
-        EXPECT_EQ(window, first);
+        EXPECT_EQ(window, opened);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("چاپ گروهي فيش حقوقي"));
-        EXPECT_TRUE(qobject_cast<FormMain *>(window)->IsPrintMode);
+        EXPECT_TRUE(opened->IsPrintMode);
     });
     EXPECT_FALSE(control.ClearShow().isValid());
 }
 
-TEST_F(ControlOnDatabase, ShowDocsOpensTheDocumentWindowAndReturnsFalse)
+TEST_F(ControlOnDatabase, ShowDocsOpensTheDocumentWindowAndTheLastOpeningCallWins)
 {
     whenModalShown([&](QWidget *window) {
         ASSERT_NE(qobject_cast<FormCheckDocs *>(window), nullptr);
         EXPECT_EQ(window->windowTitle(), QString());
     });
     EXPECT_FALSE(control.ShowDocs());
-}
 
-TEST_F(ControlOnDatabase, LastOpeningCallWinsForTheWholeComponent)
-{
     TestDatabase other;
     OruHRPrintBatch1 second;
     second.setOLEConnectionString(other.connectionString());
     second.setUserID(2);
     whenModalShown([](QWidget *) {});
-    control.ShowDocs();
-    whenModalShown([](QWidget *) {});
     second.ShowDocs();
-    EXPECT_EQ(ModMain::ActiveConnectionString, other.connectionString());
-    EXPECT_EQ(ModMain::ActiveUserID, 2);
+    EXPECT_EQ(std::tuple(ModMain::ActiveConnectionString, ModMain::ActiveUserID), std::tuple(other.connectionString(), 2));
 }
 
-TEST(OruHRPrintBatch1, AControlWithoutPropertiesFailsWithoutShowingAWindow)
+TEST(OruHRPrintBatch1, ACallThatCannotReachItsDatabaseFailsWithoutShowingAWindow)
 {
     OruHRPrintBatch1 control;
-    for (const auto &call : {std::function<void()>([&] { control.TempSaveMonthlySalary(); }),
-                             std::function<void()>([&] { control.ClearShow(); }),
-                             std::function<void()>([&] { control.ShowDocs(); })}) {
-        ModalGuard guard;
-        try {
-            call();
-            ADD_FAILURE() << "expected the call to fail";
-        } catch (const ComponentError &error) {
-            EXPECT_EQ(error.number(), ComponentError::ProviderNotFound);
-            EXPECT_FALSE(error.description().isEmpty());
-        }
-        EXPECT_FALSE(guard.shown);
-        EXPECT_FALSE(OruHRPrintBatch1::formMain().isVisible());
+    for (auto call : {&OruHRPrintBatch1::TempSaveMonthlySalary, &OruHRPrintBatch1::ClearShow}) {
+        const ComponentError error = failureOf([&] { (control.*call)(); });
+        EXPECT_EQ(error.number(), ComponentError::ProviderNotFound);
+        EXPECT_FALSE(error.description().isEmpty());
     }
-    EXPECT_EQ(ModMain::ActiveConnectionString, QStringLiteral("0"));
-    EXPECT_EQ(ModMain::ActiveUserID, 0);
-}
+    EXPECT_EQ(failureOf([&] { control.ShowDocs(); }).number(), ComponentError::ProviderNotFound);
+    EXPECT_FALSE(OruHRPrintBatch1::formMain().isVisible());
+    EXPECT_EQ(std::tuple(ModMain::ActiveConnectionString, ModMain::ActiveUserID), std::tuple(QStringLiteral("0"), 0));
 
-TEST(OruHRPrintBatch1, ADatabaseThatLostATableFailsTheCall)
-{
     TestDatabase db;
     db.exec(QStringLiteral("DROP TABLE tblPelikSystemParameters"));
-    OruHRPrintBatch1 control;
     control.setOLEConnectionString(db.connectionString());
-    ModalGuard guard;
-    try {
-        control.TempSaveMonthlySalary();
-        ADD_FAILURE() << "expected the call to fail";
-    } catch (const ComponentError &error) {
-        EXPECT_EQ(error.number(), ComponentError::CommandFailed);
-        EXPECT_TRUE(error.description().contains(QStringLiteral("tblPelikSystemParameters")));
-    }
-    EXPECT_FALSE(guard.shown);
+    const ComponentError lost = failureOf([&] { control.TempSaveMonthlySalary(); });
+    EXPECT_EQ(lost.number(), ComponentError::CommandFailed);
+    EXPECT_TRUE(lost.description().contains(QStringLiteral("tblPelikSystemParameters")));
 }
