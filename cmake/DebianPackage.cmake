@@ -16,8 +16,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 
-# The libraries the programs link, the Qt platform plugins with them (libqt6gui6), are
-# found by dpkg-shlibdeps. It cannot see what Qt loads by name at run time:
+# dpkg-shlibdeps finds the libraries the programs link; the xcb and offscreen platform
+# plugins come with one of them (libqt6gui6). It cannot see what Qt loads by name:
 set(oruhr_runtime_packages
   # the embedded database's driver plugin, for the demo and SQLite files
   libqt6sql6-sqlite
