@@ -52,6 +52,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("oruhr-host"));
     QApplication::setOrganizationName(QStringLiteral("OruHR"));
+    // Lets a Wayland desktop match the window to the menu entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("oruhr-host"));
     QApplication::setLayoutDirection(Qt::RightToLeft);
 
     QString error;
