@@ -25,8 +25,16 @@ inline void createMonthWithoutPayslips(const QString &file, int employees,
     options.today = QDate(2026, 11, 25);
     embedded::DemoDataGenerator::createDemoDatabase(file, options);
     embedded::withSqliteFile(file, [&](QSqlDatabase &database) {
-        embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalaryDetail WHERE MonthlySalaryID IN "
-                                                "(SELECT ID FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22')"));
+        for (const char *table : {"tblHRMonthlySalaryDetail", "tblHRMonthlyPaiedLoan", "tblHRMonthlyPaiedBox",
+                                  "tblHRMonthlySalaryPosting"})
+            embedded::exec(database, QStringLiteral("DELETE FROM %1 WHERE MonthlySalaryID IN (SELECT ID FROM "
+                                                    "tblHRMonthlySalary WHERE EndDate >= '2026-11-22')")
+                                         .arg(QLatin1String(table)));
+        embedded::exec(database, QStringLiteral("DELETE FROM tblAccountDocumentDetail WHERE ID NOT IN "
+                                                "(SELECT AccountDocumentDetailID FROM tblHRMonthlySalaryPosting) "
+                                                "AND FormTypeID = 1402"));
+        embedded::exec(database, QStringLiteral("DELETE FROM tblAccountDocument WHERE ID NOT IN "
+                                                "(SELECT DocumentID FROM tblAccountDocumentDetail)"));
         embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22'"));
         if (extra)
             extra(database);

@@ -48,7 +48,7 @@ struct Fixture {
     {
         embedded::EmbeddedDatabase::create(file);
         embedded::withSqliteFile(file, [](QSqlDatabase &database) {
-            embedded::Transaction transaction(database);
+            database.transaction();
             embedded::exec(database,
                            QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (3450, '1405/09/01')"));
             for (int i = 1; i <= documentsPerKind; ++i) {
@@ -71,7 +71,7 @@ struct Fixture {
                                               "SELECT '2026-11-22', '2026-12-21', '1405/09/01', '1405/09/30' "
                                               "FROM tblEmployee")
                                    .arg(QLatin1String(table)));
-            transaction.commit();
+            database.commit();
         });
 
         ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);

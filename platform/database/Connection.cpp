@@ -2,6 +2,7 @@
 
 #include "platform/automation/ComponentError.h"
 #include "platform/database/BackendTarget.h"
+#include "platform/database/StatementCache.h"
 #include "platform/database/TsqlRewriter.h"
 
 #include <QAtomicInt>
@@ -100,6 +101,8 @@ SqlDialect Connection::detectDialect()
 
 void Connection::close()
 {
+    // Prepared statements must go before the database they were prepared on.
+    m_statements.reset();
     if (m_database.isValid())
         m_database.close();
     m_database = QSqlDatabase();
@@ -134,6 +137,14 @@ QString Connection::dateLiteral(const QDate &date)
 QString Connection::dateLiteral(const QDate &date, SqlDialect dialect)
 {
     return date.toString(dialect == SqlDialect::SQLite ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyyMMdd"));
+}
+
+StatementCache &Connection::statements()
+{
+    open();
+    if (!m_statements)
+        m_statements = std::make_unique<StatementCache>(m_database);
+    return *m_statements;
 }
 
 void Connection::setLocalProcedures(std::shared_ptr<const LocalProcedures> procedures)

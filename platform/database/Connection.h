@@ -11,6 +11,7 @@
 namespace oruhr::db {
 
 class LocalProcedures;
+class StatementCache;
 
 // The one database connection of a data environment. It is opened with its connection
 // string at first use and reopened after the string changes.
@@ -39,6 +40,9 @@ public:
     QString dateLiteral(const QDate &date);
     static QString dateLiteral(const QDate &date, SqlDialect dialect);
 
+    // The statements prepared on this connection, kept until it closes.
+    StatementCache &statements();
+
     void setLocalProcedures(std::shared_ptr<const LocalProcedures> procedures);
     const LocalProcedures *localProcedures() const { return m_localProcedures.get(); }
 
@@ -50,6 +54,7 @@ private:
     QSqlDatabase m_database;
     SqlDialect m_dialect = SqlDialect::SqlServer;
     std::shared_ptr<const LocalProcedures> m_localProcedures;
+    std::unique_ptr<StatementCache> m_statements;
 };
 
 } // namespace oruhr::db

@@ -103,7 +103,7 @@ qint32 StoredProcedureCommand::execute(const QVariantList &values)
         if (!local || !local->contains(m_name))
             throw ComponentError(ComponentError::CommandFailed,
                                  QStringLiteral("Could not find stored procedure '%1'.").arg(m_name));
-        return local->call(m_connection.database(), m_name, checked);
+        return local->call(m_connection, m_name, checked);
     }
     return executeOnServer(checked);
 }

@@ -5,7 +5,9 @@ namespace oruhr::db {
 class Connection;
 
 // A unit of work on the connection that rolls back unless committed, so that a failure
-// half-way leaves nothing of it in the database.
+// half-way leaves nothing of it in the database. On SQLite it takes the write lock at once
+// (BEGIN IMMEDIATE): a second clerk then waits on the busy timeout, where upgrading a read
+// transaction later would fail at once with "database is locked".
 class Transaction {
 public:
     explicit Transaction(Connection &connection); // throws ComponentError
@@ -16,6 +18,8 @@ public:
     void commit(); // throws ComponentError
 
 private:
+    bool usesStatements() const;
+
     Connection &m_connection;
     bool m_active = false;
 };

@@ -3,7 +3,9 @@
 #include <QDate>
 #include <QString>
 
-class QSqlDatabase;
+namespace oruhr::db {
+class Connection;
+}
 
 namespace oruhr::embedded {
 
@@ -17,11 +19,12 @@ struct DemoOptions {
 // Reproducible demo data for the embedded payroll database. The payroll month (the
 // Persian month of DemoOptions::today) holds employees in every payslip state, HR documents
 // both temporary and final, and directly entered salary factors that some employees lack;
-// the month before it is paid and booked.
+// the month before it is paid and booked. Every payslip is made by the payroll engine from
+// what was entered, so recalculating one changes nothing.
 class DemoDataGenerator {
 public:
     // Fills an empty schema in one transaction; throws ComponentError.
-    static void seed(QSqlDatabase &database, const DemoOptions &options);
+    static void seed(db::Connection &connection, const DemoOptions &options);
     // A new database file (an existing one is replaced), filled as seed() does.
     static void createDemoDatabase(const QString &file, const DemoOptions &options);
 };

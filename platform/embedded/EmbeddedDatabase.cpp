@@ -1,5 +1,6 @@
 #include "platform/embedded/EmbeddedDatabase.h"
 
+#include "platform/database/Connection.h"
 #include "platform/embedded/EmbeddedSchema.h"
 #include "platform/embedded/SqlExec.h"
 
@@ -23,8 +24,10 @@ void EmbeddedDatabase::create(const QString &file)
     withSqliteFile(file, [](QSqlDatabase &database) {
         // WAL lets a reader and a writer on one file work side by side.
         exec(database, QStringLiteral("PRAGMA journal_mode=WAL"));
-        EmbeddedSchema::create(database);
     });
+    db::Connection connection;
+    connection.setConnectionString(connectionString(file));
+    EmbeddedSchema::create(connection);
 }
 
 } // namespace oruhr::embedded

@@ -1,15 +1,16 @@
 #include "platform/embedded/EmbeddedProcedures.h"
 
 #include "platform/automation/ComponentError.h"
-#include "platform/embedded/PayslipBuilder.h"
-#include "platform/embedded/SqlExec.h"
+#include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
+#include "platform/database/Transaction.h"
+#include "platform/embedded/payroll/PayrollEngine.h"
+#include "platform/embedded/payroll/PayrollPosting.h"
 
 #include <QCalendar>
 #include <QDate>
 #include <QDateTime>
 #include <QList>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStringList>
 
 #include <algorithm>
@@ -17,8 +18,6 @@
 
 namespace oruhr::embedded {
 namespace {
-
-constexpr int payslipFormType = 1402;
 
 [[noreturn]] void fail(const QString &message)
 {
@@ -64,29 +63,37 @@ qint32 returnValue(qint64 id)
     return qint32(id);
 }
 
-qint64 lastInsertId(QSqlDatabase &database)
+// The next number after the highest all-digit Code of the payslips; other codes do not count.
+qint64 nextPayslipCode(db::StatementCache &statements)
 {
-    // The ODBC driver reports no insert ID of its own; SQLite's function works through both.
-    return scalar(database, QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+    return statements
+        .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS INTEGER)), 0) + 1 FROM tblHRMonthlySalary "
+                               "WHERE trim(Code) <> '' AND trim(Code) NOT GLOB '*[^0-9]*'"))
+        .toLongLong();
 }
 
-QList<qint64> ids(QSqlDatabase &database, const QString &sql, const QVariantList &values)
+QList<qint64> ids(db::StatementCache &statements, const QString &sql, const QVariantList &values)
 {
     QList<qint64> result;
-    QSqlQuery query = exec(database, sql, values);
-    while (query.next())
-        result.append(query.value(0).toLongLong());
+    db::StatementRows rows = statements.run(sql, values);
+    while (rows.next())
+        result.append(rows.integer(0));
     return result;
 }
 
-// The next number after the highest all-digit Code of the table; other codes do not count.
-qint64 nextCode(QSqlDatabase &database, const QString &table)
-{
-    return scalar(database, QStringLiteral("SELECT ifnull(max(CAST(trim(Code) AS INTEGER)), 0) + 1 FROM %1 "
-                                           "WHERE trim(Code) <> '' AND trim(Code) NOT GLOB '*[^0-9]*'")
-                                .arg(table))
-        .toLongLong();
-}
+// One call of a procedure: its connection's statements and the payroll engine over them.
+struct Call {
+    explicit Call(db::Connection &connection)
+        : statements(connection.statements())
+        , engine(statements)
+        , posting(statements, engine)
+    {
+    }
+
+    db::StatementCache &statements;
+    PayrollEngine engine;
+    PayrollPosting posting;
+};
 
 struct MonthlyInputs {
     qint64 creatorId;
@@ -100,12 +107,14 @@ struct MonthlyInputs {
         , end(dateInput(inputs[2], "@EndDate"))
         , employeeId(integerInput(inputs[3], "@EmployeeID"))
     {
+        if (end < begin)
+            fail(QStringLiteral("The payslip period %1 to %2 is not a valid period").arg(iso(begin), iso(end)));
     }
 
     // The employee's payslips overlapping the period: temporary, final or both.
-    QList<qint64> payslips(QSqlDatabase &database, const QString &codeCondition) const
+    QList<qint64> payslips(db::StatementCache &statements, const QString &codeCondition) const
     {
-        return ids(database,
+        return ids(statements,
                    QStringLiteral("SELECT ID FROM tblHRMonthlySalary WHERE EmployeeID = ? AND %1 "
                                   "AND NOT (EndDate < ? OR BeginDate > ?) ORDER BY BeginDate, ID")
                        .arg(codeCondition),
@@ -113,94 +122,81 @@ struct MonthlyInputs {
     }
 };
 
-// Creates the employee's temporary payslip for the period from the final ordinance in force,
+// Creates the employee's temporary payslip for the period from the final ordinances in force,
 // and returns its ID; 0 when a payslip already overlaps the period or no final ordinance does.
-qint32 createMonthlySalary(QSqlDatabase &database, const QVariantList &inputs)
+qint32 createMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
-    const PayslipBuilder builder(database, in.employeeId, in.begin, in.end);
-    if (!in.payslips(database, QStringLiteral("1 = 1")).isEmpty())
+    if (!in.payslips(call.statements, QStringLiteral("1 = 1")).isEmpty())
         return 0;
-    const qint64 ordinanceId = builder.ordinance();
-    if (ordinanceId == 0)
+    const PayslipInputs payslip = call.engine.inputs(in.employeeId, in.begin, in.end);
+    if (payslip.ordinanceId == 0)
         return 0;
 
     const QString stamp = now();
-    exec(database,
-         QStringLiteral("INSERT INTO tblHRMonthlySalary (EmployeeID, OrdinanceID, Code, BeginDate, EndDate, "
-                        "FarsiBeginDate, FarsiEndDate, CreatorID, CreateDate, CalculateDate) "
-                        "VALUES (?, ?, NULL, ?, ?, ?, ?, ?, ?, ?)"),
-         {in.employeeId, ordinanceId, iso(in.begin), iso(in.end), persian(in.begin, u"yyyy/MM/dd"),
-          persian(in.end, u"yyyy/MM/dd"), in.creatorId, stamp, stamp});
-    const qint64 payslipId = lastInsertId(database);
-    builder.build(payslipId, ordinanceId);
+    const qint64 payslipId =
+        call.statements
+            .insert(QStringLiteral("INSERT INTO tblHRMonthlySalary (EmployeeID, OrdinanceID, Code, BeginDate, EndDate, "
+                                   "FarsiBeginDate, FarsiEndDate, CreatorID, CreateDate, CalculateDate) "
+                                   "VALUES (?, ?, NULL, ?, ?, ?, ?, ?, ?, ?) RETURNING ID"),
+                    {in.employeeId, payslip.ordinanceId, iso(in.begin), iso(in.end), persian(in.begin, u"yyyy/MM/dd"),
+                     persian(in.end, u"yyyy/MM/dd"), in.creatorId, stamp, stamp});
+    call.engine.write(payslipId, call.engine.calculate(payslip, in.begin));
     return returnValue(payslipId);
 }
 
-// Builds the lines of the employee's temporary payslips overlapping the period again from the
-// current documents; returns how many were recalculated.
-qint32 recalculateMonthlySalary(QSqlDatabase &database, const QVariantList &inputs)
+// Works the employee's temporary payslips overlapping the period out again from what is
+// entered now; returns how many were recalculated.
+qint32 recalculateMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
-    const QList<qint64> payslips = in.payslips(database, QStringLiteral("Code IS NULL"));
+    const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NULL"));
     for (const qint64 payslipId : payslips) {
-        QSqlQuery stored = exec(database, QStringLiteral("SELECT BeginDate, EndDate FROM tblHRMonthlySalary WHERE ID = ?"),
-                                {payslipId});
-        stored.next();
-        // A payslip keeps its own period, which may differ from the one asked for.
-        const QDate begin = QDate::fromString(stored.value(0).toString(), Qt::ISODate);
-        const QDate end = QDate::fromString(stored.value(1).toString(), Qt::ISODate);
-        stored.finish();
-
-        const PayslipBuilder builder(database, in.employeeId, begin, end);
-        const qint64 ordinanceId = builder.ordinance();
-        PayslipBuilder::clear(database, payslipId);
-        builder.build(payslipId, ordinanceId);
-        exec(database,
-             QStringLiteral("UPDATE tblHRMonthlySalary SET OrdinanceID = nullif(?, 0), CalculateDate = ? WHERE ID = ?"),
-             {ordinanceId, now(), payslipId});
+        QDate begin, end;
+        {
+            db::StatementRows stored = call.statements.run(
+                QStringLiteral("SELECT BeginDate, EndDate FROM tblHRMonthlySalary WHERE ID = ?"), {payslipId});
+            stored.next();
+            // A payslip keeps its own period, which may differ from the one asked for.
+            begin = stored.value(0).toDate();
+            end = stored.value(1).toDate();
+        }
+        const PayslipInputs payslip = call.engine.inputs(in.employeeId, begin, end, payslipId);
+        call.engine.write(payslipId, call.engine.calculate(payslip, begin));
+        call.statements.execute(
+            QStringLiteral("UPDATE tblHRMonthlySalary SET OrdinanceID = ?, CalculateDate = ? WHERE ID = ?"),
+            {payslip.ordinanceId ? QVariant(payslip.ordinanceId) : QVariant(QMetaType::fromType<qint64>()), now(),
+             payslipId});
     }
     return returnValue(payslips.size());
 }
 
 // Makes the employee's temporary payslips overlapping the period final by numbering them;
 // returns the last one's ID, 0 when none was temporary.
-qint32 finalizedMonthlySalary(QSqlDatabase &database, const QVariantList &inputs)
+qint32 finalizedMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
-    const QList<qint64> payslips = in.payslips(database, QStringLiteral("Code IS NULL"));
+    const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NULL"));
     if (payslips.isEmpty())
         return 0;
-    qint64 code = nextCode(database, QStringLiteral("tblHRMonthlySalary"));
+    qint64 code = nextPayslipCode(call.statements);
     for (const qint64 payslipId : payslips)
-        exec(database, QStringLiteral("UPDATE tblHRMonthlySalary SET Code = ? WHERE ID = ?"),
-             {QString::number(code++), payslipId});
+        call.statements.execute(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = ? WHERE ID = ?"),
+                                {QString::number(code++), payslipId});
     return returnValue(payslips.last());
 }
 
-// Returns the employee's final payslips overlapping the period to temporary and takes the
-// employee's payslip lines of the period out of the accounting documents, dropping documents
-// left empty; returns how many payslips went back.
-qint32 backToTempMonthlySalary(QSqlDatabase &database, const QVariantList &inputs)
+// Returns the employee's final payslips overlapping the period to temporary and takes their
+// shares out of their accounting documents, dropping documents left empty; returns how many
+// payslips went back.
+qint32 backToTempMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
-    const QList<qint64> payslips = in.payslips(database, QStringLiteral("Code IS NOT NULL"));
-    if (payslips.isEmpty())
-        return 0;
-    for (const qint64 payslipId : payslips)
-        exec(database, QStringLiteral("UPDATE tblHRMonthlySalary SET Code = NULL WHERE ID = ?"), {payslipId});
-
-    const QString lines = QStringLiteral("FROM tblAccountDocumentDetail WHERE EmployeeID = ? AND FormTypeID = %1 "
-                                         "AND TransactionDate BETWEEN ? AND ?")
-                              .arg(payslipFormType);
-    const QVariantList values{in.employeeId, iso(in.begin), iso(in.end)};
-    const QList<qint64> documents = ids(database, QStringLiteral("SELECT DISTINCT DocumentID ") + lines, values);
-    exec(database, QStringLiteral("DELETE ") + lines, values);
-    for (const qint64 documentId : documents)
-        exec(database,
-             QStringLiteral("DELETE FROM tblAccountDocument WHERE ID = ? AND NOT EXISTS "
-                            "(SELECT 1 FROM tblAccountDocumentDetail WHERE DocumentID = ?)"),
-             {documentId, documentId});
+    const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NOT NULL"));
+    for (const qint64 payslipId : payslips) {
+        call.statements.execute(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = NULL WHERE ID = ?"), {payslipId});
+        call.posting.withdraw(payslipId);
+    }
     return returnValue(payslips.size());
 }
 
@@ -224,10 +220,10 @@ QList<qint64> employeeIds(const QString &text)
     return result;
 }
 
-// Posts the final payslips of the listed employees for the Persian month of the document date
-// in one new accounting document, two balancing lines per employee, and returns its ID;
-// 0 when no listed employee has an unposted final payslip.
-qint32 accountDocSave(QSqlDatabase &database, const QVariantList &inputs)
+// Posts the listed employees' final payslips of the Persian month of the document date that
+// no document holds yet, in one new balanced accounting document, and returns its ID; 0 when
+// there was nothing to post.
+qint32 accountDocSave(Call &call, const QVariantList &inputs)
 {
     const qint64 creatorId = integerInput(inputs[0], "@CreatorID");
     const QDate docDate = dateInput(inputs[1], "@DocDate");
@@ -237,67 +233,20 @@ qint32 accountDocSave(QSqlDatabase &database, const QVariantList &inputs)
     const QCalendar::YearMonthDay parts = jalali.partsFromDate(docDate);
     const QDate monthBegin = jalali.dateFromParts(parts.year, parts.month, 1);
 
-    struct Posting {
-        qint64 employeeId;
-        qint64 amount;
-        QString name;
-    };
-    QList<Posting> postings;
+    QList<qint64> unposted;
     for (const qint64 employeeId : employees) {
-        const bool posted = scalar(database,
-                                   QStringLiteral("SELECT count(*) FROM tblAccountDocumentDetail WHERE EmployeeID = ? "
-                                                  "AND FormTypeID = %1 AND TransactionDate = ?")
-                                       .arg(payslipFormType),
-                                   {employeeId, iso(docDate)})
-                                .toLongLong()
-                            > 0;
-        if (posted)
-            continue;
-        const QVariantList period{employeeId, iso(monthBegin), iso(docDate)};
-        const QString finalPayslips = QStringLiteral("FROM tblHRMonthlySalary s WHERE s.EmployeeID = ? "
-                                                     "AND s.Code IS NOT NULL AND NOT (s.EndDate < ? OR s.BeginDate > ?)");
-        if (scalar(database, QStringLiteral("SELECT count(*) ") + finalPayslips, period).toLongLong() == 0)
-            continue;
-        const qint64 amount = scalar(database,
-                                     QStringLiteral("SELECT ifnull(sum(d.Amount), 0) FROM tblHRMonthlySalaryDetail d "
-                                                    "WHERE d.MonthlySalaryID IN (SELECT s.ID ")
-                                         + finalPayslips + QStringLiteral(")"),
-                                     period)
-                                  .toLongLong();
-        QString name = scalar(database,
-                              QStringLiteral("SELECT trim(ifnull(FirstName, '') || ' ' || ifnull(SureName, '')) "
-                                             "FROM tblEmployee WHERE ID = ?"),
-                              {employeeId})
-                           .toString();
-        if (name.isEmpty())
-            name = QString::number(employeeId);
-        postings.append({employeeId, amount, name});
+        const QList<qint64> payslips =
+            ids(call.statements,
+                QStringLiteral("SELECT s.ID FROM tblHRMonthlySalary s WHERE s.EmployeeID = ? AND s.Code IS NOT NULL "
+                               "AND NOT (s.EndDate < ? OR s.BeginDate > ?) AND NOT EXISTS (SELECT 1 FROM "
+                               "tblHRMonthlySalaryPosting p WHERE p.MonthlySalaryID = s.ID) ORDER BY s.BeginDate, s.ID"),
+                {employeeId, iso(monthBegin), iso(docDate)});
+        unposted += payslips;
     }
-    if (postings.isEmpty())
-        return 0;
-
-    exec(database,
-         QStringLiteral("INSERT INTO tblAccountDocument (Code, DocumentDate, Description, CreatorID) VALUES (?, ?, ?, ?)"),
-         {QString::number(nextCode(database, QStringLiteral("tblAccountDocument"))), iso(docDate),
-          QStringLiteral("سند فيش حقوق ماه ") + persian(docDate, u"yyyy/MM"), creatorId});
-    const qint64 documentId = lastInsertId(database);
-
-    // Both lines carry the employee, so taking one employee's lines out leaves the document balanced.
-    const QString line = QStringLiteral("INSERT INTO tblAccountDocumentDetail (DocumentID, FormTypeID, TransactionDate, "
-                                        "EmployeeID, Debit, Credit, Description) VALUES (?, %1, ?, ?, ?, ?, ?)")
-                             .arg(payslipFormType);
-    for (const Posting &posting : postings) {
-        exec(database, line,
-             {documentId, iso(docDate), posting.employeeId, posting.amount, 0,
-              QStringLiteral("هزينه حقوق ") + posting.name});
-        exec(database, line,
-             {documentId, iso(docDate), posting.employeeId, 0, posting.amount,
-              QStringLiteral("حقوق پرداختني ") + posting.name});
-    }
-    return returnValue(documentId);
+    return returnValue(call.posting.post(unposted, creatorId, docDate));
 }
 
-using Procedure = qint32 (*)(QSqlDatabase &, const QVariantList &);
+using Procedure = qint32 (*)(Call &, const QVariantList &);
 
 struct Entry {
     const char *name;
@@ -335,7 +284,7 @@ bool EmbeddedProcedures::contains(const QString &name) const
     return find(name) != nullptr;
 }
 
-qint32 EmbeddedProcedures::call(QSqlDatabase &database, const QString &name, const QVariantList &inputs) const
+qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name, const QVariantList &inputs) const
 {
     const Entry *procedure = find(name);
     if (!procedure)
@@ -345,11 +294,9 @@ qint32 EmbeddedProcedures::call(QSqlDatabase &database, const QString &name, con
                  .arg(QLatin1String(procedure->name))
                  .arg(procedure->inputCount)
                  .arg(inputs.size()));
-    Transaction transaction(database);
-    // Take the write lock before reading anything: a second clerk's call then waits on the busy
-    // timeout, where upgrading a read transaction would fail at once with "database is locked".
-    exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE 0"));
-    const qint32 result = procedure->run(database, inputs);
+    db::Transaction transaction(connection);
+    Call call(connection);
+    const qint32 result = procedure->run(call, inputs);
     transaction.commit();
     return result;
 }

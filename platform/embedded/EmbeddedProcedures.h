@@ -6,13 +6,14 @@
 
 namespace oruhr::embedded {
 
-// The five payroll procedures of the embedded database, each run in one transaction.
+// The five payroll procedures of the embedded database, each run in one transaction, over
+// the payroll engine.
 class EmbeddedProcedures : public db::LocalProcedures {
 public:
     static std::shared_ptr<const EmbeddedProcedures> shared();
 
     bool contains(const QString &name) const override;
-    qint32 call(QSqlDatabase &database, const QString &name, const QVariantList &inputs) const override;
+    qint32 call(db::Connection &connection, const QString &name, const QVariantList &inputs) const override;
 };
 
 } // namespace oruhr::embedded

@@ -1,8 +1,8 @@
 #include "platform/embedded/EmbeddedSchema.h"
 
-#include "platform/embedded/SqlExec.h"
-
-#include <QSqlDatabase>
+#include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
+#include "platform/database/Transaction.h"
 
 namespace oruhr::embedded {
 namespace {
@@ -74,6 +74,7 @@ QStringList EmbeddedSchema::statements()
         QStringLiteral("CREATE TABLE tblHRMonthlyPaiedLoan (ID INTEGER PRIMARY KEY, MonthlySalaryID INTEGER "
                        "NOT NULL, LoanID INTEGER NOT NULL, Amount INTEGER NOT NULL)"),
         QStringLiteral("CREATE INDEX ixMonthlyPaiedLoanSalary ON tblHRMonthlyPaiedLoan(MonthlySalaryID)"),
+        QStringLiteral("CREATE INDEX ixMonthlyPaiedLoanLoan ON tblHRMonthlyPaiedLoan(LoanID)"),
         QStringLiteral("CREATE TABLE tblHRMonthlyPaiedBox (ID INTEGER PRIMARY KEY, MonthlySalaryID INTEGER "
                        "NOT NULL, BoxID INTEGER NOT NULL, Amount INTEGER NOT NULL)"),
         QStringLiteral("CREATE INDEX ixMonthlyPaiedBoxSalary ON tblHRMonthlyPaiedBox(MonthlySalaryID)"),
@@ -100,7 +101,15 @@ QStringList EmbeddedSchema::statements()
         QStringLiteral("CREATE TABLE tblPelikMFunctionDetail (FunctionID INTEGER NOT NULL REFERENCES "
                        "tblPelikMFunction(ID), TypeID INTEGER NOT NULL, ParameterTypeID INTEGER NOT NULL, "
                        "BeginDate TEXT NOT NULL, EndDate TEXT NOT NULL, SequenceInMonthlySalary INTEGER NOT NULL, "
+                       // How the payroll prices the factor; see FactorRule.
+                       "Kind INTEGER NOT NULL DEFAULT 1, Method INTEGER NOT NULL DEFAULT 1, "
+                       "Rate INTEGER NOT NULL DEFAULT 10000, Divisor INTEGER NOT NULL DEFAULT 1, "
+                       "Insurable INTEGER NOT NULL DEFAULT 0, Taxable INTEGER NOT NULL DEFAULT 0, "
                        "PRIMARY KEY (FunctionID, BeginDate))"),
+        QStringLiteral("CREATE TABLE tblHRInsuranceCeiling (BeginDate TEXT NOT NULL PRIMARY KEY, EndDate TEXT NOT NULL, "
+                       "Amount INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TABLE tblHRTaxBracket (BeginDate TEXT NOT NULL, EndDate TEXT NOT NULL, "
+                       "FromAmount INTEGER NOT NULL, Rate INTEGER NOT NULL, PRIMARY KEY (BeginDate, FromAmount))"),
         QStringLiteral("CREATE TABLE tblHRRunTimeBatch (ID INTEGER PRIMARY KEY, Title TEXT, BeginDate TEXT NOT NULL, "
                        "EndDate TEXT NOT NULL, FarsiBeginDate TEXT, FarsiEndDate TEXT)"),
         QStringLiteral("CREATE TABLE tblHRRunTimeBatchDetail (RunTimeBatchID INTEGER NOT NULL REFERENCES "
@@ -117,16 +126,23 @@ QStringList EmbeddedSchema::statements()
                        "Description TEXT)"),
         QStringLiteral("CREATE INDEX ixAccountDocumentDetailDate ON tblAccountDocumentDetail(TransactionDate, FormTypeID)"),
         QStringLiteral("CREATE INDEX ixAccountDocumentDetailDocument ON tblAccountDocumentDetail(DocumentID)"),
+        // Each final payslip's share of the lines of the document that posts it.
+        QStringLiteral("CREATE TABLE tblHRMonthlySalaryPosting (MonthlySalaryID INTEGER NOT NULL, "
+                       "AccountDocumentDetailID INTEGER NOT NULL, Debit INTEGER NOT NULL, Credit INTEGER NOT NULL, "
+                       "PRIMARY KEY (MonthlySalaryID, AccountDocumentDetailID))"),
+        QStringLiteral("CREATE INDEX ixMonthlySalaryPostingLine ON tblHRMonthlySalaryPosting(AccountDocumentDetailID)"),
     };
     return sql;
 }
 
-void EmbeddedSchema::create(QSqlDatabase &database)
+void EmbeddedSchema::create(db::Connection &connection)
 {
-    Transaction transaction(database);
+    db::Transaction transaction(connection);
     for (const QString &statement : statements())
-        exec(database, statement);
+        connection.statements().execute(statement);
     transaction.commit();
+    // Schema statements run once: no need to keep them prepared.
+    connection.statements().clear();
 }
 
 } // namespace oruhr::embedded

@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
-class QSqlDatabase;
+namespace oruhr::db {
+class Connection;
+}
 
 namespace oruhr::embedded {
 
@@ -15,7 +17,7 @@ class EmbeddedSchema {
 public:
     static QStringList statements();
     // Creates every table, view and index in one transaction; throws ComponentError.
-    static void create(QSqlDatabase &database);
+    static void create(db::Connection &connection);
 };
 
 } // namespace oruhr::embedded

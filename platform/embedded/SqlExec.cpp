@@ -60,25 +60,4 @@ void withSqliteFile(const QString &file, const std::function<void(QSqlDatabase &
     QSqlDatabase::removeDatabase(name);
 }
 
-Transaction::Transaction(QSqlDatabase &database)
-    : m_database(database)
-{
-    if (!m_database.transaction())
-        fail(m_database.lastError());
-    m_active = true;
-}
-
-Transaction::~Transaction()
-{
-    if (m_active)
-        m_database.rollback();
-}
-
-void Transaction::commit()
-{
-    if (!m_database.commit())
-        fail(m_database.lastError());
-    m_active = false;
-}
-
 } // namespace oruhr::embedded

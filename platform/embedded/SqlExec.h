@@ -18,18 +18,4 @@ QVariant scalar(QSqlDatabase &database, const QString &sql, const QVariantList &
 // afterwards whether or not work throws; throws ComponentError when it cannot be opened.
 void withSqliteFile(const QString &file, const std::function<void(QSqlDatabase &)> &work);
 
-// A transaction that rolls back unless committed.
-class Transaction {
-public:
-    explicit Transaction(QSqlDatabase &database);
-    ~Transaction();
-    Transaction(const Transaction &) = delete;
-    Transaction &operator=(const Transaction &) = delete;
-    void commit();
-
-private:
-    QSqlDatabase &m_database;
-    bool m_active = false;
-};
-
 } // namespace oruhr::embedded

@@ -98,6 +98,8 @@ TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarr
     engine.setProperty("PdfFolder", output.path());
     engine.setProperty("PrinterName", QStringLiteral("pdf"));
     db.exec(QStringLiteral("UPDATE tblEmployee SET NationalCode = '0012345678' WHERE ID = 8"));
+    db.exec(QStringLiteral("INSERT INTO tblPelikMFunctionDetail (FunctionID, TypeID, ParameterTypeID, BeginDate, "
+                           "EndDate, SequenceInMonthlySalary, Kind) VALUES (2001, 2, 2, '2026-01-01', '2027-01-01', 9, 2)"));
     db.exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) "
                            "VALUES (?, 2001, 70), (?, 504, 25000000)"),
             {db.temporaryPayslipOf8, db.temporaryPayslipOf8});

@@ -1,3 +1,4 @@
+#include "platform/database/Connection.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "tests/support/TestDatabase.h"
 
@@ -17,7 +18,9 @@ namespace {
 struct Demo : TestDatabase {
     explicit Demo(quint32 seed = 7, int employees = 90, QDate today = QDate(2026, 11, 5), QString folder = {})
     {
-        DemoDataGenerator::seed(sql(), DemoOptions{employees, today, seed, folder});
+        oruhr::db::Connection connection;
+        connection.setConnectionString(connectionString());
+        DemoDataGenerator::seed(connection, DemoOptions{employees, today, seed, folder});
     }
     QString text(const QString &sql) { return scalar(sql).toString(); }
     QString parameter(int id) { return text("SELECT Value FROM tblPelikSystemParameters WHERE ID=" + QString::number(id)); }

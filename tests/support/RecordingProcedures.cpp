@@ -22,10 +22,10 @@ bool RecordingProcedures::contains(const QString &name) const
     return embedded::EmbeddedProcedures::shared()->contains(name);
 }
 
-qint32 RecordingProcedures::call(QSqlDatabase &database, const QString &name, const QVariantList &inputs) const
+qint32 RecordingProcedures::call(db::Connection &connection, const QString &name, const QVariantList &inputs) const
 {
     m_calls.append({name, inputs, m_observe ? m_observe() : QString()});
-    const qint32 result = embedded::EmbeddedProcedures::shared()->call(database, name, inputs);
+    const qint32 result = embedded::EmbeddedProcedures::shared()->call(connection, name, inputs);
     return m_results.value(name, result);
 }
 

@@ -29,7 +29,7 @@ public:
     static void uninstall();
 
     bool contains(const QString &name) const override;
-    qint32 call(QSqlDatabase &database, const QString &name, const QVariantList &inputs) const override;
+    qint32 call(db::Connection &connection, const QString &name, const QVariantList &inputs) const override;
 
     void observeWith(std::function<QString()> observe) { m_observe = std::move(observe); }
     void returnFrom(const QString &name, qint32 value) { m_results.insert(name, value); }

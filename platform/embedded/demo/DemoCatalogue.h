@@ -1,0 +1,23 @@
+#pragma once
+
+namespace oruhr::embedded::demo {
+
+struct DemoContext;
+
+// What every payroll database holds before it has staff: the system parameters, form types
+// and report templates, the two-level lookups, the salary factors with the payroll rules
+// that price them (the commonly published Iranian ones), the insurance ceiling and the
+// income-tax brackets.
+class DemoCatalogue {
+public:
+    static void write(DemoContext &context);
+
+private:
+    static void systemParameters(DemoContext &context);
+    static void formTypesAndTemplates(DemoContext &context);
+    static void lookups(DemoContext &context);
+    static void salaryFactors(DemoContext &context);
+    static void insuranceAndTax(DemoContext &context);
+};
+
+} // namespace oruhr::embedded::demo

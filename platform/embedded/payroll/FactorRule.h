@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace oruhr::embedded {
+
+// What a salary factor is, from its definition row in force (tblPelikMFunctionDetail).
+enum class FactorKind {
+    Earning = 1,
+    Deduction = 2,
+    EmployerContribution = 3, // posted to the accounts, never printed on the payslip
+};
+
+// How a factor's amount is reached. Rates and divisors come from the same row.
+enum class FactorMethod {
+    AsGiven = 1,             // the ordinance item prorated, or the amount entered or adjusted
+    OrdinanceBase = 2,       // as given; also the base that UnitsOfBase prices by
+    HoursOfInsurablePay = 3, // hours × the month's insurable ordinance pay / Divisor × Rate
+    UnitsOfBase = 4,         // days or percent × the monthly base / Divisor × Rate
+    EmployeeInsurance = 5,   // Rate × insurable pay up to the ceiling
+    EmployerInsurance = 6,
+    IncomeTax = 7,           // by the monthly tax brackets
+    LoanInstalments = 8,
+    FundContributions = 9,
+};
+
+// Rates are stored in ten-thousandths: 14000 is 1.4, 700 is 7%.
+constexpr qint64 RateScale = 10000;
+
+struct FactorRule {
+    qint64 functionId = 0;
+    QString name;
+    FactorKind kind = FactorKind::Earning;
+    FactorMethod method = FactorMethod::AsGiven;
+    qint64 rate = RateScale;
+    qint64 divisor = 1;
+    bool insurable = false;
+    bool taxable = false;
+    int sequence = 0;
+
+    bool isEntered() const { return method <= FactorMethod::UnitsOfBase; }
+};
+
+} // namespace oruhr::embedded

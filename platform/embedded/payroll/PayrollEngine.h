@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/embedded/payroll/PayrollRules.h"
+#include "platform/embedded/payroll/PayslipCalculation.h"
+#include "platform/embedded/payroll/PayslipInputs.h"
+
+#include <optional>
+
+namespace oruhr::db {
+class StatementCache;
+}
+
+namespace oruhr::embedded {
+
+// The one place payslip money is worked out: what was entered for an employee and period,
+// priced by the rules in force on the period's first day, written as the payslip's lines and
+// paid instalments. Runs inside the caller's transaction; throws ComponentError.
+class PayrollEngine {
+public:
+    explicit PayrollEngine(db::StatementCache &statements);
+
+    // payslipId names the payslip being recalculated (0 for a new one), whose own paid
+    // instalments do not count as paid.
+    PayslipInputs inputs(qint64 employeeId, QDate begin, QDate end, qint64 payslipId = 0) const;
+    PayslipCalculation calculate(const PayslipInputs &inputs, QDate begin) const;
+    // Replaces the payslip's lines and paid instalments.
+    void write(qint64 payslipId, const PayslipCalculation &calculation) const;
+
+    const PayrollRules &rulesOn(QDate day) const;
+
+private:
+    db::StatementCache &m_statements;
+    mutable std::optional<PayrollRules> m_rules; // the last day asked for, for a run of one month
+};
+
+} // namespace oruhr::embedded

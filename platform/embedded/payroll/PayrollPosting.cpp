@@ -1,0 +1,200 @@
+#include "platform/embedded/payroll/PayrollPosting.h"
+
+#include "platform/database/StatementCache.h"
+#include "platform/embedded/payroll/PayrollEngine.h"
+
+#include <QCalendar>
+#include <QHash>
+
+#include <algorithm>
+
+namespace oruhr::embedded {
+namespace {
+
+constexpr int payslipFormType = 1402;
+
+struct Share {
+    qsizetype line; // index into the document's lines
+    qint64 debit;
+    qint64 credit;
+};
+
+struct DocumentLine {
+    QString description;
+    qint64 debit = 0;
+    qint64 credit = 0;
+    qint64 id = 0;
+};
+
+// The document's lines by description, with every payslip's share of them.
+class DocumentBuilder {
+public:
+    void add(qint64 payslipId, const QString &description, qint64 debit, qint64 credit)
+    {
+        if (debit == 0 && credit == 0)
+            return;
+        auto found = m_index.constFind(description);
+        if (found == m_index.cend()) {
+            found = m_index.insert(description, m_lines.size());
+            m_lines.append({description});
+        }
+        m_lines[*found].debit += debit;
+        m_lines[*found].credit += credit;
+        QList<Share> &shares = m_shares[payslipId];
+        const auto share = std::find_if(shares.begin(), shares.end(),
+                                        [&](const Share &existing) { return existing.line == *found; });
+        if (share == shares.end()) {
+            shares.append({*found, debit, credit});
+        } else {
+            share->debit += debit;
+            share->credit += credit;
+        }
+    }
+
+    QList<DocumentLine> &lines() { return m_lines; }
+    const QHash<qint64, QList<Share>> &shares() const { return m_shares; }
+
+private:
+    QList<DocumentLine> m_lines;
+    QHash<QString, qsizetype> m_index;
+    QHash<qint64, QList<Share>> m_shares;
+};
+
+QString withCentre(const QString &text, const QString &centre)
+{
+    return centre.isEmpty() ? text : text + QStringLiteral(" - ") + centre;
+}
+
+// Where a computed deduction or an employer's contribution is owed.
+QString payableOf(const FactorRule &rule)
+{
+    switch (rule.method) {
+    case FactorMethod::EmployeeInsurance:
+    case FactorMethod::EmployerInsurance:
+        return QStringLiteral("حق بيمه پرداختني");
+    case FactorMethod::IncomeTax:
+        return QStringLiteral("ماليات حقوق پرداختني");
+    case FactorMethod::LoanInstalments:
+        return QStringLiteral("اقساط وام کارکنان");
+    case FactorMethod::FundContributions:
+        return QStringLiteral("صندوق کارکنان");
+    default:
+        return rule.name + QStringLiteral(" پرداختني");
+    }
+}
+
+qint64 nextDocumentCode(db::StatementCache &statements)
+{
+    // Only all-digit codes count; a customer's own codes may be anything.
+    return statements
+               .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS INTEGER)), 0) + 1 FROM tblAccountDocument "
+                                      "WHERE trim(Code) <> '' AND trim(Code) NOT GLOB '*[^0-9]*'"))
+               .toLongLong();
+}
+
+} // namespace
+
+PayrollPosting::PayrollPosting(db::StatementCache &statements, const PayrollEngine &engine)
+    : m_statements(statements)
+    , m_engine(engine)
+{
+}
+
+qint64 PayrollPosting::post(const QList<qint64> &payslipIds, qint64 creatorId, QDate documentDate) const
+{
+    if (payslipIds.isEmpty())
+        return 0;
+    DocumentBuilder document;
+    for (const qint64 payslipId : payslipIds) {
+        qint64 net = 0;
+        db::StatementRows lines = m_statements.run(
+            QStringLiteral("SELECT d.FunctionID, d.Amount, s.BeginDate, coalesce(c.Title, '') "
+                           "FROM tblHRMonthlySalaryDetail d JOIN tblHRMonthlySalary s ON s.ID = d.MonthlySalaryID "
+                           "LEFT JOIN tblHROrdinance o ON o.ID = s.OrdinanceID "
+                           "LEFT JOIN tblAccountCostCenter c ON c.ID = o.PositionID "
+                           "WHERE d.MonthlySalaryID = ? ORDER BY d.ID"),
+            {payslipId});
+        while (lines.next()) {
+            const FactorRule &rule = m_engine.rulesOn(lines.value(2).toDate()).required(lines.integer(0));
+            const qint64 amount = lines.integer(1);
+            const QString centre = lines.value(3).toString();
+            switch (rule.kind) {
+            case FactorKind::Earning:
+                net += amount;
+                document.add(payslipId, withCentre(QStringLiteral("هزينه ") + rule.name, centre), amount, 0);
+                break;
+            case FactorKind::EmployerContribution:
+                document.add(payslipId, withCentre(QStringLiteral("هزينه ") + rule.name, centre), amount, 0);
+                document.add(payslipId, payableOf(rule), 0, amount);
+                break;
+            case FactorKind::Deduction:
+                net -= amount;
+                // An entered deduction (absence) lessens the expense; a computed one is owed.
+                document.add(payslipId, rule.isEntered() ? withCentre(rule.name, centre) : payableOf(rule), 0, amount);
+                break;
+            }
+        }
+        document.add(payslipId, QStringLiteral("خالص حقوق پرداختني"), 0, net);
+    }
+
+    const qint64 documentId = m_statements
+                                  .insert(QStringLiteral("INSERT INTO tblAccountDocument (Code, DocumentDate, "
+                                                         "Description, CreatorID) VALUES (?, ?, ?, ?) RETURNING ID"),
+                                          {QString::number(nextDocumentCode(m_statements)),
+                                           documentDate.toString(Qt::ISODate),
+                                           QStringLiteral("سند فيش حقوق ماه ")
+                                               + documentDate.toString(u"yyyy/MM", QCalendar(QCalendar::System::Jalali)),
+                                           creatorId});
+    for (DocumentLine &line : document.lines())
+        line.id = m_statements
+                      .insert(QStringLiteral("INSERT INTO tblAccountDocumentDetail (DocumentID, FormTypeID, "
+                                             "TransactionDate, Debit, Credit, Description) VALUES (?, %1, ?, ?, ?, ?) "
+                                             "RETURNING ID")
+                                  .arg(payslipFormType),
+                              {documentId, documentDate.toString(Qt::ISODate), line.debit, line.credit, line.description});
+    for (auto share = document.shares().cbegin(); share != document.shares().cend(); ++share)
+        for (const Share &part : share.value())
+            m_statements.execute(QStringLiteral("INSERT INTO tblHRMonthlySalaryPosting (MonthlySalaryID, "
+                                                "AccountDocumentDetailID, Debit, Credit) VALUES (?, ?, ?, ?)"),
+                                 {share.key(), document.lines()[part.line].id, part.debit, part.credit});
+    return documentId;
+}
+
+bool PayrollPosting::isPosted(qint64 payslipId) const
+{
+    return m_statements
+        .scalar(QStringLiteral("SELECT 1 FROM tblHRMonthlySalaryPosting WHERE MonthlySalaryID = ? LIMIT 1"),
+                {payslipId})
+        .isValid();
+}
+
+void PayrollPosting::withdraw(qint64 payslipId) const
+{
+    struct Part {
+        qint64 lineId, debit, credit, documentId;
+    };
+    QList<Part> parts;
+    {
+        db::StatementRows rows = m_statements.run(
+            QStringLiteral("SELECT p.AccountDocumentDetailID, p.Debit, p.Credit, a.DocumentID "
+                           "FROM tblHRMonthlySalaryPosting p JOIN tblAccountDocumentDetail a ON a.ID = "
+                           "p.AccountDocumentDetailID WHERE p.MonthlySalaryID = ?"),
+            {payslipId});
+        while (rows.next())
+            parts.append({rows.integer(0), rows.integer(1), rows.integer(2), rows.integer(3)});
+    }
+    m_statements.execute(QStringLiteral("DELETE FROM tblHRMonthlySalaryPosting WHERE MonthlySalaryID = ?"), {payslipId});
+    for (const Part &part : parts) {
+        m_statements.execute(
+            QStringLiteral("UPDATE tblAccountDocumentDetail SET Debit = Debit - ?, Credit = Credit - ? WHERE ID = ?"),
+            {part.debit, part.credit, part.lineId});
+        m_statements.execute(QStringLiteral("DELETE FROM tblAccountDocumentDetail WHERE ID = ? AND NOT EXISTS "
+                                            "(SELECT 1 FROM tblHRMonthlySalaryPosting WHERE AccountDocumentDetailID = ?)"),
+                             {part.lineId, part.lineId});
+        m_statements.execute(QStringLiteral("DELETE FROM tblAccountDocument WHERE ID = ? AND NOT EXISTS "
+                                            "(SELECT 1 FROM tblAccountDocumentDetail WHERE DocumentID = ?)"),
+                             {part.documentId, part.documentId});
+    }
+}
+
+} // namespace oruhr::embedded

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "platform/database/Connection.h"
+#include "platform/embedded/DemoDataGenerator.h"
+#include "shell/DtEn.h"
+#include "tests/support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <QMap>
+#include <QSqlQuery>
+
+namespace oruhr::test {
+
+// The shipped catalogue and payroll rules with no staff, for the month Shahrivar 1404
+// (1404/06/01 to 1404/06/31, 31 days), and ways to hire and pay employees in it.
+class PayrollMonthFixture : public ::testing::Test {
+protected:
+    static constexpr int Base = 1001, Housing = 1002, Groceries = 1003, ChildAllowance = 1004, Overtime = 1010,
+                         Mission = 1011, NightWork = 1012, Absence = 1096, Insurance = 2001, Tax = 2002, Loans = 2003,
+                         Fund = 2004, EmployerInsurance = 3001;
+    const QDate begin{2025, 8, 23};
+    const QDate end{2025, 9, 22};
+
+    PayrollMonthFixture()
+    {
+        db::Connection connection;
+        connection.setConnectionString(db.connectionString());
+        embedded::DemoDataGenerator::seed(connection, {0, begin, 1, {}});
+        env.connection().setConnectionString(db.connectionString());
+    }
+
+    // An employee with a final ordinance from `from` on; items by factor, monthly amounts.
+    int hire(QDate from, const QMap<int, qint64> &items)
+    {
+        const int employee = db.addEmployee(QString::number(++m_employees), QStringLiteral("نام"),
+                                            QStringLiteral("کارمند %1").arg(m_employees));
+        const int ordinance = db.addOrdinance(employee, from, QDate(2030, 1, 1), true);
+        for (auto item = items.cbegin(); item != items.cend(); ++item)
+            db.exec("INSERT INTO tblHROrdinanceDetail VALUES (?, ?, ?)", {ordinance, item.key(), item.value()});
+        return employee;
+    }
+
+    // Hours, days or an amount entered for the month through a runtime batch.
+    void enter(int employee, int factor, qint64 value, QDate monthBegin = {}, QDate monthEnd = {})
+    {
+        const QDate from = monthBegin.isValid() ? monthBegin : begin, to = monthEnd.isValid() ? monthEnd : end;
+        db.exec("INSERT INTO tblHRRunTimeBatch (BeginDate, EndDate) VALUES (?, ?)",
+                {TestDatabase::iso(from), TestDatabase::iso(to)});
+        db.exec("INSERT INTO tblHRRunTimeBatchDetail VALUES ((SELECT max(ID) FROM tblHRRunTimeBatch), ?, ?, ?)",
+                {employee, factor, value});
+    }
+
+    // A final loan or fund document running through the month; returns its ID.
+    int document(const QString &table)
+    {
+        db.exec(QString("INSERT INTO %1 (Code, BeginDate, EndDate) VALUES ('1', '2025-01-01', '2026-12-31')").arg(table));
+        return db.scalar("SELECT max(ID) FROM " + table).toInt();
+    }
+    int loan(int employee, qint64 principal, qint64 instalment)
+    {
+        const int id = document("tblHRLoan");
+        db.exec("INSERT INTO tblHRLoanDetail VALUES (?, ?, ?, ?)", {id, employee, principal, instalment});
+        return id;
+    }
+    int fund(int employee, qint64 contribution)
+    {
+        const int id = document("tblHRBox");
+        db.exec("INSERT INTO tblHRBoxDetail VALUES (?, ?, ?)", {id, employee, contribution});
+        return id;
+    }
+
+    int create(int employee) { return env.spHRCreateMonthlySalary(1, begin, end, employee); }
+    int recalculate(int employee) { return env.spHRRecalculateMonthlySalary(1, begin, end, employee); }
+    int finalize(int employee) { return env.spHRFinalizedMonthlySalary(1, begin, end, employee); }
+    int backToTemp(int employee) { return env.spHRBackToTempMonthlySalary(1, begin, end, employee); }
+    int post(const QString &employees) { return env.spHRAccountDocSave(1, end, employees); }
+
+    // A payslip's lines (or paid instalments) by factor (or document).
+    QMap<int, qint64> lines(int payslip, const QString &table = "tblHRMonthlySalaryDetail",
+                            const QString &key = "FunctionID")
+    {
+        QMap<int, qint64> result;
+        QSqlQuery query(db.sql());
+        query.prepare(QString("SELECT %1, Amount FROM %2 WHERE MonthlySalaryID = ?").arg(key, table));
+        query.addBindValue(payslip);
+        query.exec();
+        while (query.next())
+            result.insert(query.value(0).toInt(), query.value(1).toLongLong());
+        return result;
+    }
+    QMap<int, qint64> paidLoans(int payslip) { return lines(payslip, "tblHRMonthlyPaiedLoan", "LoanID"); }
+    QMap<int, qint64> paidFunds(int payslip) { return lines(payslip, "tblHRMonthlyPaiedBox", "BoxID"); }
+
+    // Earnings less deductions, by the kinds of the factors, as the payslip prints it.
+    qint64 net(int payslip)
+    {
+        return db.scalar("SELECT sum(CASE k.Kind WHEN 1 THEN d.Amount WHEN 2 THEN -d.Amount ELSE 0 END) "
+                         "FROM tblHRMonthlySalaryDetail d JOIN tblHRMonthlySalary s ON s.ID = d.MonthlySalaryID "
+                         "JOIN tblPelikMFunctionDetail k ON k.FunctionID = d.FunctionID "
+                         "AND s.BeginDate BETWEEN k.BeginDate AND k.EndDate WHERE d.MonthlySalaryID = ?",
+                         {payslip})
+            .toLongLong();
+    }
+
+    TestDatabase db;
+    DtEn env;
+
+private:
+    int m_employees = 0;
+};
+
+} // namespace oruhr::test
