@@ -96,6 +96,7 @@ QStringList EmbeddedSchema::statements()
         QStringLiteral("CREATE TABLE tblHRExceptionBatchDetail (ExceptionBatchID INTEGER NOT NULL REFERENCES "
                        "tblHRExceptionBatch(ID), EmployeeID INTEGER NOT NULL, FunctionID INTEGER NOT NULL, "
                        "Amount INTEGER NOT NULL, PRIMARY KEY (ExceptionBatchID, EmployeeID, FunctionID))"),
+        QStringLiteral("CREATE INDEX ixExceptionBatchDetailEmployee ON tblHRExceptionBatchDetail(EmployeeID)"),
 
         QStringLiteral("CREATE TABLE tblPelikMFunction (ID INTEGER PRIMARY KEY, Name TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE tblPelikMFunctionDetail (FunctionID INTEGER NOT NULL REFERENCES "

@@ -1,5 +1,7 @@
 #include "payslips/FormMain.h"
 #include "platform/controls/PelikDate.h"
+#include "platform/database/Connection.h"
+#include "platform/embedded/DemoDataGenerator.h"
 #include "tests/gui/WindowTestKit.h"
 #include "tests/support/RecordingProcedures.h"
 #include "tests/support/ScriptedMessages.h"
@@ -327,3 +329,43 @@ TEST_F(PayslipBatchTest, DeleteFailingInsideOneEmployeeLeavesThatPayslipWhole)
 }
 
 } // namespace
+
+namespace {
+
+// Every payslip line and paid instalment of the database, in one text.
+QString payslipMoney(TestDatabase &db)
+{
+    return db.scalar(u"SELECT group_concat(x, ' ') FROM (SELECT 'd' || MonthlySalaryID || ':' || FunctionID || '=' || "
+                     "Amount AS x FROM tblHRMonthlySalaryDetail UNION ALL SELECT 'l' || MonthlySalaryID || ':' || "
+                     "LoanID || '=' || Amount FROM tblHRMonthlyPaiedLoan UNION ALL SELECT 'f' || MonthlySalaryID || "
+                     "':' || BoxID || '=' || Amount FROM tblHRMonthlyPaiedBox ORDER BY 1)"_s)
+        .toString();
+}
+
+} // namespace
+
+TEST(SeededPayroll, RecalculatingTheDemoMonthThroughTheWindowChangesNoPayslip)
+{
+    TestDatabase db;
+    {
+        db::Connection connection;
+        connection.setConnectionString(db.connectionString());
+        embedded::DemoDataGenerator::seed(connection, {120, QDate(2026, 11, 25), 7, {}});
+    }
+    db.exec(u"UPDATE tblHRMonthlySalary SET CalculateDate = '2000-01-01'"_s);
+    const QString before = payslipMoney(db);
+    ModMain::ActiveConnectionString = db.connectionString();
+    ModMain::ConnectDataEnvironment();
+    ScriptedMessages messages;
+    FormMain form;
+    form.Form_Load();
+    form.optTempSaveEmployee->click();
+    form.cmdSelect->click();
+    ASSERT_GT(form.employees().checkedCount(), 20);
+
+    form.cmdCalc->click();
+
+    EXPECT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(db.count(u"tblHRMonthlySalary"_s, u"Code IS NULL AND CalculateDate = '2000-01-01'"_s), 0);
+    EXPECT_EQ(payslipMoney(db), before);
+}
