@@ -27,7 +27,7 @@ QString demoConnectionString(const QString &dataFolder)
 {
     const QString file = QDir(dataFolder).filePath(QStringLiteral("demo.db"));
     const QString applicationFolder = QDir(dataFolder).filePath(QStringLiteral("app")) + QLatin1Char('/');
-    if (!QFileInfo::exists(file)) {
+    if (!embedded::EmbeddedDatabase::isCurrent(file)) {
         std::fprintf(stderr, "oruhr-host: creating the demo database %s\n", qPrintable(file));
         embedded::DemoOptions options;
         options.applicationFolder = applicationFolder;

@@ -3,6 +3,7 @@
 #include "host/DemoTemplates.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/embedded/DemoDataGenerator.h"
+#include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/SqlExec.h"
 
 #include <QCommandLineParser>
@@ -114,7 +115,9 @@ int main(int argc, char **argv)
     const QCommandLineOption appFolder(QStringLiteral("app-folder"),
                                        QStringLiteral("Application folder stored as system parameter 140."),
                                        QStringLiteral("DIR"));
-    parser.addOptions({help, employees, out, today, seed, appFolder});
+    const QCommandLineOption ifOutdated(QStringLiteral("if-outdated"),
+                                        QStringLiteral("Leaves FILE alone when it already holds this version's schema."));
+    parser.addOptions({help, employees, out, today, seed, appFolder, ifOutdated});
 
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser.errorText());
@@ -145,6 +148,9 @@ int main(int argc, char **argv)
     const QString file = parser.value(out);
     if (file.isEmpty())
         return usageError(QStringLiteral("--out FILE is required"));
+
+    if (parser.isSet(ifOutdated) && oruhr::embedded::EmbeddedDatabase::isCurrent(file))
+        return 0;
 
     QElapsedTimer timer;
     timer.start();

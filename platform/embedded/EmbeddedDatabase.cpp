@@ -30,4 +30,18 @@ void EmbeddedDatabase::create(const QString &file)
     EmbeddedSchema::create(connection);
 }
 
+bool EmbeddedDatabase::isCurrent(const QString &file)
+{
+    if (!QFileInfo::exists(file))
+        return false;
+    bool current = false;
+    withSqliteFile(file, [&current](QSqlDatabase &database) {
+        current = scalar(database, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
+                                                  "('tblHRTaxBracket', 'tblHRMonthlySalaryPosting')"))
+                      .toInt()
+                  == 2;
+    });
+    return current;
+}
+
 } // namespace oruhr::embedded

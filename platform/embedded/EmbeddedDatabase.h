@@ -11,6 +11,9 @@ public:
     static QString connectionString(const QString &file);
     // Creates a new file with the schema, in WAL mode; an existing file is replaced.
     static void create(const QString &file);
+    // Whether the file holds this version's schema; a demo made by an earlier version lacks
+    // the payroll rules and is made anew.
+    static bool isCurrent(const QString &file);
 };
 
 } // namespace oruhr::embedded
