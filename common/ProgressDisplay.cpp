@@ -6,7 +6,7 @@
 namespace oruhr {
 namespace {
 
-constexpr qint64 paintIntervalMs = 30;
+constexpr qint64 paintIntervalMs = 100;
 
 } // namespace
 

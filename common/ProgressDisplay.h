@@ -12,7 +12,8 @@ namespace oruhr {
 // The progress bar and its label during a batch run. Every step counts one and names its
 // item in the label; painting for each of ten thousand employees would cost more than the
 // work itself (the bar repaints itself at once for every pixel it grows), so the bar takes
-// its value when painted: at most every 30 ms, and whenever paint() is asked for.
+// its value when painted: ten times a second, which the eye takes for smooth, and whenever
+// paint() is asked for.
 class ProgressDisplay {
 public:
     ProgressDisplay(QWidget &window, QProgressBar &bar, QLabel &label);

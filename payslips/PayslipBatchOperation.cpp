@@ -17,7 +17,7 @@ namespace {
 
 // Letting pending messages run for each of ten thousand employees would cost more than the
 // payroll work; they run at most this often.
-constexpr qint64 messageIntervalMs = 30;
+constexpr qint64 messageIntervalMs = 100;
 
 } // namespace
 
