@@ -7,6 +7,8 @@
 #include <QHash>
 
 #include <algorithm>
+#include <numeric>
+#include <tuple>
 
 namespace oruhr::embedded {
 namespace {
@@ -18,6 +20,11 @@ struct Share {
     qint64 debit;
     qint64 credit;
 };
+
+QString netPay()
+{
+    return QStringLiteral("خالص حقوق پرداختني");
+}
 
 struct DocumentLine {
     QString description;
@@ -49,6 +56,28 @@ public:
             share->debit += debit;
             share->credit += credit;
         }
+    }
+
+    // Expenses by cost centre and factor first, then what is owed, net pay last.
+    void sortForReading()
+    {
+        QList<qsizetype> order(m_lines.size());
+        std::iota(order.begin(), order.end(), 0);
+        const auto key = [this](qsizetype line) {
+            const DocumentLine &l = m_lines[line];
+            return std::make_tuple(l.debit == 0, l.description == netPay(), l.description);
+        };
+        std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return key(a) < key(b); });
+        QList<qsizetype> position(m_lines.size());
+        QList<DocumentLine> sorted;
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            position[order[i]] = i;
+            sorted.append(m_lines[order[i]]);
+        }
+        m_lines = sorted;
+        for (QList<Share> &shares : m_shares)
+            for (Share &share : shares)
+                share.line = position[share.line];
     }
 
     QList<DocumentLine> &lines() { return m_lines; }
@@ -134,7 +163,7 @@ qint64 PayrollPosting::post(const QList<qint64> &payslipIds, qint64 creatorId, Q
                 break;
             }
         }
-        document.add(payslipId, QStringLiteral("خالص حقوق پرداختني"), 0, net);
+        document.add(payslipId, netPay(), 0, net);
     }
 
     const qint64 documentId = m_statements
@@ -145,6 +174,7 @@ qint64 PayrollPosting::post(const QList<qint64> &payslipIds, qint64 creatorId, Q
                                            QStringLiteral("سند فيش حقوق ماه ")
                                                + documentDate.toString(u"yyyy/MM", QCalendar(QCalendar::System::Jalali)),
                                            creatorId});
+    document.sortForReading();
     for (DocumentLine &line : document.lines())
         line.id = m_statements
                       .insert(QStringLiteral("INSERT INTO tblAccountDocumentDetail (DocumentID, FormTypeID, "
