@@ -8,6 +8,7 @@
 #include "platform/controls/PelikDate.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
+#include "platform/embedded/EmbeddedProcedures.h"
 #include "platform/embedded/SqlExec.h"
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
@@ -36,6 +37,7 @@ constexpr int checkedEmployees = 10000;
 // A demo payroll whose month has no payslips yet, kept as a pristine copy: every run
 // starts from its own copy of it.
 struct Fixture {
+    ModMain session;
     QTemporaryDir dir;
     QString pristine = dir.filePath(QStringLiteral("pristine.db"));
     int copies = 0;
@@ -43,6 +45,7 @@ struct Fixture {
     Fixture()
     {
         bench::createMonthWithoutPayslips(pristine, checkedEmployees * 100 / 96 + 30);
+        session.dtEn().connection().setLocalProcedures(std::make_shared<embedded::EmbeddedProcedures>());
     }
 
     // Connects the data environment to a fresh copy of the pristine payroll.
@@ -50,8 +53,8 @@ struct Fixture {
     {
         const QString copy = dir.filePath(QStringLiteral("run%1.db").arg(++copies));
         QFile::copy(pristine, copy);
-        ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(copy);
-        ModMain::ConnectDataEnvironment();
+        session.ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(copy);
+        session.ConnectDataEnvironment();
     }
 };
 
@@ -65,7 +68,7 @@ Fixture &fixture()
 double throughWindow(int &processed)
 {
     fixture().connectFreshCopy();
-    FormMain form;
+    FormMain form(fixture().session);
     form.Form_Load();
     form.show();
     form.cmdSelect->click();
@@ -82,18 +85,18 @@ double throughWindow(int &processed)
 double bare()
 {
     fixture().connectFreshCopy();
-    FormMain form;
+    FormMain form(fixture().session);
     form.Form_Load();
     form.show();
     QList<qint32> ids;
-    for (int row = 0; row < form.employees().rowCount(); ++row)
-        ids << form.employees().item(row).key.mid(1).toInt();
+    for (const EmployeeRow &row : form.employeeRows())
+        ids << row.id;
     const QDate begin = form.datBeginDate->englishdate();
     const QDate end = form.datEndDate->englishdate();
     QElapsedTimer timer;
     timer.start();
     for (qint32 id : ids)
-        DtEn::instance().spHRCreateMonthlySalary(ModMain::ActiveUserID, begin, end, id);
+        fixture().session.dtEn().spHRCreateMonthlySalary(fixture().session.ActiveUserID, begin, end, id);
     return timer.nsecsElapsed() / 1e9;
 }
 

@@ -40,6 +40,7 @@ int countUpdates(unsigned, void *, void *, void *text)
 }
 
 struct Fixture {
+    ModMain session;
     QTemporaryDir dir;
     QString file = dir.filePath(QStringLiteral("bench.db"));
     FormCheckDocs *form = nullptr;
@@ -74,14 +75,14 @@ struct Fixture {
             database.commit();
         });
 
-        ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
-        ModMain::ConnectDataEnvironment();
-        form = new FormCheckDocs;
+        session.ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
+        session.ConnectDataEnvironment();
+        form = new FormCheckDocs(session);
         form->Form_Load();
         form->show(); // the progress really paints
         QApplication::processEvents();
         std::printf("listed documents: %d\n", form->documents().rowCount());
-        const QVariant handle = DtEn::instance().connection().database().driver()->handle();
+        const QVariant handle = session.dtEn().connection().database().driver()->handle();
         sqlite3_trace_v2(*static_cast<sqlite3 *const *>(handle.constData()), SQLITE_TRACE_STMT, countUpdates,
                          nullptr);
     }
@@ -89,9 +90,8 @@ struct Fixture {
     // Every document temporary again, listed, and every other row ticked.
     void tickHalf()
     {
-        db::Recordset &recordset = DtEn::instance().rssqlCommon();
         for (const char *table : documentTables)
-            recordset.open(QStringLiteral("Update %1 Set Code=NULL").arg(QLatin1String(table)));
+            session.dtEn().query(QStringLiteral("Update %1 Set Code=NULL").arg(QLatin1String(table)));
         form->RefreshEmployees();
         KeyedListModel &rows = form->documents();
         for (int row = 0; row < rows.rowCount(); row += 2)

@@ -32,6 +32,7 @@ constexpr int listedEmployees = 50000;
 // Demo data whose payroll month has no payslips yet, so that every employee with a final
 // ordinance is listed: about 50,000 of them.
 struct Fixture {
+    ModMain session;
     QTemporaryDir dir;
     QString file = dir.filePath(QStringLiteral("bench.db"));
     FormMain *form = nullptr;
@@ -40,16 +41,16 @@ struct Fixture {
     {
         bench::createMonthWithoutPayslips(file, listedEmployees * 100 / 96 + 100);
 
-        ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
-        ModMain::ConnectDataEnvironment();
-        form = new FormMain;
+        session.ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
+        session.ConnectDataEnvironment();
+        form = new FormMain(session);
         form->Form_Load();
         std::printf("listed employees: %d\n", form->employees().rowCount());
     }
 
     QString listSql()
     {
-        db::Connection &connection = DtEn::instance().connection();
+        db::Connection &connection = session.dtEn().connection();
         return connection.nativeSql(PayslipSql::employeeList(
             form->listMode(), connection.dateLiteral(form->datBeginDate->englishdate()),
             connection.dateLiteral(form->datEndDate->englishdate()), form->BranchFilter(),
@@ -65,7 +66,7 @@ Fixture &fixture()
 
 void BM_BareQuery(benchmark::State &state)
 {
-    bench::timeBareQuery(state, DtEn::instance().connection().database(), fixture().listSql(), 4);
+    bench::timeBareQuery(state, fixture().session.dtEn().connection().database(), fixture().listSql(), 4);
 }
 BENCHMARK(BM_BareQuery)->Unit(benchmark::kMillisecond)->MinTime(3);
 

@@ -60,6 +60,7 @@ void addEnteredFactors(QSqlDatabase &database)
 // Demo data whose payroll month has no payslips yet, so that the window lists about 5,000
 // employees without a payslip.
 struct Fixture {
+    ModMain session;
     QTemporaryDir dir;
     QString file = dir.filePath(QStringLiteral("bench.db"));
     FormMain *form = nullptr;
@@ -69,15 +70,15 @@ struct Fixture {
     {
         bench::createMonthWithoutPayslips(file, listedEmployees * 100 / 96 + 10, addEnteredFactors);
 
-        ModMain::ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
-        ModMain::ConnectDataEnvironment();
-        form = new FormMain;
+        session.ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
+        session.ConnectDataEnvironment();
+        form = new FormMain(session);
         form->Form_Load();
-        ids = MissingFactorCheck::employeeIds(form->employees());
+        ids = MissingFactorCheck::employeeIds(form->employeeRows());
         std::printf("listed employees: %d\n", form->employees().rowCount());
     }
 
-    QString date(const PelikDate &picker) { return DtEn::instance().connection().dateLiteral(picker.englishdate()); }
+    QString date(const PelikDate &picker) { return session.dtEn().dateLiteral(picker.englishdate()); }
 
     // One check as the window runs it, silent so that it does not wait for the user.
     FlexGrid *check(FormErrorEmployee &window)
@@ -90,7 +91,7 @@ struct Fixture {
 
     QString sql()
     {
-        return DtEn::instance().connection().nativeSql(
+        return session.dtEn().connection().nativeSql(
             PayslipSql::missingFactors(date(*form->datBeginDate), date(*form->datEndDate), ids));
     }
 };
@@ -103,14 +104,14 @@ Fixture &fixture()
 
 void BM_BareQuery(benchmark::State &state)
 {
-    bench::timeBareQuery(state, DtEn::instance().connection().database(), fixture().sql(), 6);
+    bench::timeBareQuery(state, fixture().session.dtEn().connection().database(), fixture().sql(), 6);
 }
 BENCHMARK(BM_BareQuery)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 void BM_MissingFactorCheck(benchmark::State &state)
 {
     for (auto _ : state) {
-        FormErrorEmployee window; // a fresh window each time, as after the user closed it
+        FormErrorEmployee window(fixture().session.dtEn()); // a fresh window each time, as after the user closed it
         FlexGrid *grid = fixture().check(window);
         benchmark::DoNotOptimize(window.grab()); // the grid drawn as the user would see it first
         state.counters["employees"] = grid->rows() - 1;

@@ -1,21 +1,25 @@
 #include "common/CommonSql.h"
 
+#include "platform/database/SystemIds.h"
+
 namespace oruhr {
 
 QString CommonSql::applicationFolder()
 {
-    return QStringLiteral("select * from tblPelikSystemParameters Where ID=140");
+    return QStringLiteral("select * from tblPelikSystemParameters Where ID=")
+           + QString::number(ids::ApplicationFolderParameter);
 }
 
 QString CommonSql::payrollMonthStart()
 {
-    return QStringLiteral("Select Value from tblPelikSystemParameters Where ID=3450");
+    return QStringLiteral("Select Value from tblPelikSystemParameters Where ID=")
+           + QString::number(ids::PayrollMonthStartParameter);
 }
 
 QString CommonSql::reportTemplates(qint32 formTypeId)
 {
-    return QStringLiteral("Select * from tblPelikReportTemplate where FormTypeID = 1406 Or FormTypeID =")
-           + QString::number(formTypeId);
+    return QStringLiteral("Select * from tblPelikReportTemplate where FormTypeID = ") + QString::number(ids::EveryForm)
+           + QStringLiteral(" Or FormTypeID =") + QString::number(formTypeId);
 }
 
 QString CommonSql::reportTemplate(qint32 templateId)

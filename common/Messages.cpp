@@ -1,5 +1,7 @@
 #include "common/Messages.h"
 
+#include "common/CommonLog.h"
+#include "platform/automation/ComponentError.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
 
@@ -12,11 +14,13 @@ const QString messageComponent = QStringLiteral("comMessage.comMSG");
 
 // A failing step is skipped and the next one runs.
 template<typename Step>
-void ignoringFailure(Step &&step)
+void ignoringFailure(const char *what, Step &&step)
 {
     try {
         step();
-    } catch (...) {
+    } catch (const ComponentError &error) {
+        qCWarning(lcCommon) << "message component:" << what << "failed, skipped:" << error.number()
+                            << error.description();
     }
 }
 
@@ -24,13 +28,13 @@ void ignoringFailure(Step &&step)
 std::unique_ptr<QObject> shown(const QVariant &title, const QString &text, qint16 formType)
 {
     std::unique_ptr<QObject> component;
-    ignoringFailure([&] { component = ComponentRegistry::instance().create(messageComponent); });
+    ignoringFailure("creation", [&] { component = ComponentRegistry::instance().create(messageComponent); });
     if (!component)
         return nullptr;
-    ignoringFailure([&] { Dispatch::setProperty(*component, "FormTitle", title); });
-    ignoringFailure([&] { Dispatch::setProperty(*component, "FormMessage", text); });
-    ignoringFailure([&] { Dispatch::setProperty(*component, "FormType", QVariant::fromValue(formType)); });
-    ignoringFailure([&] { Dispatch::call(*component, "ClearShow"); });
+    ignoringFailure("FormTitle", [&] { Dispatch::setProperty(*component, "FormTitle", title); });
+    ignoringFailure("FormMessage", [&] { Dispatch::setProperty(*component, "FormMessage", text); });
+    ignoringFailure("FormType", [&] { Dispatch::setProperty(*component, "FormType", QVariant::fromValue(formType)); });
+    ignoringFailure("ClearShow", [&] { Dispatch::call(*component, "ClearShow"); });
     return component;
 }
 
@@ -47,7 +51,7 @@ qint16 AskYesNo(const QVariant &title, const QString &text)
     if (!component)
         return Answer::None;
     QVariant result;
-    ignoringFailure([&] { result = Dispatch::property(*component, "Resualt"); });
+    ignoringFailure("Resualt", [&] { result = Dispatch::property(*component, "Resualt"); });
     bool isNumber = false;
     const int answer = result.toInt(&isNumber);
     if (isNumber && answer == 1)

@@ -5,35 +5,26 @@
 #include "common/Messages.h"
 #include "common/PersianMonth.h"
 #include "platform/controls/PelikDate.h"
-#include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
 #include <QSignalBlocker>
 
 namespace oruhr {
 
-void PayrollMonth::readApplicationFolder()
+void PayrollMonth::readApplicationFolder(ModMain &session)
 {
-    db::Recordset &recordset = DtEn::instance().rssqlSalvoInstallInfo();
-    recordset.open(CommonSql::applicationFolder());
+    const db::Recordset recordset = session.dtEn().query(CommonSql::applicationFolder());
     if (recordset.recordCount() > 0)
-        ModMain::ApplicationFolder = recordset.field(QStringLiteral("Value")).toString();
-    recordset.close();
+        session.ApplicationFolder = recordset.field(QStringLiteral("Value")).toString();
 }
 
-QString PayrollMonth::readStartDateText(PelikDate &tempDate)
+QString PayrollMonth::readStartDateText(ModMain &session, PelikDate &tempDate)
 {
-    db::Recordset &recordset = DtEn::instance().rssqlCommon();
-    recordset.open(CommonSql::payrollMonthStart());
-    QString text;
-    if (recordset.recordCount() == 0) {
-        tempDate.setEnglishdate(QDate::currentDate());
-        text = tempDate.persianText();
-    } else {
-        text = recordset.field(QStringLiteral("Value")).toString();
-    }
-    recordset.close();
-    return text;
+    const db::Recordset recordset = session.dtEn().query(CommonSql::payrollMonthStart());
+    if (recordset.recordCount() > 0)
+        return recordset.field(QStringLiteral("Value")).toString();
+    tempDate.setEnglishdate(QDate::currentDate());
+    return tempDate.persianText();
 }
 
 void PayrollMonth::setDefaultPeriod(PelikDate &begin, PelikDate &end, const QString &startText)
@@ -42,10 +33,10 @@ void PayrollMonth::setDefaultPeriod(PelikDate &begin, PelikDate &end, const QStr
     begin.setPersianText(startText);
 }
 
-QString PayrollMonth::loadPeriod(PelikDate &begin, PelikDate &end, PelikDate &tempDate)
+QString PayrollMonth::loadPeriod(ModMain &session, PelikDate &begin, PelikDate &end, PelikDate &tempDate)
 {
-    readApplicationFolder();
-    const QString startText = readStartDateText(tempDate);
+    readApplicationFolder(session);
+    const QString startText = readStartDateText(session, tempDate);
     const QSignalBlocker blockBegin(begin), blockEnd(end);
     setDefaultPeriod(begin, end, startText);
     return startText;

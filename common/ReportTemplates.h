@@ -8,7 +8,9 @@
 
 namespace oruhr {
 
-// The report template catalogue, read through the general query recordset.
+class DtEn;
+
+// The report template catalogue.
 class ReportTemplates {
 public:
     struct Entry {
@@ -18,9 +20,9 @@ public:
 
     // The templates of a form type and those of 1406, for every form, in the database's order.
     // Throws ComponentError.
-    static QList<Entry> offeredFor(qint32 formTypeId);
+    static QList<Entry> offeredFor(DtEn &dtEn, qint32 formTypeId);
     // A template's FilePath as stored; nullopt when the row is gone. Throws ComponentError.
-    static std::optional<QVariant> filePathOf(qint32 templateId);
+    static std::optional<QVariant> filePathOf(DtEn &dtEn, qint32 templateId);
 };
 
 } // namespace oruhr

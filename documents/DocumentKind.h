@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/database/SystemIds.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -8,10 +10,10 @@ namespace oruhr {
 
 // The form type numbers of the four kinds of HR document the document window lists.
 namespace DocumentKind {
-constexpr qint32 Ordinance = 1022007;
-constexpr qint32 Loan = 1022009;
-constexpr qint32 Fund = 1022021;
-constexpr qint32 GroupAdjustment = 1022041;
+constexpr qint32 Ordinance = ids::OrdinanceDocument;
+constexpr qint32 Loan = ids::LoanDocument;
+constexpr qint32 Fund = ids::FundDocument;
+constexpr qint32 GroupAdjustment = ids::GroupAdjustmentDocument;
 
 // The order in which finalisation updates the kinds.
 constexpr std::array<qint32, 4> finalizeOrder{Ordinance, Loan, Fund, GroupAdjustment};

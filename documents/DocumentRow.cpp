@@ -3,6 +3,17 @@
 #include "platform/database/Recordset.h"
 
 namespace oruhr {
+namespace {
+
+constexpr int FormTypeColumn = 2;
+constexpr int IdColumn = 3;
+
+} // namespace
+
+DocumentRow DocumentRow::of(const ListItem &item)
+{
+    return {item.texts.value(FormTypeColumn).toInt(), item.texts.value(IdColumn), item.checked};
+}
 
 QString DocumentRow::stateText(const QVariant &code)
 {

@@ -11,14 +11,14 @@ namespace db {
 class Recordset;
 }
 
-// The rows of the document list as the list query returns them: key "k" + FormTypeID + ID,
-// an empty check-box text and seven sub-items.
-class DocumentRow {
-public:
-    // Sub-item positions that finalisation reads.
-    static constexpr int FormTypeColumn = 2;
-    static constexpr int IdColumn = 3;
+// One document of the document window's list. The list keys a row "k" + FormTypeID + ID,
+// with an empty check-box text and seven sub-items; nothing else reads or writes that form.
+struct DocumentRow {
+    qint32 formTypeId = 0;
+    QString id;
+    bool checked = false;
 
+    static DocumentRow of(const ListItem &item);
     // Every record of an open list query, in the order it returned them.
     static QList<ListItem> readAll(db::Recordset &recordset);
     // "موقت" while the code is null or empty, "قطعي" otherwise.

@@ -1,5 +1,7 @@
 #include "documents/DocumentSql.h"
 
+#include "documents/DocumentKind.h"
+
 namespace oruhr {
 namespace {
 
@@ -17,16 +19,20 @@ QString DocumentSql::documentList(DocumentListMode mode, const QString &begin, c
     const QString employeeCount =
         QStringLiteral("  'تعداد کارمند: '+convert(varchar, (Select Count(*) from tblHRLoanDetail Where "
                        "LoanID=ID)) as Description from ");
-    return QStringLiteral(" select 'حکم کارگزيني' as DocType, 1022007 as FormTypeID, ID, Code, FarsiBeginDate, "
-                          "FarsiEndDate,  (select name from vwEmployee x where ID=EmployeeID) as Description  from "
-                          "tblHROrdinance where Not (EndDate < '")
+    const auto kind = [](qint32 formTypeId) { return QString::number(formTypeId); };
+    return QStringLiteral(" select 'حکم کارگزيني' as DocType, ") + kind(DocumentKind::Ordinance)
+           + QStringLiteral(" as FormTypeID, ID, Code, FarsiBeginDate, FarsiEndDate,  (select name from vwEmployee x "
+                            "where ID=EmployeeID) as Description  from tblHROrdinance where Not (EndDate < '")
            + period(begin, end, tail) + QStringLiteral(" Union ")
-           + QStringLiteral(" select 'وام کارمندان', 1022009, ID, Code,FarsiBeginDate, FarsiEndDate,") + employeeCount
+           + QStringLiteral(" select 'وام کارمندان', ") + kind(DocumentKind::Loan)
+           + QStringLiteral(", ID, Code,FarsiBeginDate, FarsiEndDate,") + employeeCount
            + QStringLiteral("tblHRLoan where Not (EndDate < '") + period(begin, end, tail) + QStringLiteral(" Union ")
-           + QStringLiteral(" Select 'صندوق کارمندان', 1022021, ID, Code,FarsiBeginDate, FarsiEndDate,")
+           + QStringLiteral(" Select 'صندوق کارمندان', ") + kind(DocumentKind::Fund)
+           + QStringLiteral(", ID, Code,FarsiBeginDate, FarsiEndDate,")
            + employeeCount + QStringLiteral("tblHRBox where Not (EndDate < '") + period(begin, end, tail)
            + QStringLiteral(" Union ")
-           + QStringLiteral(" Select 'تعديل گروهي', 1022041, ID, Code,FarsiBeginDate, FarsiEndDate,") + employeeCount
+           + QStringLiteral(" Select 'تعديل گروهي', ") + kind(DocumentKind::GroupAdjustment)
+           + QStringLiteral(", ID, Code,FarsiBeginDate, FarsiEndDate,") + employeeCount
            + QStringLiteral("tblHRExceptionBatch where Not (EndDate < '") + period(begin, end, tail);
 }
 
@@ -34,16 +40,16 @@ QString DocumentSql::finalize(qint32 formTypeId, const QString &ids)
 {
     QString table;
     switch (formTypeId) {
-    case 1022007:
+    case DocumentKind::Ordinance:
         table = QStringLiteral("tblHROrdinance");
         break;
-    case 1022009:
+    case DocumentKind::Loan:
         table = QStringLiteral("tblHRLoan");
         break;
-    case 1022021:
+    case DocumentKind::Fund:
         table = QStringLiteral("tblHRBox");
         break;
-    case 1022041:
+    case DocumentKind::GroupAdjustment:
         table = QStringLiteral("tblHRExceptionBatch");
         break;
     default:

@@ -1,15 +1,11 @@
 #include "documents/FormCheckDocs.h"
 
-#include "common/BusyCursor.h"
-#include "common/DesignedWindow.h"
-#include "common/ListViewColumnClick.h"
+#include "common/CheckedRowRun.h"
 #include "common/MessageText.h"
 #include "common/NamedWidget.h"
 #include "common/Messages.h"
-#include "common/PayrollMonth.h"
-#include "common/ProgressDisplay.h"
-#include "common/TwipPlacement.h"
 #include "documents/DocumentIdLists.h"
+#include "documents/DocumentLog.h"
 #include "documents/DocumentRow.h"
 #include "documents/DocumentSql.h"
 #include "documents/FormCheckDocsLayout.h"
@@ -17,15 +13,14 @@
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
-#include "shell/DtEn.h"
+#include "platform/database/Recordset.h"
+#include "shell/ModMain.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QResizeEvent>
 
 namespace oruhr {
 namespace {
@@ -39,12 +34,16 @@ QGroupBox *group(QWidget *parent, const char *name)
 
 } // namespace
 
-FormCheckDocs::FormCheckDocs(QWidget *parent)
-    : QDialog(parent)
+FormCheckDocs::FormCheckDocs(ModMain &session, QWidget *parent)
+    : ListWindow(session, "FormCheckDocs",
+                 {FormCheckDocsLayout::designedPlaces, FormCheckDocsLayout::designedWidth,
+                  FormCheckDocsLayout::designedHeight, FormCheckDocsLayout::resize},
+                 parent)
 {
-    prepareDesignedWindow(*this, "FormCheckDocs");
     setWindowTitle(QString());
     createControls();
+    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, pgb, lblProgress, lblRecordCount, cmdSelect,
+              cmdDeselect});
     connectHandlers();
     resetLayout();
 }
@@ -85,26 +84,13 @@ void FormCheckDocs::connectHandlers()
 {
     for (QRadioButton *option : {optTempSaveEmployee, optFinalSaveEmployee})
         connect(option, &QRadioButton::clicked, this, &FormCheckDocs::mode_Click);
-    // Enter must never finalize by itself.
-    for (QPushButton *button : findChildren<QPushButton *>())
-        button->setAutoDefault(false);
-    connect(datBeginDate, &PelikDate::changed, this, &FormCheckDocs::datBeginDate_Change);
-    connect(datEndDate, &PelikDate::changed, this, &FormCheckDocs::datEndDate_Change);
-    connect(cmdSelect, &QPushButton::clicked, this, [this] { documents().setAllChecked(true); });
-    connect(cmdDeselect, &QPushButton::clicked, this, [this] { documents().setAllChecked(false); });
-    connect(lstEmployee, &KeyedListView::columnClick, this, &FormCheckDocs::lstEmployee_ColumnClick);
     connect(cmdFinalize, &QPushButton::clicked, this, &FormCheckDocs::cmdFinalize_Click);
-}
-
-KeyedListModel &FormCheckDocs::documents() const
-{
-    return *lstEmployee->listModel();
 }
 
 void FormCheckDocs::Form_Load()
 {
     setEnabled(true);
-    StartDateText = PayrollMonth::loadPeriod(*datBeginDate, *datEndDate, *datTempDate);
+    loadPeriod();
     lstEmployee->resetColumns({{QString(), 500},
                                {QStringLiteral("نوع سند"), 2000},
                                {QStringLiteral("FormTypeID"), 0},
@@ -121,19 +107,11 @@ void FormCheckDocs::Form_Load()
 
     optTempSaveEmployee->setChecked(true);
     // As the option's click, but a failing query fails the load, so the window is not shown.
-    rebuildDocuments();
+    rebuildList();
     UpdateListButtons();
     datBeginDate->setEnabled(false);
     datEndDate->setEnabled(false);
-    const QSizeF size = TwipPlacement::size(*this);
-    BaseWidth = qRound(size.width());
-    BaseHeight = qRound(size.height());
-}
-
-void FormCheckDocs::showModal()
-{
-    Form_Load();
-    exec();
+    keepBaseSize();
 }
 
 DocumentListMode FormCheckDocs::listMode() const
@@ -141,38 +119,14 @@ DocumentListMode FormCheckDocs::listMode() const
     return optTempSaveEmployee->isChecked() ? DocumentListMode::Temporary : DocumentListMode::Final;
 }
 
-void FormCheckDocs::RefreshEmployees()
+QString FormCheckDocs::listSql(const QString &begin, const QString &end) const
 {
-    try {
-        if (!rebuildDocuments())
-            return;
-    } catch (const ComponentError &error) {
-        // The window stays usable: the failure is told and the list stays empty.
-        ShowMessage(MessageText::TitleError, error.description());
-    }
-    UpdateListButtons();
+    return DocumentSql::documentList(listMode(), begin, end);
 }
 
-bool FormCheckDocs::rebuildDocuments()
+QList<ListItem> FormCheckDocs::readRows(db::Recordset &recordset) const
 {
-    documents().clear();
-    if (!PayrollMonth::isListable(*datBeginDate, *datEndDate))
-        return false;
-    BusyCursor busy;
-    db::Recordset &recordset = DtEn::instance().rssqlCommon();
-    try {
-        db::Connection &connection = DtEn::instance().connection();
-        recordset.open(DocumentSql::documentList(listMode(), connection.dateLiteral(datBeginDate->englishdate()),
-                                                 connection.dateLiteral(datEndDate->englishdate())));
-        QList<ListItem> rows = DocumentRow::readAll(recordset);
-        lblRecordCount->setText(QString::number(recordset.recordCount()));
-        recordset.close();
-        documents().appendItems(std::move(rows));
-    } catch (const ComponentError &) {
-        recordset.close();
-        throw;
-    }
-    return true;
+    return DocumentRow::readAll(recordset);
 }
 
 void FormCheckDocs::UpdateListButtons()
@@ -188,104 +142,53 @@ void FormCheckDocs::mode_Click()
     UpdateListButtons();
 }
 
-void FormCheckDocs::datBeginDate_Change()
-{
-    if (datBeginDate->isEmpty())
-        PayrollMonth::restoreEmptiedBegin(*datBeginDate, StartDateText);
-    RefreshEmployees();
-}
-
-void FormCheckDocs::datEndDate_Change()
-{
-    if (datEndDate->isEmpty())
-        PayrollMonth::restoreEmptiedEnd(*datEndDate, StartDateText);
-    RefreshEmployees();
-}
-
-void FormCheckDocs::lstEmployee_ColumnClick(int column)
-{
-    SortByClickedColumn(*lstEmployee, column);
-}
-
 void FormCheckDocs::cmdFinalize_Click()
 {
     if (datBeginDate->isEmpty()) {
         ShowMessage(MessageText::TitleProblem, MessageText::BeginDateMissing);
         return;
     }
-    bool finalized = false;
     {
-        BusyCursor busy;
-        setEnabled(false);
+        const std::unique_ptr<CheckedRowRun> run = beginRun();
         try {
-            finalized = finalizeChecked(busy);
-        } catch (const ComponentError &) {
+            if (finalizeChecked(*run)) {
+                run->restoreCursor();
+                ShowMessage(MessageText::TitleSuccess,
+                            MessageText::countMessage(run->progress().value(), MessageText::DocumentsFinalizedTail));
+                run->progress().hide();
+                RefreshEmployees();
+            }
+        } catch (const ComponentError &error) {
             // The updates already run stay in effect; the progress shows where it stopped.
+            qCWarning(lcDocuments) << "finalisation stopped:" << error.number() << error.description();
         }
     }
-    if (finalized) {
-        ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(pgb->value(), MessageText::DocumentsFinalizedTail));
-        pgb->hide();
-        lblProgress->hide();
-        RefreshEmployees();
-    }
-    setEnabled(true);
     UpdateListButtons();
 }
 
-bool FormCheckDocs::finalizeChecked(BusyCursor &busy)
+bool FormCheckDocs::finalizeChecked(CheckedRowRun &run)
 {
-    const KeyedListModel &rows = documents();
-    const int checked = rows.checkedCount();
+    const KeyedListModel &list = documents();
+    const int checked = list.checkedCount();
     if (checked == 0) {
-        busy.restore();
+        run.restoreCursor();
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }
-    ProgressDisplay progress(*this, *pgb, *lblProgress);
-    progress.start(checked);
+    run.progress().start(checked);
     DocumentIdLists ids;
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        const ListItem &item = rows.item(row);
-        if (!item.checked)
+    for (int row = 0; row < list.rowCount(); ++row) {
+        const DocumentRow document = DocumentRow::of(list.item(row));
+        if (!document.checked)
             continue;
-        const QString formTypeId = item.texts.value(DocumentRow::FormTypeColumn);
-        const QString id = item.texts.value(DocumentRow::IdColumn);
-        progress.advance(formTypeId, id);
-        ids.append(formTypeId.toInt(), id);
+        run.progress().advance(QString::number(document.formTypeId), document.id);
+        ids.append(document.formTypeId, document.id);
     }
-    progress.paint();
+    run.progress().paint();
 
-    db::Recordset &recordset = DtEn::instance().rssqlCommon();
     for (const QString &statement : ids.statements())
-        recordset.open(statement);
-    recordset.close();
+        session().dtEn().query(statement);
     return true;
-}
-
-void FormCheckDocs::resetLayout()
-{
-    m_places = FormCheckDocsLayout::designedPlaces();
-    TwipPlacement::place(*this, m_places);
-    TwipPlacement::resize(*this, FormCheckDocsLayout::designedWidth, FormCheckDocsLayout::designedHeight);
-}
-
-void FormCheckDocs::keyPressEvent(QKeyEvent *event)
-{
-    // The window closes by its close box, never by Esc.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void FormCheckDocs::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    const QSizeF size = TwipPlacement::size(*this);
-    if (FormCheckDocsLayout::resize(m_places, BaseWidth, BaseHeight, size.width(), size.height()))
-        TwipPlacement::place(*this, m_places);
 }
 
 } // namespace oruhr

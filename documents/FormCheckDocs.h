@@ -1,13 +1,9 @@
 #pragma once
 
-#include "common/TwipRect.h"
+#include "common/ListWindow.h"
 #include "documents/DocumentListMode.h"
 
-#include <QDialog>
-#include <QHash>
 #include <QString>
-
-#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -17,7 +13,7 @@ class QRadioButton;
 
 namespace oruhr {
 
-class BusyCursor;
+class CheckedRowRun;
 class KeyedListModel;
 class KeyedListView;
 class PelikDate;
@@ -26,30 +22,17 @@ class PelikDate;
 // each opening loads it afresh on the payroll month of the database and lists the
 // temporary or the final ordinances, loans, fund documents and group adjustments of that
 // month. The ticked temporary ones are made final, one update per kind.
-class FormCheckDocs : public QDialog {
+class FormCheckDocs : public ListWindow {
     Q_OBJECT
 
 public:
-    explicit FormCheckDocs(QWidget *parent = nullptr);
+    explicit FormCheckDocs(ModMain &session, QWidget *parent = nullptr);
 
-    // The Persian first day of the period, from the database or today.
-    QString StartDateText;
-    // The inner size in twips at the last completed layout.
-    int BaseWidth = 0;
-    int BaseHeight = 0;
-
-    // Initialises the window afresh; a failing query throws ComponentError, and the window
-    // is then not shown.
-    void Form_Load();
-    // Loads, then shows the window modally with no owner; returns when it is closed.
-    void showModal();
-
-    // Rebuilds the list from the database for the mode and the period.
-    void RefreshEmployees();
+    void Form_Load() override;
     // Only finalisation is offered, and only for listed temporary documents.
-    void UpdateListButtons();
+    void UpdateListButtons() override;
     DocumentListMode listMode() const;
-    KeyedListModel &documents() const;
+    KeyedListModel &documents() const { return rows(); }
 
     QPushButton *cmdBackToTemp;
     QPushButton *cmdFinalize;
@@ -74,25 +57,17 @@ public:
     QLabel *lblTotalCount;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    QString listSql(const QString &begin, const QString &end) const override;
+    QList<ListItem> readRows(db::Recordset &recordset) const override;
 
 private:
     void createControls();
     void connectHandlers();
-    void resetLayout();
 
-    // Throws ComponentError; false when the period stopped the rebuild early.
-    bool rebuildDocuments();
     void mode_Click();
-    void datBeginDate_Change();
-    void datEndDate_Change();
-    void lstEmployee_ColumnClick(int column);
     void cmdFinalize_Click();
     // Throws ComponentError; false when no row was ticked.
-    bool finalizeChecked(BusyCursor &busy);
-
-    QHash<QString, TwipRect> m_places;
+    bool finalizeChecked(CheckedRowRun &run);
 };
 
 } // namespace oruhr

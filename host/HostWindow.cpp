@@ -1,5 +1,7 @@
 #include "host/HostWindow.h"
 
+#include "host/HostLog.h"
+
 #include "platform/automation/ComponentError.h"
 #include "shell/OruHRPrintBatch1.h"
 #include "shell/PropertyBag.h"
@@ -142,6 +144,7 @@ bool HostWindow::call(HostOptions::Action action)
 
 void HostWindow::reportFailure(int number, const QString &description)
 {
+    qCWarning(lcHost) << "call failed:" << number << description;
     QMessageBox box(QMessageBox::Critical, QStringLiteral("خطا"),
                     QStringLiteral("شماره خطا: %1\n%2").arg(number).arg(description), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("hostFailure"));

@@ -1,12 +1,14 @@
 // oruhr-host: a host program for the OruHRPrintBatch1 control.
 
 #include "host/DemoTemplates.h"
+#include "host/HostLog.h"
 #include "host/HostOptions.h"
 #include "host/HostWindow.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/components/StandardComponents.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
+#include "platform/embedded/EmbeddedProcedures.h"
 #include "shell/OruHRPrintBatch1.h"
 
 #include <QApplication>
@@ -28,14 +30,13 @@ QString demoConnectionString(const QString &dataFolder)
     const QString file = QDir(dataFolder).filePath(QStringLiteral("demo.db"));
     const QString applicationFolder = QDir(dataFolder).filePath(QStringLiteral("app")) + QLatin1Char('/');
     if (!embedded::EmbeddedDatabase::isCurrent(file)) {
-        std::fprintf(stderr, "oruhr-host: creating the demo database %s\n", qPrintable(file));
+        qCInfo(lcHost) << "creating the demo database" << file;
         embedded::DemoOptions options;
         options.applicationFolder = applicationFolder;
         embedded::DemoDataGenerator::createDemoDatabase(file, options);
     }
     if (!host::DemoTemplates::install(applicationFolder))
-        std::fprintf(stderr, "oruhr-host: the report templates could not be written to %s\n",
-                     qPrintable(applicationFolder));
+        qCWarning(lcHost) << "the report templates could not be written to" << applicationFolder;
     return embedded::EmbeddedDatabase::connectionString(file);
 }
 
@@ -67,6 +68,9 @@ int main(int argc, char **argv)
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);
     host::HostWindow window(host::StoredForm(QDir(dataFolder).filePath(QStringLiteral("form.ini"))));
+    // The embedded database has no procedures of its own: the program brings them.
+    window.control().session().dtEn().connection().setLocalProcedures(
+        std::make_shared<embedded::EmbeddedProcedures>());
     window.applyOptions(*options);
     if (hasNoConnection(window.control().OLEConnectionString())) {
         try {
@@ -74,7 +78,7 @@ int main(int argc, char **argv)
             demo.connection = demoConnectionString(dataFolder);
             window.applyOptions(demo);
         } catch (const ComponentError &failure) {
-            std::fprintf(stderr, "oruhr-host: the demo database could not be made: %s\n", failure.what());
+            qCWarning(lcHost) << "the demo database could not be made:" << failure.number() << failure.description();
         }
     }
     window.show();

@@ -2,12 +2,15 @@
 
 #include "common/MessageText.h"
 #include "common/Messages.h"
+#include "payslips/EmployeeListWindow.h"
 #include "payslips/FormFormIDs.h"
+#include "payslips/PayslipLog.h"
 #include "payslips/PayslipSql.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
-#include "shell/DtEn.h"
+#include "platform/controls/PelikDate.h"
+#include "platform/database/SystemIds.h"
 #include "shell/ModMain.h"
 
 #include <functional>
@@ -17,45 +20,46 @@ namespace oruhr {
 namespace {
 
 // From the component's creation on, a failing step is skipped and the next one runs.
-void ignoringFailure(const std::function<void()> &step)
+void ignoringFailure(const char *step, const std::function<void()> &run)
 {
     try {
-        step();
-    } catch (const ComponentError &) {
+        run();
+    } catch (const ComponentError &error) {
+        qCWarning(lcPayslips) << "accounting component:" << step << "failed, skipped:" << error.number()
+                              << error.description();
     }
-}
-
-QString lookUp(const QDate &endDate)
-{
-    const QString end = DtEn::instance().connection().dateLiteral(endDate);
-    db::Recordset &recordset = DtEn::instance().rssqlCommon();
-    recordset.close();
-    recordset.open(PayslipSql::accountDocuments(end));
-    QString number = QStringLiteral("-1");
-    if (recordset.recordCount() == 1) {
-        recordset.moveFirst();
-        number = recordset.field(QStringLiteral("DocumentID")).toString();
-    } else if (recordset.recordCount() > 1) {
-        number = QString::number(FormFormIDs::instance().getFormID(AccountDocumentLookup::payslipFormType, end));
-    }
-    recordset.close();
-    return number;
 }
 
 } // namespace
 
-std::optional<QString> AccountDocumentLookup::find(const QDate &endDate)
+AccountDocumentLookup::AccountDocumentLookup(EmployeeListWindow &window)
+    : m_window(window)
+{
+}
+
+QString AccountDocumentLookup::lookUp() const
+{
+    DtEn &dtEn = m_window.session().dtEn();
+    const QString end = dtEn.dateLiteral(m_window.endDate().englishdate());
+    const db::Recordset recordset = dtEn.query(PayslipSql::accountDocuments(end));
+    if (recordset.recordCount() == 1)
+        return recordset.field(QStringLiteral("DocumentID")).toString();
+    if (recordset.recordCount() > 1)
+        return QString::number(m_window.documentChoice().getFormID(ids::PayslipForm, end));
+    return QStringLiteral("-1");
+}
+
+std::optional<QString> AccountDocumentLookup::find() const
 {
     try {
-        return lookUp(endDate);
+        return lookUp();
     } catch (const ComponentError &error) {
-        DtEn::instance().rssqlCommon().close();
         ShowMessage(MessageText::TitleError, error.description());
         return std::nullopt;
     }
 }
 
-void AccountDocumentLookup::open(const QString &documentNumber)
+void AccountDocumentLookup::open(const QString &documentNumber) const
 {
     const double number = documentNumber.toDouble(); // text that is no number reads as 0
     if (number == -1) {
@@ -72,16 +76,21 @@ void AccountDocumentLookup::open(const QString &documentNumber)
     } catch (const ComponentError &error) {
         if (error.number() == ComponentError::CannotCreateComponent)
             ShowMessage(MessageText::TitleProblem, MessageText::ComponentUnavailable);
+        else
+            qCWarning(lcPayslips) << "accounting component not created, ignored:" << error.number()
+                                  << error.description();
         return;
     }
-    ignoringFailure([&] { Dispatch::setProperty(*component, "UserID", QVariant::fromValue(ModMain::ActiveUserID)); });
-    ignoringFailure(
-        [&] { Dispatch::setProperty(*component, "PositionID", QVariant::fromValue(ModMain::ActivePositionID)); });
-    ignoringFailure(
-        [&] { Dispatch::setProperty(*component, "EmployeeID", QVariant::fromValue(ModMain::ActiveEmployeeID)); });
-    ignoringFailure(
-        [&] { Dispatch::setProperty(*component, "OLEConnectionString", ModMain::ActiveConnectionString); });
-    ignoringFailure([&] { Dispatch::call(*component, "View", {number}); });
+    const ModMain &session = m_window.session();
+    const std::pair<const char *, QVariant> properties[] = {
+        {"UserID", QVariant::fromValue(session.ActiveUserID)},
+        {"PositionID", QVariant::fromValue(session.ActivePositionID)},
+        {"EmployeeID", QVariant::fromValue(session.ActiveEmployeeID)},
+        {"OLEConnectionString", session.ActiveConnectionString},
+    };
+    for (const auto &[name, value] : properties)
+        ignoringFailure(name, [&, name = name, value = value] { Dispatch::setProperty(*component, name, value); });
+    ignoringFailure("View", [&] { Dispatch::call(*component, "View", {number}); });
 }
 
 } // namespace oruhr

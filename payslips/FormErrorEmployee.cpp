@@ -36,8 +36,9 @@ const FixedColumn fixedColumns[] = {
 
 } // namespace
 
-FormErrorEmployee::FormErrorEmployee(QWidget *parent)
+FormErrorEmployee::FormErrorEmployee(DtEn &dtEn, QWidget *parent)
     : QDialog(parent)
+    , m_dtEn(dtEn)
 {
     prepareDesignedWindow(*this, "FormErrorEmployee");
     flxError = new FlexGrid(this);
@@ -45,13 +46,6 @@ FormErrorEmployee::FormErrorEmployee(QWidget *parent)
     cmdOK = new QPushButton(QStringLiteral("تاييد"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
-}
-
-FormErrorEmployee &FormErrorEmployee::instance()
-{
-    // Top-level and kept for the component's lifetime, as the payslip window is.
-    static FormErrorEmployee *window = new FormErrorEmployee;
-    return *window;
 }
 
 void FormErrorEmployee::Form_Load()
@@ -112,31 +106,24 @@ bool FormErrorEmployee::ShowErrorEmployee(const QString &inBeginDate, const QStr
 
 void FormErrorEmployee::fillGrid(const QString &sql)
 {
-    db::Recordset &recordset = DtEn::instance().rssqlSalvoTemplates();
-    try {
-        recordset.open(sql);
-        const int id = recordset.fieldIndex(QStringLiteral("ID"));
-        const int code = recordset.fieldIndex(QStringLiteral("Code"));
-        const int firstName = recordset.fieldIndex(QStringLiteral("FirstName"));
-        const int sureName = recordset.fieldIndex(QStringLiteral("SureName"));
-        const int parameterName = recordset.fieldIndex(QStringLiteral("ParameterName"));
-        const int functionId = recordset.fieldIndex(QStringLiteral("FunctionID"));
-        for (recordset.moveFirst(); !recordset.eof(); recordset.moveNext()) {
-            const qint32 factor = recordset.field(functionId).toInt();
-            int column = FindFactorColumn(factor);
-            if (column == -1)
-                column = addFactorColumn(factor, recordset.field(parameterName).toString());
-            const qint32 employee = recordset.field(id).toInt();
-            int row = FindEmployeeRow(employee);
-            if (row == -1)
-                row = addEmployeeRow(employee, {recordset.field(code).toString(), recordset.field(firstName).toString(),
-                                                recordset.field(sureName).toString(), recordset.field(id).toString()});
-            flxError->setTextMatrix(row, column, notEntered);
-        }
-        recordset.close();
-    } catch (const ComponentError &) {
-        recordset.close();
-        throw;
+    db::Recordset recordset = m_dtEn.query(sql);
+    const int id = recordset.fieldIndex(QStringLiteral("ID"));
+    const int code = recordset.fieldIndex(QStringLiteral("Code"));
+    const int firstName = recordset.fieldIndex(QStringLiteral("FirstName"));
+    const int sureName = recordset.fieldIndex(QStringLiteral("SureName"));
+    const int parameterName = recordset.fieldIndex(QStringLiteral("ParameterName"));
+    const int functionId = recordset.fieldIndex(QStringLiteral("FunctionID"));
+    for (recordset.moveFirst(); !recordset.eof(); recordset.moveNext()) {
+        const qint32 factor = recordset.field(functionId).toInt();
+        int column = FindFactorColumn(factor);
+        if (column == -1)
+            column = addFactorColumn(factor, recordset.field(parameterName).toString());
+        const qint32 employee = recordset.field(id).toInt();
+        int row = FindEmployeeRow(employee);
+        if (row == -1)
+            row = addEmployeeRow(employee, {recordset.field(code).toString(), recordset.field(firstName).toString(),
+                                            recordset.field(sureName).toString(), recordset.field(id).toString()});
+        flxError->setTextMatrix(row, column, notEntered);
     }
 }
 

@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace oruhr {
 
+class DtEn;
 class FlexGrid;
 
 // The missing salary-factor check: one row per listed employee who lacks a directly
@@ -24,10 +25,7 @@ public:
         qint32 column = 0;
     };
 
-    explicit FormErrorEmployee(QWidget *parent = nullptr);
-
-    // The one shared window, made on first use.
-    static FormErrorEmployee &instance();
+    explicit FormErrorEmployee(DtEn &dtEn, QWidget *parent = nullptr);
 
     // Runs the check for the Gregorian dates (as SQL date texts) and the comma-separated
     // IDs; an empty list becomes "-1" in the caller's variable. Silent: the window stays
@@ -62,6 +60,7 @@ private:
     int addEmployeeRow(qint32 employeeId, const QStringList &texts);
     void placeControls();
 
+    DtEn &m_dtEn;
     bool m_loaded = false;
     // Rows are added only by the check itself, so this answers as a scan of column 4 would.
     QHash<qint32, int> m_employeeRows;

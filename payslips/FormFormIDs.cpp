@@ -13,20 +13,6 @@
 namespace oruhr {
 namespace {
 
-// Closes the recordset however the reading ends.
-class ClosingRecordset {
-public:
-    explicit ClosingRecordset(db::Recordset &recordset)
-        : m_recordset(recordset)
-    {
-    }
-    ~ClosingRecordset() { m_recordset.close(); }
-    db::Recordset *operator->() const { return &m_recordset; }
-
-private:
-    db::Recordset &m_recordset;
-};
-
 QString formTypeInstruction(const QString &name)
 {
     return QStringLiteral("يکي از شماره رايانه اي هاي زير مربوط به فرم «") + name + QStringLiteral("» را انتخاب نماييد.");
@@ -37,8 +23,9 @@ const QString plainInstruction = QStringLiteral("يکي از شماره رايا
 
 } // namespace
 
-FormFormIDs::FormFormIDs(QWidget *parent)
+FormFormIDs::FormFormIDs(DtEn &dtEn, QWidget *parent)
     : QDialog(parent)
+    , m_dtEn(dtEn)
 {
     setObjectName(QStringLiteral("FormFormIDs"));
     setWindowTitle(QStringLiteral("انتخاب"));
@@ -67,13 +54,6 @@ FormFormIDs::FormFormIDs(QWidget *parent)
     connect(cmbFormIDs, &QComboBox::activated, this, &FormFormIDs::updateToolTip);
 }
 
-FormFormIDs &FormFormIDs::instance()
-{
-    // Top-level and kept, so that it has no owner window, as the payslip window is kept.
-    static FormFormIDs *dialog = new FormFormIDs;
-    return *dialog;
-}
-
 qint32 FormFormIDs::getFormID(qint32 inFormTypeID, const QString &datEndDate_EnglishDate)
 {
     cmbFormIDs->clear();
@@ -94,25 +74,23 @@ qint32 FormFormIDs::getFormID(qint32 inFormTypeID, const QString &datEndDate_Eng
 
 void FormFormIDs::loadFormTypeName(qint32 formTypeId)
 {
-    ClosingRecordset recordset(DtEn::instance().rssqlTemp());
-    recordset->open(PayslipSql::formTypeName(formTypeId));
-    if (recordset->recordCount() > 0) {
-        recordset->moveFirst();
-        lblFormType->setText(formTypeInstruction(recordset->field(QStringLiteral("Name")).toString()));
+    db::Recordset recordset = m_dtEn.query(PayslipSql::formTypeName(formTypeId));
+    if (recordset.recordCount() > 0) {
+        recordset.moveFirst();
+        lblFormType->setText(formTypeInstruction(recordset.field(QStringLiteral("Name")).toString()));
     }
 }
 
 void FormFormIDs::loadDocuments(qint32 formTypeId, const QString &endDate)
 {
-    ClosingRecordset recordset(DtEn::instance().rssqlTemp());
-    recordset->open(PayslipSql::accountDocumentChoices(formTypeId, endDate));
-    const int id = recordset->fieldIndex(QStringLiteral("ID"));
-    const int code = recordset->fieldIndex(QStringLiteral("Code"));
-    const int description = recordset->fieldIndex(QStringLiteral("Description"));
-    for (recordset->moveFirst(); !recordset->eof(); recordset->moveNext()) {
-        const QString text = recordset->field(id).toString() + QLatin1Char('_') + recordset->field(code).toString()
-                             + QLatin1Char('_') + recordset->field(description).toString();
-        cmbFormIDs->addItem(text, recordset->field(id).toInt());
+    db::Recordset recordset = m_dtEn.query(PayslipSql::accountDocumentChoices(formTypeId, endDate));
+    const int id = recordset.fieldIndex(QStringLiteral("ID"));
+    const int code = recordset.fieldIndex(QStringLiteral("Code"));
+    const int description = recordset.fieldIndex(QStringLiteral("Description"));
+    for (recordset.moveFirst(); !recordset.eof(); recordset.moveNext()) {
+        const QString text = recordset.field(id).toString() + QLatin1Char('_') + recordset.field(code).toString()
+                             + QLatin1Char('_') + recordset.field(description).toString();
+        cmbFormIDs->addItem(text, recordset.field(id).toInt());
     }
     if (cmbFormIDs->count() > 0)
         cmbFormIDs->setCurrentIndex(0);

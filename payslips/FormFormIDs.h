@@ -9,15 +9,14 @@ class QPushButton;
 
 namespace oruhr {
 
+class DtEn;
+
 // The choice among several accounting documents of one form type and day.
 class FormFormIDs : public QDialog {
     Q_OBJECT
 
 public:
-    explicit FormFormIDs(QWidget *parent = nullptr);
-
-    // The one shared dialog, made on first use.
-    static FormFormIDs &instance();
+    explicit FormFormIDs(DtEn &dtEn, QWidget *parent = nullptr);
 
     // Lists the documents of the form type on the day (an SQL date text), highest ID first,
     // and returns the chosen one's ID: at once when there is exactly one, otherwise after
@@ -34,6 +33,8 @@ private:
     void loadDocuments(qint32 formTypeId, const QString &endDate);
     void Form_Unload();
     void updateToolTip();
+
+    DtEn &m_dtEn;
 };
 
 } // namespace oruhr

@@ -1,37 +1,31 @@
 #include "payslips/FormMain.h"
 
-#include "common/BusyCursor.h"
-#include "common/DesignedWindow.h"
-#include "common/ListViewColumnClick.h"
-#include "common/MessageText.h"
+#include "common/CheckedRowRun.h"
 #include "common/NamedWidget.h"
-#include "common/Messages.h"
-#include "common/PayrollMonth.h"
-#include "common/TwipPlacement.h"
 #include "payslips/AccountDocumentLookup.h"
+#include "payslips/FormErrorEmployee.h"
+#include "payslips/FormFormIDs.h"
 #include "payslips/FormMainLayout.h"
+#include "payslips/FormPrint.h"
+#include "payslips/ListExport.h"
 #include "payslips/MissingFactorCheck.h"
 #include "payslips/PayslipBatchOperation.h"
-#include "payslips/ListExport.h"
 #include "payslips/PayslipPrinter.h"
 #include "payslips/PayslipSql.h"
-#include "platform/automation/ComponentError.h"
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
 #include "platform/controls/PelikSelector.h"
-#include "shell/DtEn.h"
+#include "platform/database/Recordset.h"
 #include "shell/ModMain.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QKeyEvent>
-#include <QResizeEvent>
 
 namespace oruhr {
 namespace {
@@ -45,15 +39,21 @@ QString filter(const PelikSelector &selector, const char *prefix)
 
 } // namespace
 
-FormMain::FormMain(QWidget *parent)
-    : QDialog(parent)
+FormMain::FormMain(ModMain &session, QWidget *parent)
+    : ListWindow(session, "FormMain",
+                 {FormMainLayout::designedPlaces, FormMainLayout::designedWidth, FormMainLayout::designedHeight,
+                  FormMainLayout::resize},
+                 parent)
 {
-    prepareDesignedWindow(*this, "FormMain");
     createControls();
+    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, pgb, lblProgress, lblRecordCount, cmdSelect,
+              cmdDeselect});
     connectHandlers();
     connectPrintHandlers();
     resetLayout();
 }
+
+FormMain::~FormMain() = default;
 
 void FormMain::createControls()
 {
@@ -106,14 +106,6 @@ void FormMain::connectHandlers()
         connect(option, &QRadioButton::clicked, this, &FormMain::modeOrFilter_Change);
     for (PelikSelector *selector : {sltBranch, sltRecruitmentType, sltCostCenter})
         connect(selector, &PelikSelector::selectionChanged, this, &FormMain::modeOrFilter_Change);
-    // Enter must never start a payroll step by itself.
-    for (QPushButton *button : findChildren<QPushButton *>())
-        button->setAutoDefault(false);
-    connect(datBeginDate, &PelikDate::changed, this, &FormMain::datBeginDate_Change);
-    connect(datEndDate, &PelikDate::changed, this, &FormMain::datEndDate_Change);
-    connect(cmdSelect, &QPushButton::clicked, this, [this] { employees().setAllChecked(true); });
-    connect(cmdDeselect, &QPushButton::clicked, this, [this] { employees().setAllChecked(false); });
-    connect(lstEmployee, &KeyedListView::columnClick, this, &FormMain::lstEmployee_ColumnClick);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::close);
 
     // The month's accounting document and the missing salary-factor check.
@@ -133,16 +125,11 @@ void FormMain::connectBatchOperations()
         connect(button, &QPushButton::clicked, this, [this, kind = kind] { PayslipBatchOperation(*this, kind).run(); });
 }
 
-KeyedListModel &FormMain::employees() const
-{
-    return *lstEmployee->listModel();
-}
-
 void FormMain::Form_Load()
 {
     setWindowTitle(IsPrintMode ? QStringLiteral("چاپ گروهي فيش حقوقي") : QStringLiteral("ثبت گروهي فيش حقوقي"));
     bindSelectors();
-    StartDateText = PayrollMonth::loadPeriod(*datBeginDate, *datEndDate, *datTempDate);
+    loadPeriod();
     lstEmployee->resetColumns({{QString(), 500},
                                {QStringLiteral("کد"), 800},
                                {QStringLiteral("نام"), 2000},
@@ -156,22 +143,14 @@ void FormMain::Form_Load()
     QRadioButton *mode = IsPrintMode ? optFinalSaveEmployee : optNonMonthlySalaryEmployee;
     mode->setChecked(true);
     // As the option's click, but a failing query fails the load, so the window is not shown.
-    rebuildEmployees();
+    rebuildList();
     UpdateListButtons();
     chkOrdinancePrint->setVisible(IsPrintMode);
     framePrint->setVisible(IsPrintMode);
     framePrint->raise();
     datBeginDate->setEnabled(false);
     datEndDate->setEnabled(false);
-    const QSizeF size = TwipPlacement::size(*this);
-    BaseWidth = qRound(size.width());
-    BaseHeight = qRound(size.height());
-}
-
-void FormMain::showModal()
-{
-    Form_Load();
-    exec();
+    keepBaseSize();
 }
 
 void FormMain::bindSelectors()
@@ -186,10 +165,10 @@ void FormMain::bindSelectors()
         {sltCostCenter, "vwAccountCostCenterMajor", "vwAccountCostCenterMinor"},
     };
     for (const auto &binding : bindings) {
-        binding.selector->setConnectionString(ModMain::ActiveConnectionString);
+        binding.selector->setConnectionString(session().ActiveConnectionString);
         binding.selector->setUpperViewName(QString::fromLatin1(binding.upper));
         binding.selector->setLowerViewName(QString::fromLatin1(binding.lower));
-        binding.selector->setUser(ModMain::ActiveUserID);
+        binding.selector->setUser(session().ActiveUserID);
     }
 }
 
@@ -219,49 +198,60 @@ QString FormMain::CostCenterFilter() const
     return filter(*sltCostCenter, "PositionID=");
 }
 
-void FormMain::RefreshEmployees()
+QString FormMain::listSql(const QString &begin, const QString &end) const
 {
-    try {
-        if (!rebuildEmployees())
-            return;
-    } catch (const ComponentError &error) {
-        // The window stays usable: the failure is told and the list stays empty.
-        ShowMessage(MessageText::TitleError, error.description());
-    }
-    UpdateListButtons();
+    return PayslipSql::employeeList(listMode(), begin, end, BranchFilter(), RecruitmentTypeFilter(), CostCenterFilter());
 }
 
-bool FormMain::rebuildEmployees()
+QList<ListItem> FormMain::readRows(db::Recordset &recordset) const
 {
-    employees().clear();
-    if (!PayrollMonth::isListable(*datBeginDate, *datEndDate))
-        return false;
-    BusyCursor busy;
-    db::Recordset &recordset = DtEn::instance().rssqlCommon();
-    try {
-        db::Connection &connection = DtEn::instance().connection();
-        recordset.open(PayslipSql::employeeList(listMode(), connection.dateLiteral(datBeginDate->englishdate()),
-                                                connection.dateLiteral(datEndDate->englishdate()), BranchFilter(),
-                                                RecruitmentTypeFilter(), CostCenterFilter()));
-        const int id = recordset.fieldIndex(QStringLiteral("ID"));
-        const int code = recordset.fieldIndex(QStringLiteral("Code"));
-        const int firstName = recordset.fieldIndex(QStringLiteral("FirstName"));
-        const int sureName = recordset.fieldIndex(QStringLiteral("SureName"));
-        QList<ListItem> rows;
-        rows.reserve(recordset.recordCount());
-        for (recordset.moveFirst(); !recordset.eof(); recordset.moveNext()) {
-            rows.append({QLatin1Char('k') + recordset.field(id).toString(),
-                         {QString(), recordset.field(code).toString(), recordset.field(firstName).toString(),
-                          recordset.field(sureName).toString()}});
-        }
-        lblRecordCount->setText(QString::number(recordset.recordCount()));
-        recordset.close();
-        employees().appendItems(std::move(rows));
-    } catch (const ComponentError &) {
-        recordset.close();
-        throw;
-    }
-    return true;
+    const int id = recordset.fieldIndex(QStringLiteral("ID"));
+    const int code = recordset.fieldIndex(QStringLiteral("Code"));
+    const int firstName = recordset.fieldIndex(QStringLiteral("FirstName"));
+    const int sureName = recordset.fieldIndex(QStringLiteral("SureName"));
+    QList<ListItem> rows;
+    rows.reserve(recordset.recordCount());
+    for (recordset.moveFirst(); !recordset.eof(); recordset.moveNext())
+        rows.append(EmployeeRow{recordset.field(id).toInt(), recordset.field(code).toString(),
+                                recordset.field(firstName).toString(), recordset.field(sureName).toString()}
+                        .toItem());
+    return rows;
+}
+
+std::unique_ptr<CheckedRowRun> FormMain::beginRun()
+{
+    return ListWindow::beginRun();
+}
+
+QList<EmployeeRow> FormMain::employeeRows() const
+{
+    return EmployeeRow::allOf(employees());
+}
+
+bool FormMain::ordinancePrint() const
+{
+    return chkOrdinancePrint->isChecked();
+}
+
+FormPrint &FormMain::templateDialog()
+{
+    if (!m_templateDialog)
+        m_templateDialog = std::make_unique<FormPrint>(session().dtEn());
+    return *m_templateDialog;
+}
+
+FormFormIDs &FormMain::documentChoice()
+{
+    if (!m_documentChoice)
+        m_documentChoice = std::make_unique<FormFormIDs>(session().dtEn());
+    return *m_documentChoice;
+}
+
+FormErrorEmployee &FormMain::factorCheck()
+{
+    if (!m_factorCheck)
+        m_factorCheck = std::make_unique<FormErrorEmployee>(session().dtEn());
+    return *m_factorCheck;
 }
 
 void FormMain::UpdateListButtons()
@@ -287,82 +277,34 @@ void FormMain::modeOrFilter_Change()
     UpdateListButtons();
 }
 
-void FormMain::datBeginDate_Change()
-{
-    if (datBeginDate->isEmpty())
-        PayrollMonth::restoreEmptiedBegin(*datBeginDate, StartDateText);
-    RefreshEmployees();
-}
-
-void FormMain::datEndDate_Change()
-{
-    if (datEndDate->isEmpty())
-        PayrollMonth::restoreEmptiedEnd(*datEndDate, StartDateText);
-    RefreshEmployees();
-}
-
-void FormMain::lstEmployee_ColumnClick(int column)
-{
-    SortByClickedColumn(*lstEmployee, column);
-}
-
-void FormMain::resetLayout()
-{
-    m_places = FormMainLayout::designedPlaces();
-    TwipPlacement::place(*this, m_places);
-    TwipPlacement::resize(*this, FormMainLayout::designedWidth, FormMainLayout::designedHeight);
-}
-
 void FormMain::keyPressEvent(QKeyEvent *event)
 {
     printShortcut(*event);
-    // The window closes by its close box or its exit button, never by Esc.
-    if (event->key() == Qt::Key_Escape) {
-        event->ignore();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void FormMain::closeEvent(QCloseEvent *event)
-{
-    // A batch step disables the window for its whole run; it cannot be closed under it.
-    if (!isEnabled()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void FormMain::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    const QSizeF size = TwipPlacement::size(*this);
-    if (FormMainLayout::resize(m_places, BaseWidth, BaseHeight, size.width(), size.height()))
-        TwipPlacement::place(*this, m_places);
+    ListWindow::keyPressEvent(event);
 }
 
 // The month's accounting document and the missing salary-factor check.
 
 void FormMain::cmdAccount_Click()
 {
-    const std::optional<QString> number = AccountDocumentLookup::find(datEndDate->englishdate());
+    const AccountDocumentLookup lookup(*this);
+    const std::optional<QString> number = lookup.find();
     if (!number)
         return;
     cmdAccount->setProperty("Tag", *number);
-    AccountDocumentLookup::open(*number);
+    lookup.open(*number);
 }
 
 void FormMain::cmdShowError_Click()
 {
-    MissingFactorCheck::show(employees(), *datBeginDate, *datEndDate);
+    MissingFactorCheck::show(*this);
 }
 
 // Printing and the list export.
 
 void FormMain::connectPrintHandlers()
 {
-    m_printer = std::make_shared<PayslipPrinter>(*this);
+    m_printer = std::make_unique<PayslipPrinter>(*this);
     connect(cmdPrint, &QPushButton::clicked, this, [this] { m_printer->PrintSelectedPayslips(false); });
     connect(cmdView, &QPushButton::clicked, this, [this] { m_printer->PrintSelectedPayslips(true); });
     connect(cmdViewPrint, &QPushButton::clicked, this,

@@ -1,13 +1,10 @@
 #pragma once
 
-#include "payslips/EmployeeListMode.h"
-#include "common/TwipRect.h"
+#include "common/ListWindow.h"
+#include "payslips/EmployeeListWindow.h"
 
-#include <QDialog>
-#include <QHash>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -28,35 +25,36 @@ class PayslipPrinter;
 // The payslip batch window. The host opens it through the control in registration mode
 // (TempSaveMonthlySalary) or in print mode (ClearShow); each opening loads it afresh on the
 // payroll month of the database and lists the employees of the chosen payslip state.
-class FormMain : public QDialog {
+class FormMain : public ListWindow, public EmployeeListWindow {
     Q_OBJECT
 
 public:
-    explicit FormMain(QWidget *parent = nullptr);
+    explicit FormMain(ModMain &session, QWidget *parent = nullptr);
+    ~FormMain() override;
 
     // Set by the opening call before the window loads.
     bool IsPrintMode = false;
-    // The Persian first day of the period, from the database or today.
-    QString StartDateText;
-    // The inner size in twips at the last completed layout.
-    int BaseWidth = 0;
-    int BaseHeight = 0;
 
-    // Initialises the window afresh; a failing query throws ComponentError, and the window
-    // is then not shown.
-    void Form_Load();
-    // Loads, then shows the window modally with no owner; returns when it is closed.
-    void showModal();
-
+    void Form_Load() override;
     // Rebuilds the list from the database for the mode, the filters and the period.
-    void RefreshEmployees();
+    void RefreshEmployees() override { ListWindow::RefreshEmployees(); }
     // Enables the operation buttons that the mode and the rows allow.
-    void UpdateListButtons();
+    void UpdateListButtons() override;
     QString BranchFilter() const;
     QString RecruitmentTypeFilter() const;
     QString CostCenterFilter() const;
-    EmployeeListMode listMode() const;
-    KeyedListModel &employees() const;
+    KeyedListModel &employees() const { return rows(); }
+
+    ModMain &session() const override { return ListWindow::session(); }
+    const PelikDate &beginDate() const override { return *datBeginDate; }
+    const PelikDate &endDate() const override { return *datEndDate; }
+    EmployeeListMode listMode() const override;
+    QList<EmployeeRow> employeeRows() const override;
+    bool ordinancePrint() const override;
+    std::unique_ptr<CheckedRowRun> beginRun() override;
+    FormPrint &templateDialog() override;
+    FormFormIDs &documentChoice() override;
+    FormErrorEmployee &factorCheck() override;
 
     KeyedListView *lstEmployee;
     QRadioButton *optTempSaveEmployee;
@@ -94,34 +92,29 @@ public:
     QLabel *lblTotalCount;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    QString listSql(const QString &begin, const QString &end) const override;
+    QList<ListItem> readRows(db::Recordset &recordset) const override;
     void keyPressEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
     void connectHandlers();
     void connectBatchOperations();
     void bindSelectors();
-    void resetLayout();
 
-    // Throws ComponentError; false when the period stopped the rebuild early.
-    bool rebuildEmployees();
     void modeOrFilter_Change();
-    void datBeginDate_Change();
-    void datEndDate_Change();
-    void lstEmployee_ColumnClick(int column);
 
     // The month's accounting document and the missing salary-factor check.
     void cmdAccount_Click();
     void cmdShowError_Click();
 
-    QHash<QString, TwipRect> m_places;
-
     // Printing and the list export.
     void connectPrintHandlers();
     void printShortcut(const QKeyEvent &event);
-    std::shared_ptr<PayslipPrinter> m_printer;
+    std::unique_ptr<PayslipPrinter> m_printer;
+    std::unique_ptr<FormPrint> m_templateDialog;
+    std::unique_ptr<FormFormIDs> m_documentChoice;
+    std::unique_ptr<FormErrorEmployee> m_factorCheck;
 };
 
 } // namespace oruhr

@@ -15,8 +15,9 @@
 
 namespace oruhr {
 
-FormPrint::FormPrint(QWidget *parent)
+FormPrint::FormPrint(DtEn &dtEn, QWidget *parent)
     : QDialog(parent)
+    , m_dtEn(dtEn)
 {
     setObjectName(QStringLiteral("FormPrint"));
     setWindowTitle(QStringLiteral("گزارشگيري "));
@@ -54,12 +55,6 @@ FormPrint::FormPrint(QWidget *parent)
     connect(cmdOk, &QPushButton::clicked, this, &FormPrint::confirm);
 }
 
-FormPrint &FormPrint::instance()
-{
-    static FormPrint *dialog = new FormPrint;
-    return *dialog;
-}
-
 void FormPrint::setFormTypeID(qint32 formTypeId)
 {
     m_formTypeId = formTypeId;
@@ -74,7 +69,7 @@ void FormPrint::confirm()
         return;
     }
     try {
-        const std::optional<QVariant> path = ReportTemplates::filePathOf(cmbReport->currentData().toInt());
+        const std::optional<QVariant> path = ReportTemplates::filePathOf(m_dtEn, cmbReport->currentData().toInt());
         if (!path) {
             // Deleted since the list was filled: the clerk picks another one.
             cmbReport->removeItem(cmbReport->currentIndex());
@@ -100,7 +95,7 @@ void FormPrint::done(int result)
 
 bool FillReportTemplates(FormPrint &form)
 {
-    const QList<ReportTemplates::Entry> entries = ReportTemplates::offeredFor(form.FormTypeID());
+    const QList<ReportTemplates::Entry> entries = ReportTemplates::offeredFor(form.dataEnvironment(), form.FormTypeID());
     for (const ReportTemplates::Entry &entry : entries)
         form.cmbReport->addItem(entry.title, entry.id);
     if (form.cmbReport->count() > 0)

@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace oruhr {
 
+class DtEn;
+
 // The template dialog of a print run: the caller sets the form type, fills the list, shows
 // the dialog modally and reads FilePath, which is empty unless a template was confirmed
 // since the form type was set.
@@ -17,11 +19,9 @@ class FormPrint : public QDialog {
     Q_OBJECT
 
 public:
-    explicit FormPrint(QWidget *parent = nullptr);
+    explicit FormPrint(DtEn &dtEn, QWidget *parent = nullptr);
 
-    // The component's one template dialog, created on first use and kept.
-    static FormPrint &instance();
-
+    DtEn &dataEnvironment() const { return m_dtEn; }
     qint32 FormTypeID() const { return m_formTypeId; }
     // Also empties FilePath, so that an earlier run's choice never counts.
     void setFormTypeID(qint32 formTypeId);
@@ -40,6 +40,7 @@ protected:
 private:
     void confirm();
 
+    DtEn &m_dtEn;
     qint32 m_formTypeId = 0;
     QVariant m_filePath;
 };

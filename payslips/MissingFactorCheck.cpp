@@ -2,32 +2,33 @@
 
 #include "common/MessageText.h"
 #include "common/Messages.h"
+#include "payslips/EmployeeListWindow.h"
 #include "payslips/FormErrorEmployee.h"
 #include "platform/automation/ComponentError.h"
-#include "platform/controls/KeyedListModel.h"
 #include "platform/controls/PelikDate.h"
-#include "shell/DtEn.h"
+#include "shell/ModMain.h"
 
 namespace oruhr {
 
-QString MissingFactorCheck::employeeIds(const KeyedListModel &employees)
+QString MissingFactorCheck::employeeIds(const QList<EmployeeRow> &rows)
 {
     QString list;
-    for (int row = 0; row < employees.rowCount(); ++row)
-        list += QStringLiteral(", ") + QString::number(employees.item(row).key.mid(1).toLongLong());
+    for (const EmployeeRow &row : rows)
+        list += QStringLiteral(", ") + QString::number(row.id);
     if (!list.isEmpty())
         list.remove(0, 1);
     return list;
 }
 
-void MissingFactorCheck::show(const KeyedListModel &employees, const PelikDate &begin, const PelikDate &end)
+void MissingFactorCheck::show(EmployeeListWindow &window)
 {
-    QString ids = employeeIds(employees);
+    QString ids = employeeIds(window.employeeRows());
+    const PelikDate &begin = window.beginDate();
+    const PelikDate &end = window.endDate();
     try {
-        db::Connection &connection = DtEn::instance().connection();
-        FormErrorEmployee::instance().ShowErrorEmployee(connection.dateLiteral(begin.englishdate()), begin.persianText(),
-                                                        connection.dateLiteral(end.englishdate()), end.persianText(),
-                                                        ids, false);
+        DtEn &dtEn = window.session().dtEn();
+        window.factorCheck().ShowErrorEmployee(dtEn.dateLiteral(begin.englishdate()), begin.persianText(),
+                                               dtEn.dateLiteral(end.englishdate()), end.persianText(), ids, false);
     } catch (const ComponentError &error) {
         ShowMessage(MessageText::TitleError, error.description());
     }

@@ -1,30 +1,21 @@
 #include "payslips/PayslipBatchOperation.h"
 
-#include "common/BusyCursor.h"
+#include "common/CheckedRowRun.h"
 #include "common/MessageText.h"
 #include "common/Messages.h"
-#include "payslips/FormMain.h"
+#include "payslips/EmployeeListWindow.h"
+#include "payslips/PayslipLog.h"
 #include "platform/automation/ComponentError.h"
-#include "platform/controls/KeyedListModel.h"
 #include "platform/controls/PelikDate.h"
-#include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
-#include <QApplication>
+#include <algorithm>
 
 namespace oruhr {
-namespace {
 
-// Letting pending messages run for each of ten thousand employees would cost more than the
-// payroll work; they run at most this often.
-constexpr qint64 messageIntervalMs = 100;
-
-} // namespace
-
-PayslipBatchOperation::PayslipBatchOperation(FormMain &form, PayslipBatchKind kind)
-    : m_form(form)
+PayslipBatchOperation::PayslipBatchOperation(EmployeeListWindow &window, PayslipBatchKind kind)
+    : m_window(window)
     , m_step(PayslipBatchStep::of(kind))
-    , m_progress(form, *form.pgb, *form.lblProgress)
 {
 }
 
@@ -32,24 +23,26 @@ void PayslipBatchOperation::run()
 {
     if (!confirmed())
         return;
-    if (m_form.datBeginDate->isEmpty()) {
+    if (m_window.beginDate().isEmpty()) {
         ShowMessage(MessageText::TitleProblem, MessageText::BeginDateMissing);
         return;
     }
-    BusyCursor busy;
-    m_form.setEnabled(false);
-    try {
-        if (processCheckedRows(busy)) {
-            report(busy);
-            m_progress.hide();
-            m_form.RefreshEmployees();
+    {
+        const std::unique_ptr<CheckedRowRun> run = m_window.beginRun();
+        try {
+            if (processCheckedRows(*run)) {
+                report(*run);
+                run->progress().hide();
+                m_window.RefreshEmployees();
+            }
+        } catch (const ComponentError &error) {
+            // The progress stays on the employee that failed; those before it are done.
+            run->progress().paint();
+            qCWarning(lcPayslips) << "batch step stopped at employee" << run->progress().value() << ":"
+                                  << error.number() << error.description();
         }
-    } catch (const ComponentError &) {
-        // The progress stays on the employee that failed; those before it are done.
-        m_progress.paint();
     }
-    busy.restore();
-    finish();
+    m_window.UpdateListButtons();
 }
 
 bool PayslipBatchOperation::confirmed() const
@@ -58,44 +51,34 @@ bool PayslipBatchOperation::confirmed() const
         || AskYesNo(MessageText::TitleWarning, m_step.confirmation) != Answer::No;
 }
 
-bool PayslipBatchOperation::processCheckedRows(BusyCursor &busy)
+bool PayslipBatchOperation::processCheckedRows(CheckedRowRun &run)
 {
-    const int count = m_form.employees().checkedCount();
+    const QList<EmployeeRow> rows = m_window.employeeRows();
+    const int count = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
     if (count == 0) {
-        busy.restore();
+        run.restoreCursor();
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }
-    m_progress.start(count);
-    const QDate begin = m_form.datBeginDate->englishdate();
-    const QDate end = m_form.datEndDate->englishdate();
-    const KeyedListModel &rows = m_form.employees();
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        const ListItem &item = rows.item(row);
-        if (item.checked) {
-            m_progress.advance(item.texts.value(2), item.texts.value(3));
-            const qint32 employeeId = item.key.mid(1).toInt();
-            const qint32 result = m_step.applyTo(employeeId, begin, end);
+    run.progress().start(count);
+    ModMain &session = m_window.session();
+    const QDate begin = m_window.beginDate().englishdate();
+    const QDate end = m_window.endDate().englishdate();
+    for (const EmployeeRow &row : rows) {
+        if (row.checked) {
+            run.progress().advance(row.firstName, row.surname);
+            const qint32 result = m_step.applyTo(session, row.id, begin, end);
             if (m_step.issuesAccountDocument && result != 0) {
                 if (!m_finalizedIds.isEmpty())
                     m_finalizedIds += QLatin1Char(',');
-                m_finalizedIds += QString::number(employeeId);
+                m_finalizedIds += QString::number(row.id);
             }
         }
         if (m_step.processesMessages)
-            processMessages();
+            run.letMessagesThrough();
     }
-    m_progress.paint();
+    run.progress().paint();
     return true;
-}
-
-// The window is disabled, so nothing the clerk does reaches it; this only keeps it painted.
-void PayslipBatchOperation::processMessages()
-{
-    if (m_sinceMessages.isValid() && m_sinceMessages.elapsed() < messageIntervalMs)
-        return;
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_sinceMessages.start();
 }
 
 qint32 PayslipBatchOperation::issueAccountDocument() const
@@ -103,28 +86,25 @@ qint32 PayslipBatchOperation::issueAccountDocument() const
     if (m_finalizedIds.isEmpty())
         return 0;
     try {
-        return DtEn::instance().spHRAccountDocSave(ModMain::ActiveUserID, m_form.datEndDate->englishdate(),
-                                                   m_finalizedIds);
-    } catch (const ComponentError &) {
+        ModMain &session = m_window.session();
+        return session.dtEn().spHRAccountDocSave(session.ActiveUserID, m_window.endDate().englishdate(),
+                                                 m_finalizedIds);
+    } catch (const ComponentError &error) {
         // The payslips are final whatever happens to their document; without one there is
         // nothing to tell.
+        qCWarning(lcPayslips) << "no accounting document for the finalized payslips:" << error.number()
+                              << error.description();
         return 0;
     }
 }
 
-void PayslipBatchOperation::report(BusyCursor &busy)
+void PayslipBatchOperation::report(CheckedRowRun &run)
 {
     const qint32 document = m_step.issuesAccountDocument ? issueAccountDocument() : 0;
-    busy.restore();
-    ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(m_progress.value(), m_step.countTail));
+    run.restoreCursor();
+    ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(run.progress().value(), m_step.countTail));
     if (document > 0)
         ShowMessage(MessageText::TitleSuccess, MessageText::accountDocumentIssued(document));
-}
-
-void PayslipBatchOperation::finish()
-{
-    m_form.setEnabled(true);
-    m_form.UpdateListButtons();
 }
 
 } // namespace oruhr

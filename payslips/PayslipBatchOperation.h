@@ -1,15 +1,13 @@
 #pragma once
 
-#include "common/ProgressDisplay.h"
 #include "payslips/PayslipBatchStep.h"
 
-#include <QElapsedTimer>
 #include <QString>
 
 namespace oruhr {
 
-class BusyCursor;
-class FormMain;
+class CheckedRowRun;
+class EmployeeListWindow;
 
 // Applies one batch step to every checked employee of the payslip window, with the
 // window disabled and the progress shown, then tells the count and rebuilds the list.
@@ -17,25 +15,21 @@ class FormMain;
 // no message, and leaves the progress naming the employee that failed.
 class PayslipBatchOperation {
 public:
-    PayslipBatchOperation(FormMain &form, PayslipBatchKind kind);
+    PayslipBatchOperation(EmployeeListWindow &window, PayslipBatchKind kind);
 
     void run();
 
 private:
     bool confirmed() const;
     // True when the list should be rebuilt; throws ComponentError at a failing employee.
-    bool processCheckedRows(BusyCursor &busy);
-    void processMessages();
+    bool processCheckedRows(CheckedRowRun &run);
     // The number of the document issued for the finalized employees; 0 when none.
     qint32 issueAccountDocument() const;
-    void report(BusyCursor &busy);
-    void finish();
+    void report(CheckedRowRun &run);
 
-    FormMain &m_form;
+    EmployeeListWindow &m_window;
     const PayslipBatchStep m_step;
     QString m_finalizedIds;
-    ProgressDisplay m_progress;
-    QElapsedTimer m_sinceMessages;
 };
 
 } // namespace oruhr

@@ -2,7 +2,6 @@
 
 #include "common/MessageText.h"
 #include "payslips/TemporaryPayslipDeletion.h"
-#include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
 namespace oruhr {
@@ -24,10 +23,10 @@ PayslipBatchStep PayslipBatchStep::of(PayslipBatchKind kind)
     Q_UNREACHABLE();
 }
 
-qint32 PayslipBatchStep::applyTo(qint32 employeeId, const QDate &begin, const QDate &end) const
+qint32 PayslipBatchStep::applyTo(ModMain &session, qint32 employeeId, const QDate &begin, const QDate &end) const
 {
-    DtEn &dtEn = DtEn::instance();
-    const qint16 creator = ModMain::ActiveUserID;
+    DtEn &dtEn = session.dtEn();
+    const qint16 creator = session.ActiveUserID;
     switch (kind) {
     case PayslipBatchKind::TempSave:
         return dtEn.spHRCreateMonthlySalary(creator, begin, end, employeeId);
@@ -38,7 +37,7 @@ qint32 PayslipBatchStep::applyTo(qint32 employeeId, const QDate &begin, const QD
     case PayslipBatchKind::BackToTemp:
         return dtEn.spHRBackToTempMonthlySalary(creator, begin, end, employeeId);
     case PayslipBatchKind::Delete:
-        return TemporaryPayslipDeletion::run(employeeId, begin) ? 1 : 0;
+        return TemporaryPayslipDeletion::run(dtEn, employeeId, begin) ? 1 : 0;
     }
     Q_UNREACHABLE();
 }

@@ -5,6 +5,8 @@
 
 namespace oruhr {
 
+class ModMain;
+
 // The five batch steps of the payslip window, and what sets each apart from the others.
 enum class PayslipBatchKind { TempSave, Calc, Finalize, BackToTemp, Delete };
 
@@ -24,7 +26,7 @@ public:
 
     // The step for one employee over the period; throws ComponentError. The value is the
     // procedure's return value (for finalize: non-zero when the payslip became final).
-    qint32 applyTo(qint32 employeeId, const QDate &begin, const QDate &end) const;
+    qint32 applyTo(ModMain &session, qint32 employeeId, const QDate &begin, const QDate &end) const;
 };
 
 } // namespace oruhr

@@ -1,44 +1,39 @@
 #include "payslips/PayslipPrinter.h"
 
-#include "common/BusyCursor.h"
+#include "common/CheckedRowRun.h"
 #include "common/MessageText.h"
 #include "common/Messages.h"
 #include "common/ReportFiles.h"
-#include "payslips/FormMain.h"
+#include "payslips/EmployeeListWindow.h"
 #include "payslips/FormPrint.h"
+#include "payslips/PayslipLog.h"
 #include "payslips/PayslipSql.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/components/ReportEngine.h"
-#include "platform/controls/KeyedListModel.h"
 #include "platform/controls/PelikDate.h"
-#include "shell/DtEn.h"
+#include "platform/database/SystemIds.h"
 #include "shell/ModMain.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QProgressBar>
+
+#include <algorithm>
 
 namespace oruhr {
 namespace {
 
-constexpr qint32 OrdinanceTemplates = 1401;
-constexpr qint32 PayslipTemplates = 1402;
-
-QString periodDate(const PelikDate &picker, const QDate &whenEmpty)
+QString periodDate(DtEn &dtEn, const PelikDate &picker, const QDate &whenEmpty)
 {
-    return DtEn::instance().connection().dateLiteral(picker.isEmpty() ? whenEmpty : picker.englishdate());
+    return dtEn.dateLiteral(picker.isEmpty() ? whenEmpty : picker.englishdate());
 }
 
 } // namespace
 
-PayslipPrinter::PayslipPrinter(FormMain &form)
-    : m_form(form)
-    , m_progress(form, *form.pgb, *form.lblProgress)
+PayslipPrinter::PayslipPrinter(EmployeeListWindow &window)
+    : m_window(window)
 {
 }
 
@@ -58,10 +53,10 @@ void PayslipPrinter::tell(const ComponentError &error)
 void PayslipPrinter::PrintSelectedPayslips(bool view)
 {
     // Employees without a payslip have nothing to print: no template is asked for.
-    const EmployeeListMode mode = m_form.listMode();
+    const EmployeeListMode mode = m_window.listMode();
     if (mode != EmployeeListMode::FinalSaved && mode != EmployeeListMode::TempSaved)
         return;
-    const bool ordinances = m_form.chkOrdinancePrint->isChecked();
+    const bool ordinances = m_window.ordinancePrint();
     QString filePath;
     try {
         filePath = chooseTemplate(ordinances);
@@ -82,75 +77,78 @@ void PayslipPrinter::PrintSelectedPayslips(bool view)
 
 QString PayslipPrinter::chooseTemplate(bool ordinances)
 {
-    FormPrint &dialog = FormPrint::instance();
-    dialog.setFormTypeID(ordinances ? OrdinanceTemplates : PayslipTemplates);
+    FormPrint &dialog = m_window.templateDialog();
+    dialog.setFormTypeID(ordinances ? ids::OrdinanceForm : ids::PayslipForm);
     if (FillReportTemplates(dialog))
         dialog.exec();
     return dialog.FilePath().toString();
 }
 
 // Templates are catalogued with full paths or relative to the application folder.
-QString PayslipPrinter::resolvedPath(const QString &stored)
+QString PayslipPrinter::resolvedPath(const QString &stored) const
 {
-    return QFileInfo::exists(stored) ? stored : ModMain::ApplicationFolder + stored;
+    return QFileInfo::exists(stored) ? stored : m_window.session().ApplicationFolder + stored;
 }
 
 void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bool ordinances)
 {
-    BusyCursor busy;
-    m_form.setEnabled(false);
-    const int checked = m_form.employees().checkedCount();
     std::optional<ComponentError> pending;
-    if (checked == 0) {
-        busy.restore();
-        ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
-    } else {
-        m_progress.start(checked);
-
-        bool reported = false; // a ShowReport was reached in this run
-        QString stagingFolder;
-        try {
-            m_report = ComponentRegistry::instance().create(QString::fromLatin1(ReportEngine::classId));
-            for (int row = 0; row < m_form.employees().rowCount(); ++row) {
-                const ListItem &item = m_form.employees().item(row);
-                if (!item.checked)
-                    continue;
-                try {
-                    const std::optional<Payslip> payslip = latestPayslip(item);
-                    if (!payslip)
-                        continue;
-                    const QVariant recordId = ordinances ? payslip->ordinanceId : payslip->id;
-                    // A payslip that names no ordinance has none to print: the employee is
-                    // skipped like one without a payslip, and the bar does not move for him.
-                    if (!recordId.isValid() || recordId.isNull())
-                        continue;
-                    handOver(item, filePath, recordId);
-                } catch (const ComponentError &error) {
-                    // Before the first report nothing was printed yet: the run stops. After
-                    // it, the failing employee is passed over and the error kept for the end,
-                    // unless a later employee gets as far as his report.
-                    if (!reported)
-                        throw;
-                    pending = error;
-                    continue;
-                }
-                pending.reset();
-                reported = true;
-                showReport(outputMode, stagingFolder);
-            }
-        } catch (const ComponentError &error) {
-            busy.restore();
-            tell(error);
-        }
-        DtEn::instance().rssqlCommon().close();
-        m_progress.hide();
+    {
+        const std::unique_ptr<CheckedRowRun> run = m_window.beginRun();
+        printRows(*run, filePath, outputMode, ordinances, pending);
     }
-    busy.restore();
-    m_form.setEnabled(true);
     if (pending)
         tell(*pending);
     if (outputMode == 0)
         tellWherePdfFilesWent();
+}
+
+void PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
+                               std::optional<ComponentError> &pending)
+{
+    const QList<EmployeeRow> rows = m_window.employeeRows();
+    const int checked = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
+    if (checked == 0) {
+        run.restoreCursor();
+        ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
+        return;
+    }
+    run.progress().start(checked);
+    bool reported = false; // a ShowReport was reached in this run
+    QString stagingFolder;
+    try {
+        m_report = ComponentRegistry::instance().create(QString::fromLatin1(ReportEngine::classId));
+        for (const EmployeeRow &row : rows) {
+            if (!row.checked)
+                continue;
+            try {
+                const std::optional<Payslip> payslip = latestPayslip(row);
+                if (!payslip)
+                    continue;
+                const QVariant recordId = ordinances ? payslip->ordinanceId : payslip->id;
+                // A payslip that names no ordinance has none to print: the employee is
+                // skipped like one without a payslip, and the bar does not move for him.
+                if (!recordId.isValid() || recordId.isNull())
+                    continue;
+                handOver(run, row, filePath, recordId);
+            } catch (const ComponentError &error) {
+                // Before the first report nothing was printed yet: the run stops. After
+                // it, the failing employee is passed over and the error kept for the end,
+                // unless a later employee gets as far as his report.
+                if (!reported)
+                    throw;
+                pending = error;
+                continue;
+            }
+            pending.reset();
+            reported = true;
+            showReport(outputMode, stagingFolder);
+        }
+    } catch (const ComponentError &error) {
+        run.restoreCursor();
+        tell(error);
+    }
+    run.progress().hide();
 }
 
 // Without a printer the report component writes each report to a PDF file; the clerk must
@@ -162,7 +160,8 @@ void PayslipPrinter::tellWherePdfFilesWent() const
     QString lastFile;
     try {
         lastFile = Dispatch::property(*m_report, "LastOutputFile").toString();
-    } catch (const ComponentError &) {
+    } catch (const ComponentError &error) {
+        qCInfo(lcPayslips) << "the report component names no output file:" << error.number() << error.description();
         return; // a report component that prints only
     }
     if (!lastFile.isEmpty())
@@ -171,38 +170,36 @@ void PayslipPrinter::tellWherePdfFilesWent() const
                                                    + QStringLiteral("» ذخيره شد."));
 }
 
-std::optional<PayslipPrinter::Payslip> PayslipPrinter::latestPayslip(const ListItem &row)
+std::optional<PayslipPrinter::Payslip> PayslipPrinter::latestPayslip(const EmployeeRow &row)
 {
-    const EmployeeListMode mode = m_form.listMode();
+    const EmployeeListMode mode = m_window.listMode();
     // Without a payslip in the list's mode there is nothing to report.
     if (mode != EmployeeListMode::FinalSaved && mode != EmployeeListMode::TempSaved)
         return std::nullopt;
-    db::Recordset &recordset = DtEn::instance().rssqlCommon();
-    recordset.close();
-    const qint32 employeeId = row.key.mid(1).toInt();
-    recordset.open(PayslipSql::printedPayslip(mode == EmployeeListMode::FinalSaved, employeeId,
-                                              periodDate(*m_form.datBeginDate, QDate(1900, 1, 1)),
-                                              periodDate(*m_form.datEndDate, QDate(2100, 1, 1))));
-    std::optional<Payslip> payslip;
-    if (recordset.recordCount() > 0) {
-        recordset.moveFirst(); // the latest BeginDate first
-        payslip = Payslip{recordset.field(QStringLiteral("ID")), recordset.field(QStringLiteral("OrdinanceID"))};
-    }
-    recordset.close();
-    return payslip;
+    DtEn &dtEn = m_window.session().dtEn();
+    const db::Recordset recordset = dtEn.query(
+        PayslipSql::printedPayslip(mode == EmployeeListMode::FinalSaved, row.id,
+                                   periodDate(dtEn, m_window.beginDate(), QDate(1900, 1, 1)),
+                                   periodDate(dtEn, m_window.endDate(), QDate(2100, 1, 1))));
+    if (recordset.recordCount() == 0)
+        return std::nullopt;
+    // The latest BeginDate comes first.
+    return Payslip{recordset.field(QStringLiteral("ID")), recordset.field(QStringLiteral("OrdinanceID"))};
 }
 
-void PayslipPrinter::handOver(const ListItem &row, const QString &filePath, const QVariant &recordId)
+void PayslipPrinter::handOver(CheckedRowRun &run, const EmployeeRow &row, const QString &filePath,
+                              const QVariant &recordId)
 {
     QObject &report = *m_report;
+    const QString &connection = m_window.session().ActiveConnectionString;
     Dispatch::setProperty(report, "ReportFileName", filePath);
-    Dispatch::setProperty(report, "ConnectionText", ModMain::ActiveConnectionString);
-    Dispatch::call(report, "ConnectionValue", {ModMain::ActiveConnectionString});
+    Dispatch::setProperty(report, "ConnectionText", connection);
+    Dispatch::call(report, "ConnectionValue", {connection});
     Dispatch::call(report, "SetRecordFilter", {1, QStringLiteral("ID = ") + QString::number(recordId.toLongLong())});
 
-    m_progress.advance(row.texts.value(2), row.texts.value(3));
+    run.progress().advance(row.firstName, row.surname);
     // A report takes far longer than a paint: the bar shows each one handed over.
-    m_progress.paint();
+    run.progress().paint();
 }
 
 void PayslipPrinter::showReport(qint16 outputMode, QString &stagingFolder)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ProgressDisplay.h"
+#include "payslips/EmployeeRow.h"
 
 #include <QObject>
 #include <QString>
@@ -11,16 +11,16 @@
 
 namespace oruhr {
 
+class CheckedRowRun;
 class ComponentError;
-class FormMain;
-struct ListItem;
+class EmployeeListWindow;
 
 // The payslip window's print run: the clerk picks a template, and the latest payslip of each
 // ticked employee in the listed state (or the personnel ordinance it rests on) is handed to
 // the report component, one record at a time, for the screen or the printer.
 class PayslipPrinter {
 public:
-    explicit PayslipPrinter(FormMain &form);
+    explicit PayslipPrinter(EmployeeListWindow &window);
     ~PayslipPrinter();
     PayslipPrinter(const PayslipPrinter &) = delete;
     PayslipPrinter &operator=(const PayslipPrinter &) = delete;
@@ -39,17 +39,18 @@ private:
     };
 
     QString chooseTemplate(bool ordinances);
-    static QString resolvedPath(const QString &stored);
+    QString resolvedPath(const QString &stored) const;
     void printChecked(const QString &filePath, qint16 outputMode, bool ordinances);
-    std::optional<Payslip> latestPayslip(const ListItem &row);
-    void handOver(const ListItem &row, const QString &filePath, const QVariant &recordId);
+    void printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
+                   std::optional<ComponentError> &pending);
+    std::optional<Payslip> latestPayslip(const EmployeeRow &row);
+    void handOver(CheckedRowRun &run, const EmployeeRow &row, const QString &filePath, const QVariant &recordId);
     void showReport(qint16 outputMode, QString &stagingFolder);
     void fileAccessFallback(qint16 outputMode, QString &stagingFolder);
     static void tell(const ComponentError &error);
     void tellWherePdfFilesWent() const;
 
-    FormMain &m_form;
-    ProgressDisplay m_progress;
+    EmployeeListWindow &m_window;
     std::unique_ptr<QObject> m_report;
 };
 

@@ -6,19 +6,14 @@
 
 namespace oruhr {
 
-bool TemporaryPayslipDeletion::run(qint32 employeeId, const QDate &begin)
+bool TemporaryPayslipDeletion::run(DtEn &dtEn, qint32 employeeId, const QDate &begin)
 {
-    DtEn &dtEn = DtEn::instance();
-    db::Recordset &recordset = dtEn.rssqlCommon();
-    const QString beginText = dtEn.connection().dateLiteral(begin);
+    const QString beginText = dtEn.dateLiteral(begin);
     db::Transaction transaction(dtEn.connection());
-    recordset.open(PayslipSql::temporaryPayslipOnBeginDate(employeeId, beginText));
-    const bool found = recordset.recordCount() >= 1;
-    recordset.close();
-    if (!found)
+    if (dtEn.query(PayslipSql::temporaryPayslipOnBeginDate(employeeId, beginText)).recordCount() < 1)
         return false;
     for (const QString &statement : PayslipSql::deleteTemporaryPayslip(employeeId, beginText))
-        recordset.open(statement);
+        dtEn.query(statement);
     transaction.commit();
     return true;
 }

@@ -1,7 +1,6 @@
 #include "shell/DtEn.h"
 
 #include "platform/automation/ComponentError.h"
-#include "platform/embedded/EmbeddedProcedures.h"
 
 namespace oruhr {
 namespace {
@@ -28,26 +27,21 @@ QList<Parameter> accountDocInputs()
 
 } // namespace
 
-DtEn &DtEn::instance()
-{
-    // Never destroyed: Qt's own registry of connections is gone by the time statics are.
-    static DtEn *environment = new DtEn;
-    return *environment;
-}
-
 DtEn::DtEn()
-    : m_rssqlCommon(m_connection)
-    , m_rssqlSalvoInstallInfo(m_connection)
-    , m_rssqlSalvoTemplates(m_connection)
-    , m_rssqlTemp(m_connection)
-    , m_create(m_connection, QStringLiteral("spHRCreateMonthlySalary"), monthlySalaryInputs())
+    : m_create(m_connection, QStringLiteral("spHRCreateMonthlySalary"), monthlySalaryInputs())
     , m_recalculate(m_connection, QStringLiteral("spHRRecalculateMonthlySalary"), monthlySalaryInputs(),
                     QStringLiteral("@RETURN_VALUE"))
     , m_finalize(m_connection, QStringLiteral("spHRFinalizedMonthlySalary"), monthlySalaryInputs())
     , m_backToTemp(m_connection, QStringLiteral("spHRBackToTempMonthlySalary"), monthlySalaryInputs())
     , m_accountDocSave(m_connection, QStringLiteral("spHRAccountDocSave"), accountDocInputs())
 {
-    m_connection.setLocalProcedures(embedded::EmbeddedProcedures::shared());
+}
+
+db::Recordset DtEn::query(const QString &sql)
+{
+    db::Recordset recordset(m_connection);
+    recordset.open(sql);
+    return recordset;
 }
 
 qint32 DtEn::spHRCreateMonthlySalary(qint16 creatorId, const QDate &beginDate, const QDate &endDate,

@@ -9,23 +9,21 @@
 
 namespace oruhr {
 
-// The data environment: the component's one connection with its named recordsets and
-// the five payroll procedure commands. All database work of the windows runs through it.
+// The data environment: the session's one connection and the five payroll procedure
+// commands. All database work of the windows runs through it.
 class DtEn {
 public:
-    // The component-wide data environment, created on first use.
-    static DtEn &instance();
-
     DtEn();
     DtEn(const DtEn &) = delete;
     DtEn &operator=(const DtEn &) = delete;
 
     db::Connection &connection() { return m_connection; }
 
-    db::Recordset &rssqlCommon() { return m_rssqlCommon; }
-    db::Recordset &rssqlSalvoInstallInfo() { return m_rssqlSalvoInstallInfo; }
-    db::Recordset &rssqlSalvoTemplates() { return m_rssqlSalvoTemplates; }
-    db::Recordset &rssqlTemp() { return m_rssqlTemp; }
+    // A recordset of its own, opened with the system's SQL text; it closes when it goes.
+    // Throws ComponentError.
+    db::Recordset query(const QString &sql);
+    // A date as the connection's SQL texts write it.
+    QString dateLiteral(const QDate &date) { return m_connection.dateLiteral(date); }
 
     // The creator is the 16-bit user, sign-extended to the procedures' 32-bit parameter.
     qint32 spHRCreateMonthlySalary(qint16 creatorId, const QDate &beginDate, const QDate &endDate, qint32 employeeId);
@@ -42,10 +40,6 @@ public:
 
 private:
     db::Connection m_connection;
-    db::Recordset m_rssqlCommon;
-    db::Recordset m_rssqlSalvoInstallInfo;
-    db::Recordset m_rssqlSalvoTemplates;
-    db::Recordset m_rssqlTemp;
     db::StoredProcedureCommand m_create;
     db::StoredProcedureCommand m_recalculate;
     db::StoredProcedureCommand m_finalize;

@@ -1,12 +1,10 @@
 #include "shell/ModMain.h"
 
-#include "shell/DtEn.h"
-
 namespace oruhr {
 
 void ModMain::ConnectDataEnvironment()
 {
-    DtEn::instance().connection().setConnectionString(ActiveConnectionString);
+    m_dtEn.connection().setConnectionString(ActiveConnectionString);
 }
 
 } // namespace oruhr

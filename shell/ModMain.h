@@ -1,24 +1,31 @@
 #pragma once
 
+#include "shell/DtEn.h"
+
 #include <QString>
 
 namespace oruhr {
 
-// Component-wide session state, shared by every control instance and window: copies of
-// the calling control's values taken at each window-opening call. The windows read these,
-// never the control.
+// The session of one control: copies of the calling control's values taken at each
+// window-opening call, the application folder, and the data environment. The control owns
+// it and hands it to its windows, which read these values, never the control's.
 class ModMain {
 public:
-    static inline QString ActiveConnectionString;
-    static inline qint16 ActiveUserID = 0;
-    static inline qint16 ActivePositionID = 0;
-    static inline qint16 ActiveEmployeeID = 0;
+    QString ActiveConnectionString;
+    qint16 ActiveUserID = 0;
+    qint16 ActivePositionID = 0;
+    qint16 ActiveEmployeeID = 0;
     // The application folder (system parameter 140), used as a prefix as it is stored.
-    static inline QString ApplicationFolder;
+    QString ApplicationFolder;
+
+    DtEn &dtEn() { return m_dtEn; }
 
     // Points the data environment's one connection at ActiveConnectionString. The
     // connection stays closed; it opens with the new string at its first use.
-    static void ConnectDataEnvironment();
+    void ConnectDataEnvironment();
+
+private:
+    DtEn m_dtEn;
 };
 
 } // namespace oruhr

@@ -2,8 +2,8 @@
 
 #include "documents/FormCheckDocs.h"
 #include "payslips/FormMain.h"
-#include "shell/ModMain.h"
 #include "shell/PropertyBag.h"
+#include "shell/ShellLog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,6 +37,8 @@ OruHRPrintBatch1::OruHRPrintBatch1(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(name);
 }
+
+OruHRPrintBatch1::~OruHRPrintBatch1() = default;
 
 void OruHRPrintBatch1::setUserID(qint16 value)
 {
@@ -80,24 +82,27 @@ void OruHRPrintBatch1::writeProperties(PropertyBag &bag) const
 
 FormMain &OruHRPrintBatch1::formMain()
 {
-    // Top-level and kept for the component's lifetime, as the host's process keeps it.
-    static FormMain *window = new FormMain;
-    return *window;
+    // Top-level windows, kept for the control's lifetime.
+    if (!m_formMain)
+        m_formMain = std::make_unique<FormMain>(m_session);
+    return *m_formMain;
 }
 
 FormCheckDocs &OruHRPrintBatch1::formCheckDocs()
 {
-    static FormCheckDocs *window = new FormCheckDocs;
-    return *window;
+    if (!m_formCheckDocs)
+        m_formCheckDocs = std::make_unique<FormCheckDocs>(m_session);
+    return *m_formCheckDocs;
 }
 
 void OruHRPrintBatch1::takeSessionValues()
 {
-    ModMain::ActiveConnectionString = m_connectionString;
-    ModMain::ConnectDataEnvironment();
-    ModMain::ActiveUserID = m_userId;
-    ModMain::ActivePositionID = m_positionId;
-    ModMain::ActiveEmployeeID = m_employeeId;
+    qCInfo(lcShell) << "session for user" << m_userId << "position" << m_positionId;
+    m_session.ActiveConnectionString = m_connectionString;
+    m_session.ConnectDataEnvironment();
+    m_session.ActiveUserID = m_userId;
+    m_session.ActivePositionID = m_positionId;
+    m_session.ActiveEmployeeID = m_employeeId;
 }
 
 QVariant OruHRPrintBatch1::showPayslipWindow(bool printMode)

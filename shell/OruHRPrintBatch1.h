@@ -1,7 +1,11 @@
 #pragma once
 
+#include "shell/ModMain.h"
+
 #include <QVariant>
 #include <QWidget>
+
+#include <memory>
 
 namespace oruhr {
 
@@ -24,6 +28,7 @@ public:
     static constexpr const char *progId = "OruHRPrintBatch.OruHRPrintBatch1";
 
     explicit OruHRPrintBatch1(QWidget *parent = nullptr);
+    ~OruHRPrintBatch1() override;
 
     qint16 UserID() const { return m_userId; }
     void setUserID(qint16 value);
@@ -42,9 +47,12 @@ public:
     void readProperties(const PropertyBag &bag);
     void writeProperties(PropertyBag &bag) const;
 
-    // The component's one instance of each window, created on first use and kept.
-    static FormMain &formMain();
-    static FormCheckDocs &formCheckDocs();
+    // The control's session; the host gives its data environment the procedures a
+    // database without its own needs.
+    ModMain &session() { return m_session; }
+    // The control's one instance of each window, created on first use and kept.
+    FormMain &formMain();
+    FormCheckDocs &formCheckDocs();
 
 Q_SIGNALS:
     // After a property was set, with its name, so that the host stores its form again.
@@ -58,6 +66,10 @@ private:
     qint16 m_positionId = 0;
     QString m_connectionString = QStringLiteral("0");
     qint16 m_employeeId = 0;
+    // Declared first, so that the windows go before the session they use.
+    ModMain m_session;
+    std::unique_ptr<FormMain> m_formMain;
+    std::unique_ptr<FormCheckDocs> m_formCheckDocs;
 };
 
 } // namespace oruhr

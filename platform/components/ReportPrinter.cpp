@@ -1,5 +1,7 @@
 #include "platform/components/ReportPrinter.h"
 
+#include "platform/components/ComponentsLog.h"
+
 #include "platform/automation/ComponentError.h"
 #include "platform/components/BidiText.h"
 #include "platform/components/ReportErrors.h"
@@ -143,8 +145,9 @@ void ReportPrinter::preview(const QString &windowTitle)
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter *target) {
         try {
             paint(*target);
-        } catch (const ComponentError &) {
+        } catch (const ComponentError &error) {
             // The preview shows what it could draw; printing from it reports its own failure.
+            qCWarning(lcComponents) << "report preview incomplete:" << error.number() << error.description();
         }
     });
     if (auto *view = dialog.findChild<QPrintPreviewWidget *>())

@@ -2,6 +2,7 @@
 
 #include "platform/automation/ComponentError.h"
 #include "platform/database/BackendTarget.h"
+#include "platform/database/DatabaseLog.h"
 #include "platform/database/StatementCache.h"
 #include "platform/database/TsqlRewriter.h"
 
@@ -80,6 +81,7 @@ void Connection::open()
             QSqlQuery(m_database).exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
     m_dialect = detectDialect();
+    qCInfo(lcDatabase) << "connection" << m_name << "opened with driver" << target.driverName;
 }
 
 SqlDialect Connection::detectDialect()

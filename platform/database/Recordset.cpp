@@ -10,16 +10,16 @@
 namespace oruhr::db {
 
 Recordset::Recordset(Connection &connection)
-    : m_connection(connection)
+    : m_connection(&connection)
 {
 }
 
 void Recordset::open(const QString &sql)
 {
     close();
-    QSqlQuery query(m_connection.database());
+    QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
-    if (!query.exec(m_connection.nativeSql(sql)))
+    if (!query.exec(m_connection->nativeSql(sql)))
         throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
     if (!query.isSelect())
         return;

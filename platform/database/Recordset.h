@@ -10,12 +10,18 @@ namespace oruhr::db {
 
 class Connection;
 
-// A named, reusable result set on a connection. Opening fetches every row, so the record
-// count is exact at once; a statement that returns no rows leaves the recordset closed.
-// A NULL field reads as an invalid QVariant, distinguishable from an empty text.
+// The result set of one query on a connection, its own guard: it is closed when it goes.
+// Opening fetches every row, so the record count is exact at once; a statement that returns
+// no rows leaves the recordset closed. A NULL field reads as an invalid QVariant,
+// distinguishable from an empty text.
 class Recordset {
 public:
     explicit Recordset(Connection &connection);
+    ~Recordset() { close(); }
+    Recordset(Recordset &&) = default;
+    Recordset &operator=(Recordset &&) = default;
+    Recordset(const Recordset &) = delete;
+    Recordset &operator=(const Recordset &) = delete;
 
     // Closes first if open; throws ComponentError when the statement fails.
     void open(const QString &sql);
@@ -38,7 +44,7 @@ public:
 private:
     void requireOpen() const;
 
-    Connection &m_connection;
+    Connection *m_connection;
     bool m_open = false;
     QStringList m_columns;
     QHash<QString, int> m_columnIndex;

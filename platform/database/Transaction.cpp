@@ -2,6 +2,7 @@
 
 #include "platform/automation/ComponentError.h"
 #include "platform/database/Connection.h"
+#include "platform/database/DatabaseLog.h"
 #include "platform/database/StatementCache.h"
 
 #include <QSqlError>
@@ -36,8 +37,9 @@ Transaction::~Transaction()
     }
     try {
         m_connection.statements().execute(QStringLiteral("ROLLBACK"));
-    } catch (const ComponentError &) {
+    } catch (const ComponentError &error) {
         // SQLite has rolled back already when the failure was one that ends the transaction.
+        qCDebug(lcDatabase) << "rollback:" << error.number() << error.description();
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/database/Connection.h"
 #include "platform/database/StatementCache.h"
 #include "platform/database/Transaction.h"
+#include "platform/embedded/EmbeddedLog.h"
 #include "platform/embedded/payroll/PayrollEngine.h"
 #include "platform/embedded/payroll/PayrollPosting.h"
 
@@ -273,12 +274,6 @@ const Entry *find(const QString &name)
 
 } // namespace
 
-std::shared_ptr<const EmbeddedProcedures> EmbeddedProcedures::shared()
-{
-    static const auto procedures = std::make_shared<const EmbeddedProcedures>();
-    return procedures;
-}
-
 bool EmbeddedProcedures::contains(const QString &name) const
 {
     return find(name) != nullptr;
@@ -297,6 +292,7 @@ qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
     db::Transaction transaction(connection);
     Call call(connection);
     const qint32 result = procedure->run(call, inputs);
+    qCDebug(lcEmbedded) << procedure->name << inputs << "returned" << result;
     transaction.commit();
     return result;
 }

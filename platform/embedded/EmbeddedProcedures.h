@@ -10,8 +10,6 @@ namespace oruhr::embedded {
 // the payroll engine.
 class EmbeddedProcedures : public db::LocalProcedures {
 public:
-    static std::shared_ptr<const EmbeddedProcedures> shared();
-
     bool contains(const QString &name) const override;
     qint32 call(db::Connection &connection, const QString &name, const QVariantList &inputs) const override;
 };

@@ -3,6 +3,7 @@
 #include "platform/database/Connection.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "shell/DtEn.h"
+#include "tests/support/TestSession.h"
 #include "tests/support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ protected:
         db::Connection connection;
         connection.setConnectionString(db.connectionString());
         embedded::DemoDataGenerator::seed(connection, {0, begin, 1, {}});
-        env.connection().setConnectionString(db.connectionString());
+        session.connectTo(db.connectionString());
     }
 
     // An employee with a final ordinance from `from` on; items by factor, monthly amounts.
@@ -104,7 +105,8 @@ protected:
     }
 
     TestDatabase db;
-    DtEn env;
+    TestSession session;
+    DtEn &env = session.dtEn();
 
 private:
     int m_employees = 0;

@@ -55,10 +55,10 @@ protected:
         const int e9 = db.addEmployee(u"20"_s, u"ليلا"_s, u"نوري"_s);
         db.addOrdinance(e9, SeededPayroll::begin(), SeededPayroll::end(), true, {11, 7, 31});
 
-        ModMain::ActiveUserID = 5;
-        ModMain::ActivePositionID = 6;
-        ModMain::ActiveEmployeeID = 9;
-        connectWithPayrollMonth(db);
+        session.ActiveUserID = 5;
+        session.ActivePositionID = 6;
+        session.ActiveEmployeeID = 9;
+        connectWithPayrollMonth(session, db);
         form.Form_Load();
     }
 
@@ -94,7 +94,8 @@ protected:
     std::optional<ScopedComponent> accountingComponent{
         std::in_place, u"comAccountDoc.comAccountDoc1"_s,
         [calls = accounting] { return std::make_unique<AccountingDouble>(calls); }};
-    FormMain form;
+    TestSession session;
+    FormMain form{session};
 };
 
 const QString notEntered = u"وارد نشده"_s;
@@ -187,7 +188,7 @@ TEST_F(AccountAndFactorCheckTest, ADatabaseFailureIsToldAndTheWindowStaysUsable)
         EXPECT_TRUE(shown[i].text.contains(QString::fromLatin1(tables[i]))) << shown[i].text.toStdString();
     }
     EXPECT_TRUE(accounting->isEmpty());
-    EXPECT_EQ(FormFormIDs::instance().cmbFormIDs->count(), 0);
+    EXPECT_EQ(form.documentChoice().cmbFormIDs->count(), 0);
     expectIdle(form);
     EXPECT_TRUE(form.cmdAccount->isEnabled());
 }
@@ -196,8 +197,8 @@ TEST_F(AccountAndFactorCheckTest, TheChoiceConfirmsASingleEntryAtOnce)
 {
     dropDocument("detail");
     NoModalExpected noDialog;
-    EXPECT_EQ(FormFormIDs::instance().getFormID(1402, u"2026-12-21"_s), document("description"));
-    EXPECT_EQ(FormFormIDs::instance().getFormID(1402, u"2026-12-22"_s), -1);
+    EXPECT_EQ(form.documentChoice().getFormID(1402, u"2026-12-21"_s), document("description"));
+    EXPECT_EQ(form.documentChoice().getFormID(1402, u"2026-12-22"_s), -1);
     EXPECT_EQ(noDialog.shown, 1); // an empty choice is still offered, and closing it chooses nothing
 }
 
@@ -240,7 +241,7 @@ TEST_F(AccountAndFactorCheckTest, TheCheckShowsEveryListedEmployeeLackingAFactor
         check->cmdOK->click();
     });
     form.cmdShowError->click();
-    EXPECT_FALSE(FormErrorEmployee::instance().isVisible());
+    EXPECT_FALSE(form.factorCheck().isVisible());
 
     // Confirming unloaded the window, so the next check starts afresh.
     db.exec(u"DELETE FROM tblPelikMFunctionDetail WHERE FunctionID=501"_s);
@@ -256,7 +257,7 @@ TEST_F(AccountAndFactorCheckTest, TheCheckShowsEveryListedEmployeeLackingAFactor
 
 TEST_F(AccountAndFactorCheckTest, SilentlyTheCheckTellsWhetherNothingIsMissing)
 {
-    FormErrorEmployee check;
+    FormErrorEmployee check(session.dtEn());
     const QString begin = u"2026-11-22"_s, end = u"2026-12-21"_s;
     const QString farsiBegin = u"1405/09/01"_s, farsiEnd = u"1405/09/30"_s;
     QString recruitmentTypesSixAndSeven = u" 8, 9"_s;

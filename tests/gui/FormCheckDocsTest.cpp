@@ -38,9 +38,9 @@ QString finalize(const char *table, const QString &ids)
 // Records the updates that the window's own connection runs, as SQLite prepares them.
 class UpdateTrace {
 public:
-    UpdateTrace()
+    explicit UpdateTrace(ModMain &session)
     {
-        const QVariant handle = DtEn::instance().connection().database().driver()->handle();
+        const QVariant handle = session.dtEn().connection().database().driver()->handle();
         m_handle = *static_cast<sqlite3 *const *>(handle.constData());
         sqlite3_trace_v2(m_handle, SQLITE_TRACE_STMT, &UpdateTrace::onStatement, this);
     }
@@ -62,7 +62,7 @@ private:
 
 class FormCheckDocsTest : public ::testing::Test {
 protected:
-    void SetUp() override { connectWithPayrollMonth(db); }
+    void SetUp() override { connectWithPayrollMonth(session, db); }
 
     // A document of a table other than the ordinances; returns its ID.
     int addDocument(const QString &table, QDate begin, QDate end, const QVariant &id = {})
@@ -105,7 +105,8 @@ protected:
 
     SeededPayroll db;
     ScriptedMessages messages;
-    FormCheckDocs form;
+    TestSession session;
+    FormCheckDocs form{session};
 };
 
 } // namespace
@@ -276,7 +277,7 @@ TEST_F(FormCheckDocsTest, FinalizingRunsOneUpdatePerKindOrdinancesFirstInListOrd
     const QString a = QString::number(secondOrdinance), b = QString::number(db.temporaryOrdinanceOf5);
     const QString ordinanceIds = std::max(a, b) + QLatin1Char(',') + std::min(a, b); // the column sorts as text
 
-    UpdateTrace trace;
+    UpdateTrace trace(session);
     form.cmdFinalize->click();
     EXPECT_EQ(trace.updates, QStringList({finalize("tblHROrdinance", ordinanceIds),
                                           finalize("tblHRLoan", QString::number(db.loanId))}));
@@ -298,7 +299,7 @@ TEST_F(FormCheckDocsTest, FinalizingOnlyFundsRunsOnlyTheFundUpdate)
     form.Form_Load();
     check(key(fundKind, db.fundId));
     check(key(fundKind, secondFund));
-    UpdateTrace trace;
+    UpdateTrace trace(session);
     form.cmdFinalize->click();
     ASSERT_EQ(trace.updates.size(), 1);
     EXPECT_TRUE(trace.updates[0].startsWith(u"Update tblHRBox Set Code=ID Where ID in ("_s));
@@ -318,7 +319,7 @@ TEST_F(FormCheckDocsTest, AFailingUpdateKeepsTheEarlierOnesAndStopsTheRest)
     Q_EMIT form.lstEmployee->header()->sectionClicked(1); // ordinance, fund, loan
     form.cmdSelect->click();
 
-    UpdateTrace trace;
+    UpdateTrace trace(session);
     form.cmdFinalize->click();
     EXPECT_EQ(trace.updates, QStringList({finalize("tblHROrdinance", QString::number(db.temporaryOrdinanceOf5)),
                                           finalize("tblHRLoan", QString::number(db.loanId))}));
@@ -339,7 +340,7 @@ TEST_F(FormCheckDocsTest, AFailingUpdateKeepsTheEarlierOnesAndStopsTheRest)
 TEST_F(FormCheckDocsTest, FinalizingWithoutTicksOrBeginDateWritesNothing)
 {
     form.Form_Load();
-    UpdateTrace trace;
+    UpdateTrace trace(session);
     form.cmdFinalize->click();
     EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::NoEmployeeChecked)}));
     EXPECT_TRUE(form.pgb->isHidden());
@@ -388,7 +389,7 @@ TEST_F(FormCheckDocsTest, AListThatCannotBeReadFailsTheOpeningCallOrIsToldLater)
     } catch (const ComponentError &error) {
         EXPECT_TRUE(error.description().contains(u"tblHRBox"_s));
     }
-    EXPECT_FALSE(OruHRPrintBatch1::formCheckDocs().isVisible());
+    EXPECT_FALSE(control.formCheckDocs().isVisible());
     EXPECT_TRUE(messages.shown().isEmpty());
 
     db.exec(u"ALTER TABLE tblHRBoxAway RENAME TO tblHRBox"_s);

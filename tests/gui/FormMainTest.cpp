@@ -32,7 +32,7 @@ protected:
                                "(21, 2, 'رسمي'), (22, 2, 'پيماني'), (6, 2, 'قراردادي')"));
         db.exec(QStringLiteral("INSERT INTO tblAccountCostCenter (ID, ParentID, Title) VALUES (3, NULL, 'ستاد'), "
                                "(31, 3, 'اداري'), (32, 3, 'مالي')"));
-        connectWithPayrollMonth(db);
+        connectWithPayrollMonth(session, db);
     }
 
     void load(bool printMode)
@@ -51,7 +51,8 @@ protected:
 
     SeededPayroll db;
     ScriptedMessages messages;
-    FormMain form;
+    TestSession session;
+    FormMain form{session};
 };
 
 } // namespace
@@ -234,7 +235,7 @@ TEST_F(FormMainTest, AListThatCannotBeReadAtLoadFailsTheOpeningCall)
     } catch (const ComponentError &error) {
         EXPECT_TRUE(error.description().contains(u"tblHRMonthlySalary"_s));
     }
-    EXPECT_FALSE(OruHRPrintBatch1::formMain().isVisible());
+    EXPECT_FALSE(control.formMain().isVisible());
     EXPECT_TRUE(messages.shown().isEmpty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

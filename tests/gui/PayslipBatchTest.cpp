@@ -41,9 +41,9 @@ protected:
                                           u"کريمي"_s + QString::number(i + 1));
             db.addOrdinance(id, periodBegin, periodEnd, true, {11, 21, 31});
         }
-        ModMain::ActiveUserID = -3;
-        connectWithPayrollMonth(db);
-        procedures = RecordingProcedures::install();
+        session.ActiveUserID = -3;
+        connectWithPayrollMonth(session, db);
+        procedures = RecordingProcedures::install(session);
         procedures->observeWith([this] {
             const bool busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             return form.lblProgress->text() + (form.isEnabled() ? u" enabled"_s : QString())
@@ -51,8 +51,6 @@ protected:
         });
         form.Form_Load();
     }
-
-    void TearDown() override { RecordingProcedures::uninstall(); }
 
     void check(std::initializer_list<int> rows)
     {
@@ -107,7 +105,8 @@ protected:
 
     TestDatabase db;
     ScriptedMessages messages;
-    FormMain form;
+    TestSession session;
+    FormMain form{session};
     std::shared_ptr<RecordingProcedures> procedures;
 };
 
@@ -354,10 +353,10 @@ TEST(SeededPayroll, RecalculatingTheDemoMonthThroughTheWindowChangesNoPayslip)
     }
     db.exec(u"UPDATE tblHRMonthlySalary SET CalculateDate = '2000-01-01'"_s);
     const QString before = payslipMoney(db);
-    ModMain::ActiveConnectionString = db.connectionString();
-    ModMain::ConnectDataEnvironment();
+    TestSession session;
+    session.connectTo(db.connectionString());
     ScriptedMessages messages;
-    FormMain form;
+    FormMain form{session};
     form.Form_Load();
     form.optTempSaveEmployee->click();
     form.cmdSelect->click();

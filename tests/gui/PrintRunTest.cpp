@@ -100,7 +100,7 @@ protected:
     void SetUp() override
     {
         db.exec(u"INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (140, ?)"_s, {applicationFolder()});
-        connectWithPayrollMonth(db);
+        connectWithPayrollMonth(session, db);
         QDir().mkpath(app.filePath(u"Reports"_s));
         for (const char *name : {"payslip.html", "any.html", "ordinance.html"})
             writeFile(reportPath(name), "<html></html>");
@@ -165,7 +165,8 @@ protected:
     ScopedComponent report{QString::fromLatin1(ReportEngine::progId), [this] { return std::make_unique<ReportDouble>(log); },
                            QUuid(ReportEngine::classId)};
     QList<int> ten, tenPayslips, tenOrdinances;
-    FormMain form;
+    TestSession session;
+    FormMain form{session};
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/controls/KeyedListModel.h"
 #include "shell/ModMain.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestSession.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -36,11 +37,10 @@ inline QStringList enabledOf(std::initializer_list<QPushButton *> buttons)
 }
 
 // Points the session at the database, whose payroll month is 1405/09.
-inline void connectWithPayrollMonth(TestDatabase &db)
+inline void connectWithPayrollMonth(TestSession &session, TestDatabase &db)
 {
     db.exec(QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (3450, '1405/09/01')"));
-    ModMain::ActiveConnectionString = db.connectionString();
-    ModMain::ConnectDataEnvironment();
+    session.connectTo(db.connectionString());
 }
 
 inline void expectIdle(const QWidget &window)

@@ -1,6 +1,7 @@
 #include "common/MessageText.h"
 #include "payslips/FormPrint.h"
 #include "shell/ModMain.h"
+#include "tests/support/TestSession.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/SeededPayroll.h"
@@ -18,11 +19,7 @@ namespace {
 
 class FormPrintTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ModMain::ActiveConnectionString = db.connectionString();
-        ModMain::ConnectDataEnvironment();
-    }
+    void SetUp() override { session.connectTo(db.connectionString()); }
 
     QStringList entries(qint32 formTypeId)
     {
@@ -46,7 +43,8 @@ protected:
 
     SeededPayroll db;
     ScriptedMessages messages;
-    FormPrint dialog;
+    TestSession session;
+    FormPrint dialog{session.dtEn()};
 };
 
 } // namespace

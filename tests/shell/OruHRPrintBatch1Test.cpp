@@ -96,9 +96,10 @@ TEST_F(ControlOnDatabase, TempSaveAndClearShowOpenOnePayslipWindowInTheirModes)
         EXPECT_FALSE(opened->datBeginDate->isEnabled());
     });
     EXPECT_FALSE(control.TempSaveMonthlySalary().isValid());
-    EXPECT_EQ(opened, &OruHRPrintBatch1::formMain());
-    EXPECT_EQ(std::tuple(ModMain::ActiveConnectionString, ModMain::ActiveUserID, ModMain::ActivePositionID,
-                         ModMain::ActiveEmployeeID, ModMain::ApplicationFolder),
+    EXPECT_EQ(opened, &control.formMain());
+    const ModMain &session = control.session();
+    EXPECT_EQ(std::tuple(session.ActiveConnectionString, session.ActiveUserID, session.ActivePositionID,
+                         session.ActiveEmployeeID, session.ApplicationFolder),
               std::tuple(db.connectionString(), -3, 4, 9, QStringLiteral("/opt/salvo/")));
 
     whenModalShown([&](QWidget *window) {
@@ -118,12 +119,12 @@ TEST_F(ControlOnDatabase, ShowDocsOpensTheDocumentWindowAndTheLastOpeningCallWin
     EXPECT_FALSE(control.ShowDocs());
 
     TestDatabase other;
-    OruHRPrintBatch1 second;
-    second.setOLEConnectionString(other.connectionString());
-    second.setUserID(2);
+    control.setOLEConnectionString(other.connectionString());
+    control.setUserID(2);
     whenModalShown([](QWidget *) {});
-    second.ShowDocs();
-    EXPECT_EQ(std::tuple(ModMain::ActiveConnectionString, ModMain::ActiveUserID), std::tuple(other.connectionString(), 2));
+    control.ShowDocs();
+    EXPECT_EQ(std::tuple(control.session().ActiveConnectionString, control.session().ActiveUserID),
+              std::tuple(other.connectionString(), 2));
 }
 
 TEST(OruHRPrintBatch1, ACallThatCannotReachItsDatabaseFailsWithoutShowingAWindow)
@@ -135,8 +136,9 @@ TEST(OruHRPrintBatch1, ACallThatCannotReachItsDatabaseFailsWithoutShowingAWindow
         EXPECT_FALSE(error.description().isEmpty());
     }
     EXPECT_EQ(failureOf([&] { control.ShowDocs(); }).number(), ComponentError::ProviderNotFound);
-    EXPECT_FALSE(OruHRPrintBatch1::formMain().isVisible());
-    EXPECT_EQ(std::tuple(ModMain::ActiveConnectionString, ModMain::ActiveUserID), std::tuple(QStringLiteral("0"), 0));
+    EXPECT_FALSE(control.formMain().isVisible());
+    EXPECT_EQ(std::tuple(control.session().ActiveConnectionString, control.session().ActiveUserID),
+              std::tuple(QStringLiteral("0"), 0));
 
     TestDatabase db;
     db.exec(QStringLiteral("DROP TABLE tblPelikSystemParameters"));

@@ -1,31 +1,27 @@
 #include "tests/support/RecordingProcedures.h"
 
 #include "platform/embedded/EmbeddedProcedures.h"
-#include "shell/DtEn.h"
+#include "shell/ModMain.h"
 
 namespace oruhr::test {
 
-std::shared_ptr<RecordingProcedures> RecordingProcedures::install()
+std::shared_ptr<RecordingProcedures> RecordingProcedures::install(ModMain &session)
 {
     auto recorder = std::make_shared<RecordingProcedures>();
-    DtEn::instance().connection().setLocalProcedures(recorder);
+    recorder->m_procedures = std::make_shared<embedded::EmbeddedProcedures>();
+    session.dtEn().connection().setLocalProcedures(recorder);
     return recorder;
-}
-
-void RecordingProcedures::uninstall()
-{
-    DtEn::instance().connection().setLocalProcedures(embedded::EmbeddedProcedures::shared());
 }
 
 bool RecordingProcedures::contains(const QString &name) const
 {
-    return embedded::EmbeddedProcedures::shared()->contains(name);
+    return m_procedures->contains(name);
 }
 
 qint32 RecordingProcedures::call(db::Connection &connection, const QString &name, const QVariantList &inputs) const
 {
     m_calls.append({name, inputs, m_observe ? m_observe() : QString()});
-    const qint32 result = embedded::EmbeddedProcedures::shared()->call(connection, name, inputs);
+    const qint32 result = m_procedures->call(connection, name, inputs);
     return m_results.value(name, result);
 }
 

@@ -10,6 +10,10 @@
 #include <functional>
 #include <memory>
 
+namespace oruhr {
+class ModMain;
+}
+
 namespace oruhr::test {
 
 // Stands between the data environment and the embedded procedures: records every call
@@ -23,10 +27,8 @@ public:
         QString observed;
     };
 
-    // A fresh recorder on the data environment's connection; uninstall() puts the plain
-    // embedded procedures back.
-    static std::shared_ptr<RecordingProcedures> install();
-    static void uninstall();
+    // A fresh recorder in front of the embedded procedures, on the session's connection.
+    static std::shared_ptr<RecordingProcedures> install(ModMain &session);
 
     bool contains(const QString &name) const override;
     qint32 call(db::Connection &connection, const QString &name, const QVariantList &inputs) const override;
@@ -38,6 +40,7 @@ public:
     const QList<Call> &calls() const { return m_calls; }
 
 private:
+    std::shared_ptr<const db::LocalProcedures> m_procedures;
     std::function<QString()> m_observe;
     QHash<QString, qint32> m_results;
     mutable QList<Call> m_calls;

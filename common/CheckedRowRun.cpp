@@ -1,0 +1,36 @@
+#include "common/CheckedRowRun.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace oruhr {
+namespace {
+
+// Letting pending messages run for each of ten thousand employees would cost more than the
+// payroll work; they run at most this often.
+constexpr qint64 messageIntervalMs = 100;
+
+} // namespace
+
+CheckedRowRun::CheckedRowRun(QWidget &window, QProgressBar &bar, QLabel &label)
+    : m_window(window)
+    , m_progress(window, bar, label)
+{
+    m_window.setEnabled(false);
+}
+
+CheckedRowRun::~CheckedRowRun()
+{
+    m_window.setEnabled(true);
+    m_busy.restore();
+}
+
+void CheckedRowRun::letMessagesThrough()
+{
+    if (m_sinceMessages.isValid() && m_sinceMessages.elapsed() < messageIntervalMs)
+        return;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sinceMessages.start();
+}
+
+} // namespace oruhr

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "common/BusyCursor.h"
+#include "common/ProgressDisplay.h"
+
+#include <QElapsedTimer>
+
+class QLabel;
+class QProgressBar;
+class QWidget;
+
+namespace oruhr {
+
+// A run over the ticked rows of a list window: the hourglass and the window disabled from
+// its start, the progress bar and its label while rows are done, and the window enabled
+// and the pointer reset again on every way out of the run, a failure's included.
+class CheckedRowRun {
+public:
+    CheckedRowRun(QWidget &window, QProgressBar &bar, QLabel &label);
+    ~CheckedRowRun();
+    CheckedRowRun(const CheckedRowRun &) = delete;
+    CheckedRowRun &operator=(const CheckedRowRun &) = delete;
+
+    ProgressDisplay &progress() { return m_progress; }
+    // The usual pointer, for a message the clerk must answer during the run.
+    void restoreCursor() { m_busy.restore(); }
+    // Lets pending paints and timers run, a few times a second at most; the window is
+    // disabled, so nothing the clerk does reaches it.
+    void letMessagesThrough();
+
+private:
+    BusyCursor m_busy;
+    QWidget &m_window;
+    ProgressDisplay m_progress;
+    QElapsedTimer m_sinceMessages;
+};
+
+} // namespace oruhr

@@ -1,0 +1,7 @@
+#include "common/CommonLog.h"
+
+namespace oruhr {
+
+Q_LOGGING_CATEGORY(lcCommon, "oruhr.common")
+
+} // namespace oruhr

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "common/TwipRect.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace oruhr {
+
+class CheckedRowRun;
+class KeyedListModel;
+class KeyedListView;
+class ModMain;
+class PelikDate;
+struct ListItem;
+
+namespace db {
+class Recordset;
+}
+
+// What the payslip window and the document window share: a list of the payroll month's
+// rows rebuilt from the database on every change, the period pickers, the designed places
+// in twips with their resize rule, and runs over the ticked rows. Each window supplies its
+// query, its row reader and its button rule.
+class ListWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // The window's parts that the shared behaviour works on, and its layout rule.
+    struct Parts {
+        KeyedListView *list;
+        PelikDate *beginDate;
+        PelikDate *endDate;
+        PelikDate *tempDate;
+        QProgressBar *progressBar;
+        QLabel *progressLabel;
+        QLabel *recordCount;
+        QPushButton *selectAll;
+        QPushButton *selectNone;
+    };
+    struct Layout {
+        QHash<QString, TwipRect> (*designedPlaces)();
+        int designedWidth;
+        int designedHeight;
+        bool (*resize)(QHash<QString, TwipRect> &places, int &baseWidth, int &baseHeight, double w, double h);
+    };
+
+    ListWindow(ModMain &session, const char *objectName, Layout layout, QWidget *parent);
+    ~ListWindow() override;
+
+    ModMain &session() const { return m_session; }
+
+    // The Persian first day of the period, from the database or today.
+    QString StartDateText;
+    // The inner size in twips at the last completed layout.
+    int BaseWidth = 0;
+    int BaseHeight = 0;
+
+    // Initialises the window afresh; a failing query throws ComponentError, and the window
+    // is then not shown.
+    virtual void Form_Load() = 0;
+    // Loads, then shows the window modally with no owner; returns when it is closed.
+    void showModal();
+
+    // Rebuilds the list; a failing query is told and leaves the list empty.
+    void RefreshEmployees();
+    virtual void UpdateListButtons() = 0;
+
+    // The hourglass and the window disabled until the run goes.
+    std::unique_ptr<CheckedRowRun> beginRun();
+
+protected:
+    // Called by the window once its controls exist.
+    void useParts(const Parts &parts);
+    KeyedListModel &rows() const;
+
+    // The list's SQL for the period's first and last day, written as SQL date texts.
+    virtual QString listSql(const QString &begin, const QString &end) const = 0;
+    virtual QList<ListItem> readRows(db::Recordset &recordset) const = 0;
+
+    // Throws ComponentError; false when the period stopped the rebuild early.
+    bool rebuildList();
+    // The application folder, the start text and the default period, read at load.
+    void loadPeriod();
+    void resetLayout();
+    // The size the next resize measures its change from.
+    void keepBaseSize();
+
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void beginDateChanged();
+    void endDateChanged();
+    void columnClicked(int column);
+
+    ModMain &m_session;
+    Layout m_layout;
+    Parts m_parts{};
+    QHash<QString, TwipRect> m_places;
+};
+
+} // namespace oruhr

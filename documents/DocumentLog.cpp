@@ -1,0 +1,7 @@
+#include "documents/DocumentLog.h"
+
+namespace oruhr {
+
+Q_LOGGING_CATEGORY(lcDocuments, "oruhr.documents")
+
+} // namespace oruhr

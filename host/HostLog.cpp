@@ -1,0 +1,7 @@
+#include "host/HostLog.h"
+
+namespace oruhr {
+
+Q_LOGGING_CATEGORY(lcHost, "oruhr.host")
+
+} // namespace oruhr

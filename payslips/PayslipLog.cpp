@@ -1,0 +1,7 @@
+#include "payslips/PayslipLog.h"
+
+namespace oruhr {
+
+Q_LOGGING_CATEGORY(lcPayslips, "oruhr.payslips")
+
+} // namespace oruhr

@@ -1,0 +1,7 @@
+#include "platform/components/ComponentsLog.h"
+
+namespace oruhr {
+
+Q_LOGGING_CATEGORY(lcComponents, "oruhr.components")
+
+} // namespace oruhr

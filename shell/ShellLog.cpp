@@ -1,0 +1,7 @@
+#include "shell/ShellLog.h"
+
+namespace oruhr {
+
+Q_LOGGING_CATEGORY(lcShell, "oruhr.shell")
+
+} // namespace oruhr
