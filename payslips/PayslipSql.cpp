@@ -1,5 +1,7 @@
 #include "payslips/PayslipSql.h"
 
+#include "platform/database/SystemIds.h"
+
 namespace oruhr {
 namespace {
 
@@ -81,7 +83,7 @@ QStringList PayslipSql::deleteTemporaryPayslip(qint32 employeeId, const QString 
 QString PayslipSql::accountDocuments(const QString &end)
 {
     return QStringLiteral("Select distinct DocumentID from tblAccountDocumentDetail Where TransactionDate='") + end
-           + QStringLiteral("' and FormTypeID=1402 ")
+           + QStringLiteral("' and FormTypeID=") + QString::number(ids::PayslipForm) + QStringLiteral(" ")
            + QStringLiteral("union select ID from tblAccountDocument Where DocumentDate='") + end
            + QStringLiteral("' and Description like '%فيش%حقوق%'");
 }
@@ -118,7 +120,8 @@ QString PayslipSql::missingFactors(const QString &begin, const QString &end, con
                           "x.ID=FunctionID) as ParameterName, FunctionID ")
            + QStringLiteral(" From tblEmployee, tblPelikMFunctionDetail") + QStringLiteral(" Where Not (BeginDate > '")
            + end + QStringLiteral("' Or EndDate < '") + begin
-           + QStringLiteral("') and TypeID=6 and ParameterTypeID=3") + QStringLiteral(" and tblEmployee.ID in (")
+           + QStringLiteral("') and TypeID=") + QString::number(ids::EnteredFactorType)
+           + QStringLiteral(" and ParameterTypeID=") + QString::number(ids::EnteredFactorParameterType) + QStringLiteral(" and tblEmployee.ID in (")
            + employeeIds + QStringLiteral(")")
            + QStringLiteral(" and Not Exists(Select rtd.* from tblHRRunTimeBatch rt, tblHRRunTimeBatchDetail rtd")
            + QStringLiteral("                 Where rt.ID=rtd.RunTimeBatchID and Not (rt.BeginDate > '") + end
@@ -128,8 +131,9 @@ QString PayslipSql::missingFactors(const QString &begin, const QString &end, con
                             "and o.Code is Not null")
            + QStringLiteral("             and Not (BeginDate > '") + end + QStringLiteral("' Or EndDate < '") + begin
            + QStringLiteral("')")
-           + QStringLiteral("              and ((o.RecruitmentTypeID not in (6, 7) and FunctionID<>1096) Or (''<>'' "
-                            "and o.RecruitmentTypeID in (6, 7)))")
+           + QStringLiteral("              and ((o.RecruitmentTypeID not in (6, 7) and FunctionID<>")
+           + QString::number(ids::AbsenceFactor)
+           + QStringLiteral(") Or (''<>'' and o.RecruitmentTypeID in (6, 7)))")
            + QStringLiteral(" )") + QStringLiteral(" Order by Code, SequenceInMonthlySalary");
 }
 

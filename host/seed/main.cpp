@@ -2,6 +2,7 @@
 
 #include "host/DemoTemplates.h"
 #include "platform/automation/ComponentError.h"
+#include "platform/database/SystemIds.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/SqlExec.h"
@@ -36,7 +37,8 @@ void installTemplates(const QString &file)
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         database.setDatabaseName(file);
         database.open();
-        folder = oruhr::embedded::scalar(database, QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=140"))
+        folder = oruhr::embedded::scalar(database, QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"),
+                                         {oruhr::ids::ApplicationFolderParameter})
                      .toString();
         database.close();
     }
@@ -55,13 +57,18 @@ void report(const QString &file, qint64 milliseconds)
         database.open();
         QTextStream out(stdout);
         const auto value = [&](const QString &sql) { return oruhr::embedded::scalar(database, sql).toString(); };
+        const auto parameter = [&](qint32 id) {
+            return oruhr::embedded::scalar(database, QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"),
+                                           {id})
+                .toString();
+        };
         out << "Created " << QFileInfo(file).absoluteFilePath() << " ("
             << QString::number(QFileInfo(file).size() / 1048576.0, 'f', 1) << " MB) in "
             << QString::number(milliseconds / 1000.0, 'f', 2) << " s\n";
         out << "Payroll month from "
-            << value(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=3450"))
+            << parameter(oruhr::ids::PayrollMonthStartParameter)
             << ", application folder "
-            << value(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=140")) << "\n";
+            << parameter(oruhr::ids::ApplicationFolderParameter) << "\n";
         const char *tables[] = {
             "tblEmployee",
             "tblHROrdinance",

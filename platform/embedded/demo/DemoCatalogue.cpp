@@ -1,5 +1,6 @@
 #include "platform/embedded/demo/DemoCatalogue.h"
 
+#include "platform/database/SystemIds.h"
 #include "platform/embedded/demo/DemoContext.h"
 #include "platform/embedded/payroll/FactorRule.h"
 
@@ -87,16 +88,18 @@ void DemoCatalogue::systemParameters(DemoContext &context)
         folder += u'/';
 
     Insert parameter(context.statements, QStringLiteral("tblPelikSystemParameters"), {"ID", "Name", "Value"});
-    parameter({140, text("مسير برنامه"), folder});
-    parameter({3450, text("تاريخ شروع ماه جاري حقوق"), context.dates.farsi(context.month.first)});
+    parameter({ids::ApplicationFolderParameter, text("مسير برنامه"), folder});
+    parameter({ids::PayrollMonthStartParameter, text("تاريخ شروع ماه جاري حقوق"), context.dates.farsi(context.month.first)});
 }
 
 void DemoCatalogue::formTypesAndTemplates(DemoContext &context)
 {
     Insert formType(context.statements, QStringLiteral("tblPelikFormType"), {"ID", "Name"});
     const std::pair<int, const char *> formTypes[] = {
-        {1401, "حکم کارگزيني"},    {1402, "فيش حقوقي"},         {1406, "همه فرم ها"},     {1022007, "حکم کارگزيني"},
-        {1022009, "وام کارمندان"}, {1022021, "صندوق کارمندان"}, {1022041, "تعديل گروهي"},
+        {ids::OrdinanceForm, "حکم کارگزيني"},       {ids::PayslipForm, "فيش حقوقي"},
+        {ids::EveryForm, "همه فرم ها"},             {ids::OrdinanceDocument, "حکم کارگزيني"},
+        {ids::LoanDocument, "وام کارمندان"},        {ids::FundDocument, "صندوق کارمندان"},
+        {ids::GroupAdjustmentDocument, "تعديل گروهي"},
     };
     for (const auto &[id, name] : formTypes)
         formType({id, text(name)});
@@ -105,9 +108,9 @@ void DemoCatalogue::formTypesAndTemplates(DemoContext &context)
     // form type 1406: one filter "ID = n" cannot pick both a payslip and an ordinance.
     Insert reportTemplate(context.statements, QStringLiteral("tblPelikReportTemplate"),
                           {"ID", "Title", "FilePath", "FormTypeID"});
-    reportTemplate({1, text("حکم کارگزيني"), QStringLiteral("Reports/ordinance.html"), 1401});
-    reportTemplate({2, text("فيش حقوقي"), QStringLiteral("Reports/payslip.html"), 1402});
-    reportTemplate({3, text("فيش حقوقي خلاصه"), QStringLiteral("Reports/payslip-summary.html"), 1402});
+    reportTemplate({1, text("حکم کارگزيني"), QStringLiteral("Reports/ordinance.html"), ids::OrdinanceForm});
+    reportTemplate({2, text("فيش حقوقي"), QStringLiteral("Reports/payslip.html"), ids::PayslipForm});
+    reportTemplate({3, text("فيش حقوقي خلاصه"), QStringLiteral("Reports/payslip-summary.html"), ids::PayslipForm});
 }
 
 void DemoCatalogue::lookups(DemoContext &context)

@@ -2,6 +2,7 @@
 
 #include "platform/automation/ComponentError.h"
 #include "platform/database/StatementCache.h"
+#include "platform/database/SystemIds.h"
 #include "platform/embedded/DemoDataGenerator.h"
 
 #include <QCalendar>
@@ -31,7 +32,7 @@ enum Factor : int {
     NightWork = 1012,
     ShiftWork = 1013,
     Bonus = 1020,
-    Absence = 1096,
+    Absence = ids::AbsenceFactor,
     Insurance = 2001,
     IncomeTax = 2002,
     LoanInstalments = 2003,

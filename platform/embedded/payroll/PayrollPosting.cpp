@@ -1,6 +1,7 @@
 #include "platform/embedded/payroll/PayrollPosting.h"
 
 #include "platform/database/StatementCache.h"
+#include "platform/database/SystemIds.h"
 #include "platform/embedded/payroll/PayrollEngine.h"
 
 #include <QCalendar>
@@ -12,8 +13,6 @@
 
 namespace oruhr::embedded {
 namespace {
-
-constexpr int payslipFormType = 1402;
 
 struct Share {
     qsizetype line; // index into the document's lines
@@ -180,7 +179,7 @@ qint64 PayrollPosting::post(const QList<qint64> &payslipIds, qint64 creatorId, Q
                       .insert(QStringLiteral("INSERT INTO tblAccountDocumentDetail (DocumentID, FormTypeID, "
                                              "TransactionDate, Debit, Credit, Description) VALUES (?, %1, ?, ?, ?, ?) "
                                              "RETURNING ID")
-                                  .arg(payslipFormType),
+                                  .arg(ids::PayslipForm),
                               {documentId, documentDate.toString(Qt::ISODate), line.debit, line.credit, line.description});
     for (auto share = document.shares().cbegin(); share != document.shares().cend(); ++share)
         for (const Share &part : share.value())
