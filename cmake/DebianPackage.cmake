@@ -23,6 +23,8 @@ set(oruhr_runtime_packages
   libqt6sql6-sqlite
   # the ODBC driver plugin, for the customer's SQL Server
   libqt6sql6-odbc
+  # the PostgreSQL driver plugin, for an office's shared payroll server
+  libqt6sql6-psql
   # Noto Sans Arabic, which the reports and their templates ask for; a fallback font lays
   # out differently and a payslip no longer fits its page
   fonts-noto-core

@@ -1,17 +1,19 @@
-// oruhr-seed: writes an embedded payroll database full of demo data.
+// oruhr-seed: writes an embedded payroll database, or one on a PostgreSQL server, full of demo data.
 
 #include "host/DemoTemplates.h"
 #include "platform/automation/ComponentError.h"
+#include "platform/database/BackendTarget.h"
+#include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
 #include "platform/database/SystemIds.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
-#include "platform/embedded/SqlExec.h"
+#include "platform/embedded/ServerDatabase.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSqlDatabase>
 #include <QTextStream>
 
 #include <cstdio>
@@ -29,72 +31,63 @@ int usageError(const QString &message)
 
 // The demo catalogue names its report templates relative to the application folder: they
 // go there too. A folder that cannot be written (the default /opt/oruhr/ for a user) is told.
-void installTemplates(const QString &file)
+void installTemplates(oruhr::db::Connection &connection)
 {
-    const QString name = QStringLiteral("oruhr-seed-templates");
-    QString folder;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.open();
-        folder = oruhr::embedded::scalar(database, QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"),
-                                         {oruhr::ids::ApplicationFolderParameter})
-                     .toString();
-        database.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    const QString folder = connection.statements()
+                               .scalar(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"),
+                                       {oruhr::ids::ApplicationFolderParameter})
+                               .toString();
     if (!oruhr::host::DemoTemplates::install(folder))
         QTextStream(stderr) << "oruhr-seed: the report templates could not be written to " << folder << "Reports/\n";
 }
 
-// What the new file holds, for the report after seeding.
-void report(const QString &file, qint64 milliseconds)
+// What the new database holds, for the report after seeding.
+void report(oruhr::db::Connection &connection, const QString &where, qint64 milliseconds)
 {
-    const QString name = QStringLiteral("oruhr-seed-report");
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.open();
-        QTextStream out(stdout);
-        const auto value = [&](const QString &sql) { return oruhr::embedded::scalar(database, sql).toString(); };
-        const auto parameter = [&](qint32 id) {
-            return oruhr::embedded::scalar(database, QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"),
-                                           {id})
-                .toString();
-        };
-        out << "Created " << QFileInfo(file).absoluteFilePath() << " ("
-            << QString::number(QFileInfo(file).size() / 1048576.0, 'f', 1) << " MB) in "
-            << QString::number(milliseconds / 1000.0, 'f', 2) << " s\n";
-        out << "Payroll month from "
-            << parameter(oruhr::ids::PayrollMonthStartParameter)
-            << ", application folder "
-            << parameter(oruhr::ids::ApplicationFolderParameter) << "\n";
-        const char *tables[] = {
-            "tblEmployee",
-            "tblHROrdinance",
-            "tblHROrdinanceDetail",
-            "tblHRMonthlySalary",
-            "tblHRMonthlySalaryDetail",
-            "tblHRMonthlyPaiedLoan",
-            "tblHRMonthlyPaiedBox",
-            "tblHRLoan",
-            "tblHRLoanDetail",
-            "tblHRBox",
-            "tblHRBoxDetail",
-            "tblHRExceptionBatch",
-            "tblHRExceptionBatchDetail",
-            "tblHRRunTimeBatch",
-            "tblHRRunTimeBatchDetail",
-            "tblAccountDocument",
-            "tblAccountDocumentDetail",
-        };
-        for (const char *table : tables)
-            out << QStringLiteral("  %1 %2\n")
-                       .arg(QString::fromLatin1(table), -28)
-                       .arg(value(QStringLiteral("SELECT count(*) FROM ") + QString::fromLatin1(table)), 9);
-        database.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    QTextStream out(stdout);
+    oruhr::db::StatementCache &statements = connection.statements();
+    const auto parameter = [&](qint32 id) {
+        return statements.scalar(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"), {id})
+            .toString();
+    };
+    out << "Created " << where << " in " << QString::number(milliseconds / 1000.0, 'f', 2) << " s\n";
+    out << "Payroll month from " << parameter(oruhr::ids::PayrollMonthStartParameter) << ", application folder "
+        << parameter(oruhr::ids::ApplicationFolderParameter) << "\n";
+    const char *tables[] = {
+        "tblEmployee",
+        "tblHROrdinance",
+        "tblHROrdinanceDetail",
+        "tblHRMonthlySalary",
+        "tblHRMonthlySalaryDetail",
+        "tblHRMonthlyPaiedLoan",
+        "tblHRMonthlyPaiedBox",
+        "tblHRLoan",
+        "tblHRLoanDetail",
+        "tblHRBox",
+        "tblHRBoxDetail",
+        "tblHRExceptionBatch",
+        "tblHRExceptionBatchDetail",
+        "tblHRRunTimeBatch",
+        "tblHRRunTimeBatchDetail",
+        "tblAccountDocument",
+        "tblAccountDocumentDetail",
+    };
+    for (const char *table : tables)
+        out << QStringLiteral("  %1 %2\n")
+                   .arg(QString::fromLatin1(table), -28)
+                   .arg(statements.scalar(QStringLiteral("SELECT count(*) FROM ") + QString::fromLatin1(table))
+                            .toString(),
+                        9);
+}
+
+// The file and its size, or the server's database.
+QString described(const QString &file, const QString &connectionString)
+{
+    if (file.isEmpty())
+        return oruhr::db::BackendTarget::resolve(connectionString).databaseName + QStringLiteral(" on ")
+               + oruhr::db::BackendTarget::resolve(connectionString).hostName;
+    return QFileInfo(file).absoluteFilePath() + QStringLiteral(" (")
+           + QString::number(QFileInfo(file).size() / 1048576.0, 'f', 1) + QStringLiteral(" MB)");
 }
 
 } // namespace
@@ -114,6 +107,11 @@ int main(int argc, char **argv)
     const QCommandLineOption out(QStringLiteral("out"),
                                  QStringLiteral("Database file to create; an existing one is replaced."),
                                  QStringLiteral("FILE"));
+    const QCommandLineOption connection(
+        QStringLiteral("connection"),
+        QStringLiteral("A PostgreSQL connection string, instead of --out: the database is created when missing "
+                       "and the product's tables in it replaced."),
+        QStringLiteral("STRING"));
     const QCommandLineOption today(QStringLiteral("today"),
                                    QStringLiteral("A day of the payroll month, yyyy-mm-dd (default: today)."),
                                    QStringLiteral("DATE"));
@@ -122,9 +120,10 @@ int main(int argc, char **argv)
     const QCommandLineOption appFolder(QStringLiteral("app-folder"),
                                        QStringLiteral("Application folder stored as system parameter 140."),
                                        QStringLiteral("DIR"));
-    const QCommandLineOption ifOutdated(QStringLiteral("if-outdated"),
-                                        QStringLiteral("Leaves FILE alone when it already holds this version's schema."));
-    parser.addOptions({help, employees, out, today, seed, appFolder, ifOutdated});
+    const QCommandLineOption ifOutdated(
+        QStringLiteral("if-outdated"),
+        QStringLiteral("Leaves FILE or the database alone when it already holds this version's schema."));
+    parser.addOptions({help, employees, out, connection, today, seed, appFolder, ifOutdated});
 
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser.errorText());
@@ -153,20 +152,29 @@ int main(int argc, char **argv)
     }
     options.applicationFolder = parser.value(appFolder);
     const QString file = parser.value(out);
-    if (file.isEmpty())
-        return usageError(QStringLiteral("--out FILE is required"));
-
-    if (parser.isSet(ifOutdated) && oruhr::embedded::EmbeddedDatabase::isCurrent(file))
-        return 0;
+    const QString server = parser.value(connection);
+    if (file.isEmpty() == server.isEmpty())
+        return usageError(QStringLiteral("one of --out FILE and --connection STRING is required"));
 
     QElapsedTimer timer;
     timer.start();
     try {
-        oruhr::embedded::DemoDataGenerator::createDemoDatabase(file, options);
-        installTemplates(file);
-        report(file, timer.elapsed());
+        if (parser.isSet(ifOutdated)
+            && (file.isEmpty() ? oruhr::embedded::ServerDatabase::isCurrent(server)
+                               : oruhr::embedded::EmbeddedDatabase::isCurrent(file)))
+            return 0;
+        if (file.isEmpty())
+            oruhr::embedded::DemoDataGenerator::createOnServer(server, options);
+        else
+            oruhr::embedded::DemoDataGenerator::createDemoDatabase(file, options);
+        oruhr::db::Connection made;
+        made.setConnectionString(file.isEmpty() ? server : oruhr::embedded::EmbeddedDatabase::connectionString(file));
+        installTemplates(made);
+        report(made, described(file, server), timer.elapsed());
     } catch (const oruhr::ComponentError &error) {
-        QTextStream(stderr) << "oruhr-seed: " << file << ": " << error.description() << "\n";
+        // The connection string may hold a password: it is not repeated.
+        QTextStream(stderr) << "oruhr-seed: " << (file.isEmpty() ? QStringLiteral("--connection") : file) << ": "
+                            << error.description() << "\n";
         return Failure;
     }
     return 0;

@@ -61,6 +61,15 @@ QString firstOf(const QMap<QString, QString> &values, std::initializer_list<cons
     return {};
 }
 
+BackendTarget target(BackendTarget::Kind kind, const QString &driver, const QString &databaseName)
+{
+    BackendTarget result;
+    result.kind = kind;
+    result.driverName = driver;
+    result.databaseName = databaseName;
+    return result;
+}
+
 bool isSqlServerProvider(const QString &provider)
 {
     const QString name = provider.section(QLatin1Char('.'), 0, 0).trimmed().toLower();
@@ -108,12 +117,38 @@ QString sqlServerOdbcString(const QMap<QString, QString> &values)
     return parts.join(QLatin1Char(';'));
 }
 
+[[noreturn]] void unusable();
+
+// "host", "host:5433" or a socket folder "/run/postgresql" (whose port, if any, follows a ':').
+BackendTarget postgresTarget(const QMap<QString, QString> &values)
+{
+    BackendTarget result = target(BackendTarget::Kind::PostgreSQL, QStringLiteral("QPSQL"),
+                                             firstOf(values, {"initial catalog", "database"}));
+    QString source = firstOf(values, {"data source", "server", "host"});
+    const qsizetype colon = source.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0) {
+        bool ok = false;
+        const int port = source.mid(colon + 1).toInt(&ok);
+        if (!ok || port <= 0 || port > 65535)
+            unusable();
+        result.port = port;
+        source = source.left(colon);
+    }
+    if (source.isEmpty() || result.databaseName.isEmpty())
+        unusable();
+    result.hostName = source;
+    result.userName = firstOf(values, {"user id", "uid", "user"});
+    result.password = firstOf(values, {"password", "pwd"});
+    return result;
+}
+
 [[noreturn]] void unusable()
 {
     throw ComponentError(
         ComponentError::ProviderNotFound,
         QStringLiteral("رشته اتصال به پايگاه داده قابل استفاده نيست. رشته‌هاي پذيرفته: "
-                       "\"Provider=SQLite;Data Source=...\"، \"Provider=SQLOLEDB;...\" "
+                       "\"Provider=SQLite;Data Source=...\"، \"Provider=PostgreSQL;Data Source=...;"
+                       "Initial Catalog=...\"، \"Provider=SQLOLEDB;...\" "
                        "(و SQLNCLI و MSOLEDBSQL)، \"Driver=...\" يا \"DSN=...\"."));
 }
 
@@ -133,12 +168,12 @@ BackendTarget BackendTarget::resolve(const QString &connectionString)
 {
     const QString text = connectionString.trimmed();
     if (text.startsWith(QLatin1String("driver="), Qt::CaseInsensitive))
-        return {Kind::Odbc, QStringLiteral("QODBC"), text};
+        return target(BackendTarget::Kind::Odbc, QStringLiteral("QODBC"), text);
     if (text.startsWith(QLatin1String("dsn="), Qt::CaseInsensitive)) {
         // Qt's ODBC driver puts "DSN=" before a string that names no driver or server itself.
         const bool namesItsTarget = text.contains(QLatin1String("driver="), Qt::CaseInsensitive)
                                     || text.contains(QLatin1String("server="), Qt::CaseInsensitive);
-        return {Kind::Odbc, QStringLiteral("QODBC"), namesItsTarget ? text : text.mid(4)};
+        return target(BackendTarget::Kind::Odbc, QStringLiteral("QODBC"), namesItsTarget ? text : text.mid(4));
     }
 
     const QMap<QString, QString> values = parseKeyValues(text);
@@ -147,10 +182,12 @@ BackendTarget BackendTarget::resolve(const QString &connectionString)
         const QString file = firstOf(values, {"data source", "database"});
         if (file.isEmpty())
             unusable();
-        return {Kind::SQLite, QStringLiteral("QSQLITE"), file};
+        return target(BackendTarget::Kind::SQLite, QStringLiteral("QSQLITE"), file);
     }
+    if (provider.compare(QLatin1String("PostgreSQL"), Qt::CaseInsensitive) == 0)
+        return postgresTarget(values);
     if (isSqlServerProvider(provider))
-        return {Kind::Odbc, QStringLiteral("QODBC"), sqlServerOdbcString(values)};
+        return target(BackendTarget::Kind::Odbc, QStringLiteral("QODBC"), sqlServerOdbcString(values));
     unusable();
 }
 

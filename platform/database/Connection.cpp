@@ -49,7 +49,7 @@ bool Connection::isOpen() const
 
 void Connection::open()
 {
-    if (isOpen())
+    if (isOpen() && !linkIsBroken())
         return;
     close();
     const BackendTarget target = BackendTarget::resolve(m_connectionString);
@@ -64,6 +64,13 @@ void Connection::open()
                              QStringLiteral("Qt SQL driver %1 is not installed").arg(target.driverName));
     }
     m_database.setDatabaseName(target.databaseName);
+    if (target.kind == BackendTarget::Kind::PostgreSQL) {
+        m_database.setHostName(target.hostName);
+        m_database.setPort(target.port);
+        m_database.setUserName(target.userName);
+        m_database.setPassword(target.password);
+        m_database.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    }
     if (target.kind == BackendTarget::Kind::SQLite)
         m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMilliseconds));
     if (!m_database.open()) {
@@ -89,6 +96,8 @@ SqlDialect Connection::detectDialect()
     const QSqlDriver::DbmsType type = m_database.driver()->dbmsType();
     if (type == QSqlDriver::SQLite)
         return SqlDialect::SQLite;
+    if (type == QSqlDriver::PostgreSQL)
+        return SqlDialect::PostgreSQL;
     if (type == QSqlDriver::MSSqlServer || type == QSqlDriver::Sybase)
         return SqlDialect::SqlServer;
     // An ODBC driver Qt does not name: SQLite answers this, SQL Server does not.
@@ -101,6 +110,21 @@ SqlDialect Connection::detectDialect()
     return SqlDialect::SqlServer;
 }
 
+// Only after a failure, and only a server can go away: one round trip then tells.
+bool Connection::linkIsBroken()
+{
+    if (!m_suspect)
+        return false;
+    m_suspect = false;
+    if (m_dialect != SqlDialect::PostgreSQL)
+        return false;
+    QSqlQuery probe(m_database);
+    if (probe.exec(QStringLiteral("SELECT 1")))
+        return false;
+    qCInfo(lcDatabase) << "connection" << m_name << "lost:" << probe.lastError().text().trimmed();
+    return true;
+}
+
 void Connection::close()
 {
     // Prepared statements must go before the database they were prepared on.
@@ -108,6 +132,7 @@ void Connection::close()
     if (m_database.isValid())
         m_database.close();
     m_database = QSqlDatabase();
+    m_suspect = false;
     if (QSqlDatabase::contains(m_name))
         QSqlDatabase::removeDatabase(m_name);
 }
@@ -126,7 +151,8 @@ SqlDialect Connection::dialect()
 
 QString Connection::nativeSql(const QString &tsql)
 {
-    return dialect() == SqlDialect::SQLite ? TsqlRewriter::toSqlite(tsql) : tsql;
+    const SqlDialect server = dialect();
+    return server == SqlDialect::SqlServer ? tsql : TsqlRewriter::rewrite(tsql, server);
 }
 
 QString Connection::dateLiteral(const QDate &date)
@@ -134,11 +160,11 @@ QString Connection::dateLiteral(const QDate &date)
     return dateLiteral(date, dialect());
 }
 
-// yyyymmdd is read the same under every language setting of SQL Server; SQLite keeps
-// dates as ISO text.
+// yyyymmdd is read the same under every language setting of SQL Server; the product's own
+// schema keeps dates as ISO text.
 QString Connection::dateLiteral(const QDate &date, SqlDialect dialect)
 {
-    return date.toString(dialect == SqlDialect::SQLite ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyyMMdd"));
+    return date.toString(dialect == SqlDialect::SqlServer ? QStringLiteral("yyyyMMdd") : QStringLiteral("yyyy-MM-dd"));
 }
 
 StatementCache &Connection::statements()

@@ -34,25 +34,31 @@ public:
     QSqlDatabase &database();
     SqlDialect dialect();
 
-    // The SQL text of a statement as the server runs it (T-SQL rewritten for SQLite).
+    // The SQL text of a statement as the server runs it (T-SQL rewritten for SQLite and PostgreSQL).
     QString nativeSql(const QString &tsql);
-    // A date as a quoted-literal body: yyyymmdd for SQL Server, yyyy-mm-dd for SQLite.
+    // A date as a quoted-literal body: yyyymmdd for SQL Server, yyyy-mm-dd for the others.
     QString dateLiteral(const QDate &date);
     static QString dateLiteral(const QDate &date, SqlDialect dialect);
 
     // The statements prepared on this connection, kept until it closes.
     StatementCache &statements();
 
+    // A statement failed: the server may have gone away. The next use checks the link and
+    // opens it again when it is broken, so a clerk goes on without restarting the program.
+    void noteFailure() { m_suspect = true; }
+
     void setLocalProcedures(std::shared_ptr<const LocalProcedures> procedures);
     const LocalProcedures *localProcedures() const { return m_localProcedures.get(); }
 
 private:
     SqlDialect detectDialect();
+    bool linkIsBroken();
 
     QString m_connectionString;
     QString m_name;
     QSqlDatabase m_database;
     SqlDialect m_dialect = SqlDialect::SqlServer;
+    bool m_suspect = false;
     std::shared_ptr<const LocalProcedures> m_localProcedures;
     std::unique_ptr<StatementCache> m_statements;
 };

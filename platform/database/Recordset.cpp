@@ -19,8 +19,10 @@ void Recordset::open(const QString &sql)
     close();
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
-    if (!query.exec(m_connection->nativeSql(sql)))
+    if (!query.exec(m_connection->nativeSql(sql))) {
+        m_connection->noteFailure();
         throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
+    }
     if (!query.isSelect())
         return;
 

@@ -2,6 +2,7 @@
 
 #include "platform/automation/ComponentError.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 
 namespace oruhr::db {
@@ -16,6 +17,7 @@ namespace {
 
 StatementCache::StatementCache(const QSqlDatabase &database)
     : m_database(database)
+    , m_postgres(database.driver()->dbmsType() == QSqlDriver::PostgreSQL)
 {
 }
 
@@ -29,25 +31,26 @@ void StatementCache::clear()
     m_statements.clear();
 }
 
-QSqlQuery &StatementCache::prepared(const QString &sql)
+StatementCache::Statement &StatementCache::prepared(const QString &sql, bool withValues)
 {
     auto found = m_statements.find(sql);
     if (found != m_statements.end())
-        return *found->second;
-    auto query = std::make_unique<QSqlQuery>(m_database);
-    query->setForwardOnly(true);
-    if (!query->prepare(sql))
-        fail(*query);
-    return *m_statements.emplace(sql, std::move(query)).first->second;
+        return found->second;
+    Statement statement{std::make_unique<QSqlQuery>(m_database), m_postgres && !withValues};
+    statement.query->setForwardOnly(true);
+    if (!statement.direct && !statement.query->prepare(sql))
+        fail(*statement.query);
+    return m_statements.emplace(sql, std::move(statement)).first->second;
 }
 
 StatementRows StatementCache::run(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery &query = prepared(sql);
+    Statement &statement = prepared(sql, !values.isEmpty());
+    QSqlQuery &query = *statement.query;
     query.finish();
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(int(i), values[i]);
-    if (!query.exec()) {
+    if (!(statement.direct ? query.exec(sql) : query.exec())) {
         const QSqlError error = query.lastError();
         query.finish();
         throw ComponentError(ComponentError::CommandFailed, error.text());

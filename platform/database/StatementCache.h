@@ -63,10 +63,16 @@ public:
     void clear();
 
 private:
-    QSqlQuery &prepared(const QString &sql);
+    struct Statement {
+        std::unique_ptr<QSqlQuery> query;
+        bool direct; // run as text each time: PostgreSQL prepares no schema statement
+    };
+
+    Statement &prepared(const QString &sql, bool withValues);
 
     QSqlDatabase m_database;
-    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements;
+    bool m_postgres;
+    std::unordered_map<QString, Statement> m_statements;
 };
 
 } // namespace oruhr::db

@@ -98,14 +98,19 @@ QVariantList StoredProcedureCommand::checkedValues(const QVariantList &values) c
 qint32 StoredProcedureCommand::execute(const QVariantList &values)
 {
     const QVariantList checked = checkedValues(values);
-    if (m_connection.dialect() == SqlDialect::SQLite) {
-        const LocalProcedures *local = m_connection.localProcedures();
-        if (!local || !local->contains(m_name))
-            throw ComponentError(ComponentError::CommandFailed,
-                                 QStringLiteral("Could not find stored procedure '%1'.").arg(m_name));
-        return local->call(m_connection, m_name, checked);
+    try {
+        if (m_connection.dialect() != SqlDialect::SqlServer) {
+            const LocalProcedures *local = m_connection.localProcedures();
+            if (!local || !local->contains(m_name))
+                throw ComponentError(ComponentError::CommandFailed,
+                                     QStringLiteral("Could not find stored procedure '%1'.").arg(m_name));
+            return local->call(m_connection, m_name, checked);
+        }
+        return executeOnServer(checked);
+    } catch (const ComponentError &) {
+        m_connection.noteFailure();
+        throw;
     }
-    return executeOnServer(checked);
 }
 
 qint32 StoredProcedureCommand::executeOnServer(const QVariantList &values)

@@ -7,7 +7,8 @@ class Connection;
 // A unit of work on the connection that rolls back unless committed, so that a failure
 // half-way leaves nothing of it in the database. On SQLite it takes the write lock at once
 // (BEGIN IMMEDIATE): a second clerk then waits on the busy timeout, where upgrading a read
-// transaction later would fail at once with "database is locked".
+// transaction later would fail at once with "database is locked". PostgreSQL runs it read
+// committed; the procedures take the row locks they need.
 class Transaction {
 public:
     explicit Transaction(Connection &connection); // throws ComponentError

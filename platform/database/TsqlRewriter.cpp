@@ -186,7 +186,8 @@ QString convertType(const Node &group)
     return {};
 }
 
-QString sqliteType(const QString &tsqlType)
+// The type a convert() names, in the target's words; empty when it is not in the subset.
+QString targetType(const QString &tsqlType, SqlDialect dialect)
 {
     static const QSet<QString> integers{QStringLiteral("int"), QStringLiteral("integer"), QStringLiteral("bigint"),
                                         QStringLiteral("smallint"), QStringLiteral("tinyint"), QStringLiteral("bit")};
@@ -194,12 +195,13 @@ QString sqliteType(const QString &tsqlType)
                                      QStringLiteral("nchar"), QStringLiteral("text"), QStringLiteral("ntext")};
     static const QSet<QString> reals{QStringLiteral("decimal"), QStringLiteral("numeric"), QStringLiteral("float"),
                                      QStringLiteral("real"), QStringLiteral("money")};
+    const bool postgres = dialect == SqlDialect::PostgreSQL;
     if (integers.contains(tsqlType))
-        return QStringLiteral("INTEGER");
+        return postgres && tsqlType == QLatin1String("bigint") ? QStringLiteral("BIGINT") : QStringLiteral("INTEGER");
     if (texts.contains(tsqlType))
         return QStringLiteral("TEXT");
     if (reals.contains(tsqlType))
-        return QStringLiteral("REAL");
+        return postgres ? QStringLiteral("NUMERIC") : QStringLiteral("REAL");
     return {};
 }
 
@@ -211,7 +213,7 @@ bool isTextFunction(const Node &name, const Node &group)
                                          QStringLiteral("left"), QStringLiteral("right")};
     const QString lower = name.text.toLower();
     if (lower == QLatin1String("convert"))
-        return sqliteType(convertType(group)) == QLatin1String("TEXT");
+        return targetType(convertType(group), SqlDialect::SQLite) == QLatin1String("TEXT");
     return functions.contains(lower);
 }
 
@@ -264,17 +266,17 @@ std::vector<bool> textPlusSigns(const std::vector<Node> &nodes)
     return textual;
 }
 
-QString rewriteLevel(const std::vector<Node> &nodes);
+QString rewriteLevel(const std::vector<Node> &nodes, SqlDialect dialect);
 
-QString writeGroup(const Node &group)
+QString writeGroup(const Node &group, SqlDialect dialect)
 {
-    return QLatin1Char('(') + rewriteLevel(group.children) + (group.closed ? QStringLiteral(")") : QString());
+    return QLatin1Char('(') + rewriteLevel(group.children, dialect) + (group.closed ? QStringLiteral(")") : QString());
 }
 
 // convert(type, expr) as CAST(expr AS type); anything else is left as written.
-bool writeConvert(const Node &group, QString &out)
+bool writeConvert(const Node &group, SqlDialect dialect, QString &out)
 {
-    const QString type = sqliteType(convertType(group));
+    const QString type = targetType(convertType(group), dialect);
     if (type.isEmpty())
         return false;
     std::vector<Node> expression;
@@ -290,24 +292,89 @@ bool writeConvert(const Node &group, QString &out)
     }
     if (!afterComma)
         return false;
-    out += QStringLiteral("CAST(") + rewriteLevel(expression).trimmed() + QStringLiteral(" AS ") + type
+    out += QStringLiteral("CAST(") + rewriteLevel(expression, dialect).trimmed() + QStringLiteral(" AS ") + type
            + QLatin1Char(')');
     return true;
 }
 
-QString rewriteLevel(const std::vector<Node> &nodes)
+// SQL Server sorts NULL before every value; PostgreSQL after, unless told. The items of an
+// ORDER BY are followed until a comma or the end of the statement at their level.
+class NullOrdering {
+public:
+    explicit NullOrdering(SqlDialect dialect)
+        : m_enabled(dialect == SqlDialect::PostgreSQL)
+    {
+    }
+
+    // Called before each node is written; closes the item the node ends.
+    void before(const std::vector<Node> &nodes, size_t i, QString &out)
+    {
+        if (!m_enabled)
+            return;
+        const Node &node = nodes[i];
+        if (!m_inItem) {
+            const size_t next = nextSignificant(nodes, i);
+            if (isWord(node, "order") && next < nodes.size() && isWord(nodes[next], "by"))
+                m_startsOrderBy = true;
+            return;
+        }
+        const bool comma = node.kind == Kind::Symbol && node.text == QLatin1String(",");
+        if (comma || isWord(node, "union") || isWord(node, "limit") || isWord(node, "offset")
+            || (node.kind == Kind::Symbol && node.text == QLatin1String(";"))) {
+            finish(out);
+            m_inItem = comma;
+        } else if (isWord(node, "desc")) {
+            m_descending = true;
+        }
+    }
+
+    void after(const Node &node)
+    {
+        if (m_startsOrderBy && isWord(node, "by")) {
+            m_startsOrderBy = false;
+            m_inItem = true;
+        }
+    }
+
+    void end(QString &out)
+    {
+        if (m_inItem)
+            finish(out);
+    }
+
+private:
+    void finish(QString &out)
+    {
+        qsizetype end = out.size();
+        while (end > 0 && out[end - 1].isSpace())
+            --end;
+        out.insert(end, m_descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST"));
+        m_descending = false;
+        m_inItem = false;
+    }
+
+    bool m_enabled;
+    bool m_startsOrderBy = false;
+    bool m_inItem = false;
+    bool m_descending = false;
+};
+
+QString rewriteLevel(const std::vector<Node> &nodes, SqlDialect dialect)
 {
     const std::vector<bool> textual = textPlusSigns(nodes);
+    NullOrdering ordering(dialect);
     QString out;
     for (size_t i = 0; i < nodes.size(); ++i) {
         const Node &node = nodes[i];
         const size_t next = nextSignificant(nodes, i);
+        ordering.before(nodes, i, out);
+        ordering.after(node);
         if (node.kind == Kind::Group) {
-            out += writeGroup(node);
+            out += writeGroup(node, dialect);
         } else if (isWord(node, "isnull") && isCall(nodes, i)) {
-            out += QStringLiteral("ifnull");
+            out += dialect == SqlDialect::PostgreSQL ? QStringLiteral("coalesce") : QStringLiteral("ifnull");
         } else if (isWord(node, "convert") && isCall(nodes, i)) {
-            if (writeConvert(nodes[next], out))
+            if (writeConvert(nodes[next], dialect, out))
                 i = next;
             else
                 out += node.text;
@@ -320,14 +387,15 @@ QString rewriteLevel(const std::vector<Node> &nodes)
             out += node.text;
         }
     }
+    ordering.end(out);
     return out;
 }
 
 } // namespace
 
-QString TsqlRewriter::toSqlite(const QString &tsql)
+QString TsqlRewriter::rewrite(const QString &tsql, SqlDialect dialect)
 {
-    return rewriteLevel(Tokenizer(tsql).parse());
+    return rewriteLevel(Tokenizer(tsql).parse(), dialect);
 }
 
 } // namespace oruhr::db

@@ -5,6 +5,8 @@
 #include "platform/database/StatementCache.h"
 #include "platform/database/Transaction.h"
 #include "platform/embedded/EmbeddedDatabase.h"
+#include "platform/embedded/EmbeddedSchema.h"
+#include "platform/embedded/ServerDatabase.h"
 #include "platform/embedded/demo/DemoCatalogue.h"
 #include "platform/embedded/demo/DemoContext.h"
 #include "platform/embedded/demo/DemoPayroll.h"
@@ -33,6 +35,7 @@ void DemoDataGenerator::seed(db::Connection &connection, const DemoOptions &opti
     demo::DemoCatalogue::write(context);
     demo::DemoStaff::write(context);
     demo::DemoPayroll::write(context);
+    EmbeddedSchema::continueKeys(connection);
     transaction.commit();
 }
 
@@ -44,6 +47,14 @@ void DemoDataGenerator::createDemoDatabase(const QString &file, const DemoOption
     // A file that is only being filled needs no protection against power loss.
     connection.statements().execute(QStringLiteral("PRAGMA synchronous=OFF"));
     connection.statements().execute(QStringLiteral("PRAGMA cache_size=-65536"));
+    seed(connection, options);
+}
+
+void DemoDataGenerator::createOnServer(const QString &connectionString, const DemoOptions &options)
+{
+    ServerDatabase::create(connectionString);
+    db::Connection connection;
+    connection.setConnectionString(connectionString);
     seed(connection, options);
 }
 

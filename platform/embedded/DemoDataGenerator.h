@@ -27,6 +27,8 @@ public:
     static void seed(db::Connection &connection, const DemoOptions &options);
     // A new database file (an existing one is replaced), filled as seed() does.
     static void createDemoDatabase(const QString &file, const DemoOptions &options);
+    // The same in a PostgreSQL database (created when missing, the product's tables replaced).
+    static void createOnServer(const QString &connectionString, const DemoOptions &options);
 };
 
 } // namespace oruhr::embedded

@@ -7,6 +7,7 @@
 #include "platform/embedded/EmbeddedLog.h"
 #include "platform/embedded/payroll/PayrollEngine.h"
 #include "platform/embedded/payroll/PayrollPosting.h"
+#include "platform/embedded/payroll/WriteLocks.h"
 
 #include <QCalendar>
 #include <QDate>
@@ -67,9 +68,10 @@ qint32 returnValue(qint64 id)
 // The next number after the highest all-digit Code of the payslips; other codes do not count.
 qint64 nextPayslipCode(db::StatementCache &statements)
 {
+    WriteLocks(statements).numbering(WriteLocks::Numbering::Payslips);
     return statements
-        .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS INTEGER)), 0) + 1 FROM tblHRMonthlySalary "
-                               "WHERE trim(Code) <> '' AND trim(Code) NOT GLOB '*[^0-9]*'"))
+        .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS BIGINT)), 0) + 1 FROM tblHRMonthlySalary "
+                               "WHERE trim(Code) <> '' AND ltrim(trim(Code), '0123456789') = ''"))
         .toLongLong();
 }
 
@@ -88,12 +90,14 @@ struct Call {
         : statements(connection.statements())
         , engine(statements)
         , posting(statements, engine)
+        , locks(statements)
     {
     }
 
     db::StatementCache &statements;
     PayrollEngine engine;
     PayrollPosting posting;
+    WriteLocks locks;
 };
 
 struct MonthlyInputs {
@@ -128,6 +132,7 @@ struct MonthlyInputs {
 qint32 createMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
+    call.locks.employee(in.employeeId);
     if (!in.payslips(call.statements, QStringLiteral("1 = 1")).isEmpty())
         return 0;
     const PayslipInputs payslip = call.engine.inputs(in.employeeId, in.begin, in.end);
@@ -151,6 +156,7 @@ qint32 createMonthlySalary(Call &call, const QVariantList &inputs)
 qint32 recalculateMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
+    call.locks.employee(in.employeeId);
     const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NULL"));
     for (const qint64 payslipId : payslips) {
         QDate begin, end;
@@ -177,6 +183,7 @@ qint32 recalculateMonthlySalary(Call &call, const QVariantList &inputs)
 qint32 finalizedMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
+    call.locks.employee(in.employeeId);
     const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NULL"));
     if (payslips.isEmpty())
         return 0;
@@ -193,6 +200,7 @@ qint32 finalizedMonthlySalary(Call &call, const QVariantList &inputs)
 qint32 backToTempMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
+    call.locks.employee(in.employeeId);
     const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NOT NULL"));
     for (const qint64 payslipId : payslips) {
         call.statements.execute(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = NULL WHERE ID = ?"), {payslipId});
@@ -234,6 +242,7 @@ qint32 accountDocSave(Call &call, const QVariantList &inputs)
     const QCalendar::YearMonthDay parts = jalali.partsFromDate(docDate);
     const QDate monthBegin = jalali.dateFromParts(parts.year, parts.month, 1);
 
+    call.locks.employees(employees);
     QList<qint64> unposted;
     for (const qint64 employeeId : employees) {
         const QList<qint64> payslips =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/database/SqlDialect.h"
+
 #include <QStringList>
 
 namespace oruhr::db {
@@ -13,11 +15,15 @@ namespace oruhr::embedded {
 // correlated subqueries deliberately lack the column names that must reach the outer
 // row: tblHRLoanDetail has no ID, vwEmployee no EmployeeID, tblPelikMFunctionDetail
 // no ID or Code, tblEmployee no BeginDate.
+// On PostgreSQL whole numbers are 64-bit and the IDs identity columns.
 class EmbeddedSchema {
 public:
-    static QStringList statements();
+    static QStringList statements(db::SqlDialect dialect = db::SqlDialect::SQLite);
     // Creates every table, view and index in one transaction; throws ComponentError.
     static void create(db::Connection &connection);
+    // After rows were written with their own IDs: the next ID given is above the highest.
+    // Only PostgreSQL keeps a counter apart from the rows.
+    static void continueKeys(db::Connection &connection);
 };
 
 } // namespace oruhr::embedded

@@ -16,12 +16,12 @@ TEST(CommonSql, TextsAreTheSystemsOwn)
     EXPECT_EQ(CommonSql::reportTemplate(5), QStringLiteral("Select * From tblPelikReportTemplate Where ID = 5"));
 }
 
-class CommonSqlOnDatabase : public ::testing::TestWithParam<bool> {};
+class CommonSqlOnDatabase : public ::testing::TestWithParam<Backend> {};
 
 TEST_P(CommonSqlOnDatabase, ParametersAndTemplatesAreRead)
 {
-    SeededPayroll db;
-    QueryRunner runner{GetParam() ? db.odbcConnectionString() : db.connectionString()};
+    SeededPayroll db{GetParam()};
+    QueryRunner runner{db.connectionString()};
     EXPECT_TRUE(runner.column(CommonSql::payrollMonthStart(), QStringLiteral("Value")).isEmpty());
     db.exec(QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (140, '/opt/salvo/'), "
                            "(3450, '1405/09/01')"));
@@ -37,4 +37,4 @@ TEST_P(CommonSqlOnDatabase, ParametersAndTemplatesAreRead)
               QList<QVariant>({QStringLiteral("Reports/ordinance.html")}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, CommonSqlOnDatabase, ::testing::Values(false, true), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, CommonSqlOnDatabase, allBackends(), backendName);

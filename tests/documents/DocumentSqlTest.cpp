@@ -12,10 +12,10 @@ namespace {
 
 #include "tests/documents/ExpectedDocumentSql.inc"
 
-class DocumentSqlOnDatabase : public ::testing::TestWithParam<bool> {
+class DocumentSqlOnDatabase : public ::testing::TestWithParam<Backend> {
 protected:
-    SeededPayroll db;
-    QueryRunner runner{GetParam() ? db.odbcConnectionString() : db.connectionString()};
+    SeededPayroll db{GetParam()};
+    QueryRunner runner{db.connectionString()};
 
     QString list(DocumentListMode mode)
     {
@@ -85,4 +85,4 @@ TEST_P(DocumentSqlOnDatabase, TheListsSplitByCodeAndFinalizeMovesADocumentAcross
     EXPECT_TRUE(keys(DocumentListMode::Final).contains(key(1022009, db.loanId)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, DocumentSqlOnDatabase, ::testing::Values(false, true), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, DocumentSqlOnDatabase, allBackends(), backendName);

@@ -15,6 +15,11 @@ using Lines = QMap<int, qint64>;
 
 class EmbeddedProcedures : public PayrollMonthFixture {
 protected:
+    EmbeddedProcedures(Backend backend = Backend::Embedded)
+        : PayrollMonthFixture(backend)
+    {
+    }
+
     // A loan, fund or group adjustment document over the month.
     int document(const QString &table, bool final, QDate from, QDate to)
     {
@@ -24,7 +29,16 @@ protected:
     }
 };
 
-TEST_F(EmbeddedProcedures, CreateUsesOnlyTheFinalDocumentsOfThePeriod)
+// The procedures on the embedded database and on PostgreSQL.
+class ProcedureCalls : public EmbeddedProcedures, public ::testing::WithParamInterface<Backend> {
+protected:
+    ProcedureCalls()
+        : EmbeddedProcedures(GetParam())
+    {
+    }
+};
+
+TEST_P(ProcedureCalls, CreateUsesOnlyTheFinalDocumentsOfThePeriod)
 {
     const int ali = hire(QDate(2024, 3, 20), {{Base, 100'000'000}});
     const int ordinance = db.scalar("SELECT max(ID) FROM tblHROrdinance").toInt();
@@ -62,7 +76,7 @@ TEST_F(EmbeddedProcedures, CreateUsesOnlyTheFinalDocumentsOfThePeriod)
     EXPECT_TRUE(paidFunds(id).isEmpty());
 }
 
-TEST_F(EmbeddedProcedures, OnePayslipPerPeriodNumberedOnceWhenFinalized)
+TEST_P(ProcedureCalls, OnePayslipPerPeriodNumberedOnceWhenFinalized)
 {
     const int sara = db.addEmployee("8", "سارا", "کريمي");
     db.exec("INSERT INTO tblHRMonthlySalary (EmployeeID, Code, BeginDate, EndDate) VALUES (?, '41', '2025-08-23', "
@@ -88,7 +102,7 @@ TEST_F(EmbeddedProcedures, OnePayslipPerPeriodNumberedOnceWhenFinalized)
     EXPECT_GT(env.spHRCreateMonthlySalary(1, end.addDays(1), end.addDays(30), ali), 0);
 }
 
-TEST_F(EmbeddedProcedures, AccountDocTakesTheListedEmployeesUnpostedFinalPayslipsOfTheMonth)
+TEST_P(ProcedureCalls, AccountDocTakesTheListedEmployeesUnpostedFinalPayslipsOfTheMonth)
 {
     const int ali = hire(QDate(2024, 3, 20), {{Base, 1000}}), sara = hire(QDate(2024, 3, 20), {{Base, 2000}}),
               reza = hire(QDate(2024, 3, 20), {{Base, 3000}});
@@ -124,6 +138,9 @@ TEST_F(EmbeddedProcedures, AccountDocTakesTheListedEmployeesUnpostedFinalPayslip
                                                     "IS NULL)"),
               0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ProcedureCalls, ::testing::Values(Backend::Embedded, Backend::PostgreSQL),
+                         backendName);
 
 TEST_F(EmbeddedProcedures, FailureHalfWayLeavesNothingOfTheCall)
 {

@@ -23,7 +23,8 @@ protected:
     const QDate begin{2025, 8, 23};
     const QDate end{2025, 9, 22};
 
-    PayrollMonthFixture()
+    explicit PayrollMonthFixture(Backend backend = Backend::Embedded)
+        : db(backend)
     {
         db::Connection connection;
         connection.setConnectionString(db.connectionString());

@@ -5,11 +5,15 @@
 #include "tests/gui/WindowTestKit.h"
 #include "tests/support/RecordingProcedures.h"
 #include "tests/support/ScriptedMessages.h"
+#include "tests/support/TestServer.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalBlocker>
+
+#include <chrono>
+#include <thread>
 
 using namespace oruhr;
 using namespace oruhr::test;
@@ -33,6 +37,11 @@ QDate dateOf(const QVariant &value)
 // IDs 1 to 10 carry the codes 1 to 10, so the list shows them in ID order.
 class PayslipBatchTest : public ::testing::Test {
 protected:
+    explicit PayslipBatchTest(Backend backend = Backend::Embedded)
+        : db(backend)
+    {
+    }
+
     void SetUp() override
     {
         const char *firstNames[] = {"علي", "مريم", "حسن", "زهرا", "رضا", "سارا", "امير", "نرگس", "مهدي", "فاطمه"};
@@ -183,6 +192,55 @@ TEST_F(PayslipBatchTest, FailureAtTheThirdEmployeeStopsThereAndLeavesTheProgress
     // Not rebuilt: the rows and their checks are as they were.
     EXPECT_EQ(form.employees().rowCount(), 10);
     EXPECT_EQ(form.employees().checkedCount(), 5);
+}
+
+class PayslipBatchOnServer : public PayslipBatchTest {
+protected:
+    PayslipBatchOnServer()
+        : PayslipBatchTest(Backend::PostgreSQL)
+    {
+    }
+};
+
+TEST_F(PayslipBatchOnServer, ServerLostMidEmployeeLeavesItUndoneAndTheNextPressGoesOnWithTheRest)
+{
+    // The third employee's call holds its new payslip uncommitted while the server dies.
+    db.exec(u"CREATE FUNCTION linger() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN PERFORM pg_sleep(4); "
+            "RETURN NEW; END $$"_s);
+    db.exec(u"CREATE TRIGGER lingerFor5 AFTER INSERT ON tblHRMonthlySalary FOR EACH ROW WHEN (NEW.EmployeeID = 5) "
+            "EXECUTE FUNCTION linger()"_s);
+    std::thread stopping;
+    procedures->observeWith([&] {
+        if (procedures->calls().size() == 2)
+            stopping = std::thread([] {
+                std::this_thread::sleep_for(std::chrono::seconds(1));
+                TestServer::control(u"stop -m immediate"_s);
+            });
+        return QString();
+    });
+    check({0, 2, 4, 6, 8});
+    const QString third = label(4);
+    form.cmdTempSave->click();
+    stopping.join();
+
+    EXPECT_EQ(procedures->callsOf(create).size(), 3);
+    EXPECT_TRUE(messages.shown().isEmpty());
+    expectIdle(form);
+    EXPECT_EQ(form.lblProgress->text(), u"3: "_s + third);
+    EXPECT_EQ(form.employees().checkedCount(), 5);
+
+    TestServer::control(u"start"_s);
+    db.reconnect();
+    EXPECT_EQ(payslips(u"EmployeeID IN (1, 3)"_s), 2);
+    EXPECT_EQ(payslips(), 2);
+    EXPECT_EQ(db.count(u"tblHRMonthlySalaryDetail"_s, u"MonthlySalaryID NOT IN (SELECT ID FROM tblHRMonthlySalary)"_s), 0);
+
+    db.exec(u"DROP TRIGGER lingerFor5 ON tblHRMonthlySalary"_s);
+    form.cmdTempSave->click();
+    EXPECT_EQ(messages.texts(), QStringList({u"موفقيت: تعداد 5 فيش حقوقي ثبت موقت شد."_s}));
+    EXPECT_EQ(payslips(u"EmployeeID IN (1, 3, 5, 7, 9)"_s), 5);
+    EXPECT_EQ(payslips(), 5);
+    expectIdle(form);
 }
 
 TEST_F(PayslipBatchTest, MonthRunsFromTemporaryToFinalAndBack)

@@ -119,7 +119,8 @@ TEST(DebianPackage, HoldsTheProgramsTemplatesAndMenuEntryAndDependsOnWhatTheyLoa
     EXPECT_FALSE(required.isEmpty());
     const QString font = lines(run(u"fc-list"_s, {u"Noto Sans Arabic"_s, u"file"_s})).value(0).section(u':', 0, 0);
     ASSERT_FALSE(font.isEmpty()) << "Noto Sans Arabic is not installed";
-    required << u"*/sqldrivers/libqsqlite.so"_s << u"*/sqldrivers/libqsqlodbc.so"_s << font;
+    required << u"*/sqldrivers/libqsqlite.so"_s << u"*/sqldrivers/libqsqlodbc.so"_s << u"*/sqldrivers/libqsqlpsql.so"_s
+             << font;
     for (const QString &file : required) {
         const QString package = owner(file);
         EXPECT_TRUE(depends.contains(package)) << qPrintable(file + u" from "_s + package);

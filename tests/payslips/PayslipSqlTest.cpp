@@ -15,10 +15,10 @@ const QString none = QStringLiteral("1=1");
 
 #include "tests/payslips/ExpectedPayslipSql.inc"
 
-class PayslipSqlOnDatabase : public ::testing::TestWithParam<bool> {
+class PayslipSqlOnDatabase : public ::testing::TestWithParam<Backend> {
 protected:
-    SeededPayroll db;
-    QueryRunner runner{GetParam() ? db.odbcConnectionString() : db.connectionString()};
+    SeededPayroll db{GetParam()};
+    QueryRunner runner{db.connectionString()};
     const QString b = runner.date(SeededPayroll::begin()), e = runner.date(SeededPayroll::end());
 
     QString list(EmployeeListMode mode, const QString &branch = none, const QString &recruitment = none,
@@ -110,4 +110,4 @@ TEST_P(PayslipSqlOnDatabase, AccountDocumentsPrintedPayslipsAndMissingFactorsAre
     EXPECT_EQ(runner.column(missing, QStringLiteral("ParameterName"))[0].toString(), QStringLiteral("حق ماموريت"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PayslipSqlOnDatabase, ::testing::Values(false, true), backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PayslipSqlOnDatabase, allBackends(), backendName);

@@ -11,8 +11,8 @@
 
 namespace oruhr::test {
 
-// Runs the system's SQL on a seeded database, through the embedded provider or through
-// the SQLite ODBC driver (the test parameter), and reads one column of every row.
+// Runs the system's SQL on a seeded database through one of the backends (the test
+// parameter), and reads one column of every row.
 class QueryRunner {
 public:
     QueryRunner(const QString &connectionString) { m_connection.setConnectionString(connectionString); }
@@ -47,10 +47,5 @@ public:
 private:
     db::Connection m_connection;
 };
-
-inline const char *backendName(const ::testing::TestParamInfo<bool> &info)
-{
-    return info.param ? "Odbc" : "Embedded";
-}
 
 } // namespace oruhr::test

@@ -7,7 +7,8 @@ const OrdinanceFilters usual{11, 21, 31};
 
 } // namespace
 
-SeededPayroll::SeededPayroll()
+SeededPayroll::SeededPayroll(Backend backend)
+    : TestDatabase(backend)
 {
     seedEmployees();
     seedPayslips();

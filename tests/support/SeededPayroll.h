@@ -22,7 +22,7 @@ namespace oruhr::test {
 // Every other final ordinance is in branch 11 / recruitment 21 / cost centre 31.
 class SeededPayroll : public TestDatabase {
 public:
-    SeededPayroll();
+    explicit SeededPayroll(Backend backend = Backend::Embedded);
 
     static QDate begin() { return {2026, 11, 22}; }
     static QDate end() { return {2026, 12, 21}; }

@@ -1,22 +1,51 @@
 #include "tests/support/TestDatabase.h"
 
+#include "platform/database/Connection.h"
 #include "platform/embedded/EmbeddedDatabase.h"
+#include "platform/embedded/EmbeddedSchema.h"
 #include "platform/embedded/SqlExec.h"
+#include "tests/support/TestServer.h"
 
 #include <QAtomicInt>
 #include <QSqlQuery>
 
 namespace oruhr::test {
 
-TestDatabase::TestDatabase()
+TestDatabase::TestDatabase(Backend backend)
+    : m_backend(backend)
 {
     static QAtomicInt counter;
+    m_name = QStringLiteral("test-database-%1").arg(counter.fetchAndAddRelaxed(1));
+    if (backend == Backend::PostgreSQL) {
+        openPostgres();
+        return;
+    }
     m_file = m_dir.filePath(QStringLiteral("payroll.db"));
     embedded::EmbeddedDatabase::create(m_file);
-    m_name = QStringLiteral("test-database-%1").arg(counter.fetchAndAddRelaxed(1));
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     m_database.setDatabaseName(m_file);
     m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    m_database.open();
+}
+
+void TestDatabase::openPostgres()
+{
+    m_serverDatabase = TestServer::createDatabase();
+    {
+        db::Connection connection;
+        connection.setConnectionString(connectionString());
+        embedded::EmbeddedSchema::create(connection);
+    }
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+    m_database.setHostName(TestServer::socketFolder());
+    m_database.setDatabaseName(m_serverDatabase);
+    m_database.setUserName(QStringLiteral("postgres"));
+    m_database.open();
+}
+
+void TestDatabase::reconnect()
+{
+    m_database.close();
     m_database.open();
 }
 
@@ -25,11 +54,20 @@ TestDatabase::~TestDatabase()
     m_database.close();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
+    if (!m_serverDatabase.isEmpty())
+        TestServer::dropDatabase(m_serverDatabase);
 }
 
 QString TestDatabase::connectionString() const
 {
-    return embedded::EmbeddedDatabase::connectionString(m_file);
+    switch (m_backend) {
+    case Backend::Odbc:
+        return odbcConnectionString();
+    case Backend::PostgreSQL:
+        return TestServer::connectionString(m_serverDatabase);
+    default:
+        return embedded::EmbeddedDatabase::connectionString(m_file);
+    }
 }
 
 QString TestDatabase::odbcConnectionString() const
@@ -54,21 +92,18 @@ int TestDatabase::count(const QString &table, const QString &where)
 
 int TestDatabase::addEmployee(const QVariant &code, const QString &firstName, const QString &sureName)
 {
-    return embedded::exec(m_database,
-                          QStringLiteral("INSERT INTO tblEmployee (Code, FirstName, SureName) VALUES (?, ?, ?)"),
-                          {code, firstName, sureName})
-        .lastInsertId()
+    return scalar(QStringLiteral("INSERT INTO tblEmployee (Code, FirstName, SureName) VALUES (?, ?, ?) RETURNING ID"),
+                  {code, firstName, sureName})
         .toInt();
 }
 
 int TestDatabase::addOrdinance(int employeeId, QDate begin, QDate end, bool final, OrdinanceFilters filters)
 {
-    QSqlQuery query = embedded::exec(
-        m_database,
-        QStringLiteral("INSERT INTO tblHROrdinance (EmployeeID, BeginDate, EndDate, BranchID, RecruitmentTypeID, "
-                       "PositionID) VALUES (?, ?, ?, ?, ?, ?)"),
-        {employeeId, iso(begin), iso(end), filters.branchId, filters.recruitmentTypeId, filters.positionId});
-    const int id = query.lastInsertId().toInt();
+    const int id =
+        scalar(QStringLiteral("INSERT INTO tblHROrdinance (EmployeeID, BeginDate, EndDate, BranchID, RecruitmentTypeID, "
+                              "PositionID) VALUES (?, ?, ?, ?, ?, ?) RETURNING ID"),
+               {employeeId, iso(begin), iso(end), filters.branchId, filters.recruitmentTypeId, filters.positionId})
+            .toInt();
     if (final)
         exec(QStringLiteral("UPDATE tblHROrdinance SET Code = ID WHERE ID = ?"), {id});
     return id;
@@ -76,12 +111,11 @@ int TestDatabase::addOrdinance(int employeeId, QDate begin, QDate end, bool fina
 
 int TestDatabase::addPayslip(int employeeId, QDate begin, QDate end, bool final, int ordinanceId)
 {
-    QSqlQuery query = embedded::exec(
-        m_database,
-        QStringLiteral("INSERT INTO tblHRMonthlySalary (EmployeeID, OrdinanceID, BeginDate, EndDate) "
-                       "VALUES (?, ?, ?, ?)"),
-        {employeeId, ordinanceId ? QVariant(ordinanceId) : QVariant(), iso(begin), iso(end)});
-    const int id = query.lastInsertId().toInt();
+    const int id = scalar(QStringLiteral("INSERT INTO tblHRMonthlySalary (EmployeeID, OrdinanceID, BeginDate, EndDate) "
+                                         "VALUES (?, ?, ?, ?) RETURNING ID"),
+                          {employeeId, ordinanceId ? QVariant(ordinanceId) : QVariant(QMetaType::fromType<int>()),
+                           iso(begin), iso(end)})
+                       .toInt();
     if (final)
         exec(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = ID WHERE ID = ?"), {id});
     return id;

@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <gtest/gtest.h>
+
 namespace oruhr::test {
 
 // The filter columns of an ordinance.
@@ -16,20 +18,38 @@ struct OrdinanceFilters {
     int positionId = 0;
 };
 
-// A fresh embedded database in a temporary folder, with a direct QtSql handle for
-// arranging rows and checking what the code under test wrote.
+// Where the code under test finds the database: the embedded provider on a SQLite file, the
+// same file through the SQLite ODBC driver, or a database of its own on the tests' PostgreSQL.
+enum class Backend { Embedded, Odbc, PostgreSQL };
+
+inline const char *backendName(const ::testing::TestParamInfo<Backend> &info)
+{
+    static const char *const names[] = {"Embedded", "Odbc", "PostgreSQL"};
+    return names[int(info.param)];
+}
+
+inline auto allBackends()
+{
+    return ::testing::Values(Backend::Embedded, Backend::Odbc, Backend::PostgreSQL);
+}
+
+// A fresh database with the embedded schema, with a direct QtSql handle for arranging rows
+// and checking what the code under test wrote.
 class TestDatabase {
 public:
-    TestDatabase();
+    explicit TestDatabase(Backend backend = Backend::Embedded);
     ~TestDatabase();
     TestDatabase(const TestDatabase &) = delete;
     TestDatabase &operator=(const TestDatabase &) = delete;
 
-    QString file() const { return m_file; }
-    QString connectionString() const;     // the embedded provider string
+    Backend backend() const { return m_backend; }
+    QString file() const { return m_file; }   // empty on PostgreSQL
+    QString connectionString() const;     // for the code under test, through the backend
     QString odbcConnectionString() const; // the same file through the SQLite ODBC driver
 
     QSqlDatabase &sql() { return m_database; }
+    // After the server was restarted: the handle opens anew.
+    void reconnect();
     void exec(const QString &sql, const QVariantList &values = {});
     QVariant scalar(const QString &sql, const QVariantList &values = {});
     int count(const QString &table, const QString &where = QStringLiteral("1=1"));
@@ -42,6 +62,10 @@ public:
     static QString iso(QDate date) { return date.toString(Qt::ISODate); }
 
 private:
+    void openPostgres();
+
+    Backend m_backend;
+    QString m_serverDatabase;
     QTemporaryDir m_dir;
     QString m_file;
     QString m_name;

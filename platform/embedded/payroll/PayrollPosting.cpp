@@ -3,6 +3,7 @@
 #include "platform/database/StatementCache.h"
 #include "platform/database/SystemIds.h"
 #include "platform/embedded/payroll/PayrollEngine.h"
+#include "platform/embedded/payroll/WriteLocks.h"
 
 #include <QCalendar>
 #include <QHash>
@@ -114,10 +115,11 @@ QString payableOf(const FactorRule &rule)
 qint64 nextDocumentCode(db::StatementCache &statements)
 {
     // Only all-digit codes count; a customer's own codes may be anything.
+    WriteLocks(statements).numbering(WriteLocks::Numbering::Documents);
     return statements
-               .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS INTEGER)), 0) + 1 FROM tblAccountDocument "
-                                      "WHERE trim(Code) <> '' AND trim(Code) NOT GLOB '*[^0-9]*'"))
-               .toLongLong();
+        .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS BIGINT)), 0) + 1 FROM tblAccountDocument "
+                               "WHERE trim(Code) <> '' AND ltrim(trim(Code), '0123456789') = ''"))
+        .toLongLong();
 }
 
 } // namespace
