@@ -19,8 +19,9 @@ namespace {
 
 Transaction::Transaction(Connection &connection)
     : m_connection(connection)
+    , m_usesStatements(connection.dialect() == SqlDialect::SQLite)
 {
-    if (usesStatements())
+    if (m_usesStatements)
         m_connection.statements().execute(QStringLiteral("BEGIN IMMEDIATE"));
     else if (!m_connection.database().transaction())
         fail(m_connection.database());
@@ -29,14 +30,15 @@ Transaction::Transaction(Connection &connection)
 
 Transaction::~Transaction()
 {
-    if (!m_active)
+    // A connection the server dropped has rolled back on the server already, and is not
+    // opened again just to say so.
+    if (!m_active || !m_connection.isOpen())
         return;
-    if (!usesStatements()) {
-        m_connection.database().rollback();
-        return;
-    }
     try {
-        m_connection.statements().execute(QStringLiteral("ROLLBACK"));
+        if (m_usesStatements)
+            m_connection.statements().execute(QStringLiteral("ROLLBACK"));
+        else
+            m_connection.database().rollback();
     } catch (const ComponentError &error) {
         // SQLite has rolled back already when the failure was one that ends the transaction.
         qCDebug(lcDatabase) << "rollback:" << error.number() << error.description();
@@ -45,18 +47,11 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    if (usesStatements())
+    if (m_usesStatements)
         m_connection.statements().execute(QStringLiteral("COMMIT"));
     else if (!m_connection.database().commit())
         fail(m_connection.database());
     m_active = false;
-}
-
-// Qt's own transaction calls open a deferred one on SQLite, and none at all through an
-// ODBC driver Qt does not know; SQLite's statements work on both.
-bool Transaction::usesStatements() const
-{
-    return m_connection.dialect() == SqlDialect::SQLite;
 }
 
 } // namespace oruhr::db

@@ -19,9 +19,10 @@ public:
     void commit(); // throws ComponentError
 
 private:
-    bool usesStatements() const;
-
     Connection &m_connection;
+    // Qt's own transaction calls open a deferred one on SQLite, and none at all through an
+    // ODBC driver Qt does not know; SQLite's statements work on both.
+    bool m_usesStatements;
     bool m_active = false;
 };
 
