@@ -34,9 +34,23 @@ TEST(BackendTarget, SqlServerProvidersBecomeFreeTdsOdbcAndOdbcStringsPass)
     }
 }
 
+TEST(BackendTarget, PostgresProviderNamesAHostWithItsPortOrASocketFolder)
+{
+    const BackendTarget tcp =
+        BackendTarget::resolve("Provider=PostgreSQL;Data Source=db01:5433;Initial Catalog=Salvo;User ID=hr;Password='a;b'");
+    EXPECT_EQ(tcp.kind, BackendTarget::Kind::PostgreSQL);
+    EXPECT_EQ(tcp.driverName, "QPSQL");
+    EXPECT_EQ(std::make_tuple(tcp.hostName, tcp.port, tcp.databaseName, tcp.userName, tcp.password),
+              std::make_tuple(QString("db01"), 5433, QString("Salvo"), QString("hr"), QString("a;b")));
+    const BackendTarget socket = BackendTarget::resolve("provider=postgresql;data source=/run/postgresql;"
+                                                        "initial catalog=Salvo");
+    EXPECT_EQ(std::make_pair(socket.hostName, socket.port), std::make_pair(QString("/run/postgresql"), -1));
+}
+
 TEST(BackendTarget, AnythingElseCannotBeUsed)
 {
     for (const char *text : {"0", "", "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb", "Provider=SQLite",
-                             "Data Source=x"})
+                             "Data Source=x", "Provider=PostgreSQL;Data Source=db01", "Provider=PostgreSQL;"
+                             "Data Source=db01:x;Initial Catalog=Salvo"})
         EXPECT_EQ(test::errorNumber([&] { BackendTarget::resolve(text); }), ComponentError::ProviderNotFound) << text;
 }

@@ -46,3 +46,19 @@ TEST(TsqlRewriter, LiteralsCommentsAndUnbalancedTextAreNeverTouched)
                              "select a) from t", "select 'open"})
         EXPECT_EQ(sqlite(kept), kept);
 }
+
+TEST(TsqlRewriter, PostgresGetsCoalesceItsTypesAndSqlServersNullOrder)
+{
+    const auto postgres = [](const char *tsql) {
+        return TsqlRewriter::rewrite(QString::fromUtf8(tsql), oruhr::db::SqlDialect::PostgreSQL).toStdString();
+    };
+    EXPECT_EQ(postgres("select isnull(Code,'') + '__ ' as E from t Order By convert(int, code) "),
+              "select coalesce(Code,'') || '__ ' as E from t Order By CAST(code AS INTEGER) NULLS FIRST ");
+    EXPECT_EQ(postgres("select convert(bigint, a), convert(decimal, b) from t"),
+              "select CAST(a AS BIGINT), CAST(b AS NUMERIC) from t");
+    // each item of an ORDER BY, at its own level; DESC puts them last, as SQL Server does
+    EXPECT_EQ(postgres("select a from (select a from t order by b) x union select 1 Order by 1 desc, a asc"),
+              "select a from (select a from t order by b NULLS FIRST) x union select 1 Order by 1 desc NULLS LAST, "
+              "a asc NULLS FIRST");
+    EXPECT_EQ(postgres("Delete t Where 'order by' = N'x'"), "Delete FROM t Where 'order by' = 'x'");
+}
