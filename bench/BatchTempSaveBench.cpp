@@ -1,7 +1,9 @@
 // Temporary payslips for 10,000 checked employees with the real payroll engine: through the
 // payslip window with its progress display and the rebuild after it, and calling the same
 // procedure bare. Prints employees per second and the window's share of the time, from the
-// medians of alternating runs measured in this run.
+// medians of alternating runs measured in this run. Then the same through the window on a
+// PostgreSQL server of the benchmark's own over its Unix socket, against the embedded
+// database in the same run.
 
 #include "payslips/FormMain.h"
 #include "platform/controls/KeyedListModel.h"
@@ -9,10 +11,14 @@
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/EmbeddedProcedures.h"
+#include "platform/embedded/EmbeddedSchema.h"
+#include "platform/database/Recordset.h"
 #include "platform/embedded/SqlExec.h"
+#include "platform/embedded/ServerDatabase.h"
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
+#include "bench/BenchServer.h"
 #include "bench/BenchmarkMain.h"
 #include "bench/DemoMonth.h"
 
@@ -42,10 +48,50 @@ struct Fixture {
     QString pristine = dir.filePath(QStringLiteral("pristine.db"));
     int copies = 0;
 
+    bench::BenchServer server;
+
     Fixture()
     {
         bench::createMonthWithoutPayslips(pristine, checkedEmployees * 100 / 96 + 30);
         session.dtEn().connection().setLocalProcedures(std::make_shared<embedded::EmbeddedProcedures>());
+        copyToServer();
+    }
+
+    // The same rows on the server: the file's tables copied over in one transaction.
+    void copyToServer()
+    {
+        const QString target = server.connectionString(QStringLiteral("pristine"));
+        embedded::ServerDatabase::create(target);
+        db::Connection from, to;
+        from.setConnectionString(embedded::EmbeddedDatabase::connectionString(pristine));
+        to.setConnectionString(target);
+        to.database().transaction();
+        QStringList tables;
+        for (db::StatementRows rows = from.statements().run(
+                 QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+             rows.next();)
+            tables << rows.value(0).toString();
+        for (const QString &table : tables)
+            copyTable(from, to, table);
+        embedded::EmbeddedSchema::continueKeys(to);
+        to.database().commit();
+        to.statements().execute(QStringLiteral("ANALYZE"));
+    }
+
+    static void copyTable(db::Connection &from, db::Connection &to, const QString &table)
+    {
+        db::Recordset rows(from);
+        rows.open(QStringLiteral("SELECT * FROM ") + table);
+        const QStringList columns = rows.fieldNames();
+        const QStringList marks(columns.size(), QStringLiteral("?"));
+        const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            QVariantList values;
+            for (int c = 0; c < columns.size(); ++c)
+                values << rows.field(c);
+            to.statements().execute(insert, values);
+        }
     }
 
     // Connects the data environment to a fresh copy of the pristine payroll.
@@ -54,6 +100,14 @@ struct Fixture {
         const QString copy = dir.filePath(QStringLiteral("run%1.db").arg(++copies));
         QFile::copy(pristine, copy);
         session.ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(copy);
+        session.ConnectDataEnvironment();
+    }
+
+    void connectFreshServerCopy()
+    {
+        const QString copy = QStringLiteral("run%1").arg(++copies);
+        server.copy(QStringLiteral("pristine"), copy);
+        session.ActiveConnectionString = server.connectionString(copy);
         session.ConnectDataEnvironment();
     }
 };
@@ -65,9 +119,12 @@ Fixture &fixture()
 }
 
 // Seconds for the temporary save of every listed employee through the payslip window.
-double throughWindow(int &processed)
+double throughWindow(int &processed, bool onServer = false)
 {
-    fixture().connectFreshCopy();
+    if (onServer)
+        fixture().connectFreshServerCopy();
+    else
+        fixture().connectFreshCopy();
     FormMain form(fixture().session);
     form.Form_Load();
     form.show();
@@ -128,6 +185,26 @@ void BM_TempSave(benchmark::State &state)
 }
 BENCHMARK(BM_TempSave)->Unit(benchmark::kMillisecond)->Iterations(10)->UseManualTime();
 
+// The window on the server and on the embedded database, alternating as above.
+void BM_TempSaveOnServer(benchmark::State &state)
+{
+    std::vector<double> server, embedded;
+    int processed = 0;
+    for (auto _ : state) {
+        const bool serverFirst = server.size() % 2 == 0;
+        if (serverFirst)
+            server.push_back(throughWindow(processed, true));
+        embedded.push_back(throughWindow(processed));
+        if (!serverFirst)
+            server.push_back(throughWindow(processed, true));
+        state.SetIterationTime(server.back() + embedded.back());
+    }
+    state.counters["employees"] = processed;
+    state.counters["server s"] = median(server);
+    state.counters["embedded s"] = median(embedded);
+}
+BENCHMARK(BM_TempSaveOnServer)->Unit(benchmark::kMillisecond)->Iterations(4)->UseManualTime();
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -136,10 +213,19 @@ int main(int argc, char **argv)
         const double window = reporter.counter("BM_TempSave", "window s");
         const double bare = reporter.counter("BM_TempSave", "bare s");
         const double count = reporter.counter("BM_TempSave", "employees");
-        if (window <= 0 || bare <= 0)
+        if (window > 0 && bare > 0) {
+            std::printf("through the window: %.0f employees/s (target at least 2000)\n", count / window);
+            std::printf("bare procedure calls: %.0f employees/s\n", count / bare);
+            std::printf("the window's share of the time: %.1f%% (target at most 10%%)\n",
+                        100.0 * (window - bare) / window);
+        }
+        const double server = reporter.counter("BM_TempSaveOnServer", "server s");
+        const double embedded = reporter.counter("BM_TempSaveOnServer", "embedded s");
+        const double listed = reporter.counter("BM_TempSaveOnServer", "employees");
+        if (server <= 0 || embedded <= 0)
             return;
-        std::printf("through the window: %.0f employees/s (target at least 2000)\n", count / window);
-        std::printf("bare procedure calls: %.0f employees/s\n", count / bare);
-        std::printf("the window's share of the time: %.1f%% (target at most 10%%)\n", 100.0 * (window - bare) / window);
+        std::printf("through the window on PostgreSQL (Unix socket): %.0f employees/s (target at least 1000)\n",
+                    listed / server);
+        std::printf("through the window on the embedded database: %.0f employees/s\n", listed / embedded);
     });
 }

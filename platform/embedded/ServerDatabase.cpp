@@ -84,6 +84,8 @@ void ServerDatabase::create(const QString &connectionString)
     connection.setConnectionString(connectionString);
     {
         db::Transaction transaction(connection);
+        // Dropping what is not there is no news.
+        connection.statements().execute(QStringLiteral("SET LOCAL client_min_messages = warning"));
         for (const QString &view : productObjects(QStringLiteral("VIEW")))
             connection.statements().execute(QStringLiteral("DROP VIEW IF EXISTS %1 CASCADE").arg(view));
         for (const QString &table : productObjects(QStringLiteral("TABLE")))

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <stdexcept>
+
+namespace oruhr::bench {
+
+// A PostgreSQL server of the benchmark's own, as the tests start one but writing to the
+// disk as a production server does, on a Unix socket; stopped when it goes.
+class BenchServer {
+public:
+    BenchServer()
+    {
+        QProcess start;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ORUHR_PG_DURABLE"), QStringLiteral("1"));
+        start.setProcessEnvironment(environment);
+        start.start(script(QStringLiteral("start-server")), {m_state});
+        if (!start.waitForFinished(120000) || start.exitCode() != 0)
+            throw std::runtime_error("the benchmark's PostgreSQL did not start");
+        QFile state(m_state);
+        state.open(QIODevice::ReadOnly);
+        m_folder = QString::fromLocal8Bit(state.readAll()).trimmed();
+    }
+    ~BenchServer() { QProcess::execute(script(QStringLiteral("stop-server")), {m_state}); }
+
+    QString connectionString(const QString &database) const
+    {
+        return QStringLiteral("Provider=PostgreSQL;Data Source=%1;Initial Catalog=%2;User ID=postgres").arg(m_folder, database);
+    }
+
+    // A new database holding what the template holds, on the server's own copy of its files.
+    void copy(const QString &from, const QString &to) const
+    {
+        db::Connection maintenance;
+        maintenance.setConnectionString(connectionString(QStringLiteral("postgres")));
+        maintenance.statements().execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(to, from));
+    }
+
+private:
+    static QString script(const QString &name) { return QStringLiteral(ORUHR_SOURCE_DIR "/tests/postgres/") + name; }
+
+    QTemporaryDir m_dir;
+    QString m_state = m_dir.filePath(QStringLiteral("server"));
+    QString m_folder;
+};
+
+} // namespace oruhr::bench
