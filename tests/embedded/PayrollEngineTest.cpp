@@ -11,8 +11,7 @@ namespace {
 
 using Lines = QMap<int, qint64>;
 
-class PayrollEngine : public PayrollMonthFixture {
-};
+using PayrollEngine = PayrollMonthFixture;
 
 TEST_F(PayrollEngine, AFullMonthWithOvertimeAndNightWork)
 {
