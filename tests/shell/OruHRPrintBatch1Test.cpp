@@ -118,6 +118,16 @@ TEST_F(ControlOnDatabase, ShowDocsOpensTheDocumentWindowAndTheLastOpeningCallWin
     control.ShowDocs();
     EXPECT_EQ(std::tuple(control.session().ActiveConnectionString, control.session().ActiveUserID),
               std::tuple(other.connectionString(), 2));
+
+    // A second control has a session and windows of its own.
+    OruHRPrintBatch1 second;
+    second.setOLEConnectionString(db.connectionString());
+    whenModalShown([](QWidget *) {});
+    second.ShowDocs();
+    EXPECT_NE(&second.formCheckDocs(), &control.formCheckDocs());
+    EXPECT_EQ(std::tuple(second.session().ActiveConnectionString, second.session().ActiveUserID),
+              std::tuple(db.connectionString(), 0));
+    EXPECT_EQ(control.session().ActiveConnectionString, other.connectionString());
 }
 
 TEST(OruHRPrintBatch1, ACallThatCannotReachItsDatabaseFailsWithoutShowingAWindow)
