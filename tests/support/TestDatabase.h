@@ -28,11 +28,6 @@ inline const char *backendName(const ::testing::TestParamInfo<Backend> &info)
     return names[int(info.param)];
 }
 
-inline auto allBackends()
-{
-    return ::testing::Values(Backend::Embedded, Backend::Odbc, Backend::PostgreSQL);
-}
-
 // A fresh database with the embedded schema, with a direct QtSql handle for arranging rows
 // and checking what the code under test wrote.
 class TestDatabase {

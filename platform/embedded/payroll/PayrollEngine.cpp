@@ -16,9 +16,10 @@ PayslipInputs PayrollEngine::inputs(qint64 employeeId, QDate begin, QDate end, q
 
 const PayrollRules &PayrollEngine::rulesOn(QDate day) const
 {
-    if (!m_rules || m_rules->day() != day)
-        m_rules = PayrollRules::inForceOn(m_statements, day);
-    return *m_rules;
+    auto found = m_rules.find(day);
+    if (found == m_rules.end())
+        found = m_rules.emplace(day, PayrollRules::inForceOn(m_statements, day)).first;
+    return found->second;
 }
 
 PayslipCalculation PayrollEngine::calculate(const PayslipInputs &inputs, QDate begin) const

@@ -4,7 +4,7 @@
 #include "platform/embedded/payroll/PayslipCalculation.h"
 #include "platform/embedded/payroll/PayslipInputs.h"
 
-#include <optional>
+#include <map>
 
 namespace oruhr::db {
 class StatementCache;
@@ -30,7 +30,7 @@ public:
 
 private:
     db::StatementCache &m_statements;
-    mutable std::optional<PayrollRules> m_rules; // the last day asked for, for a run of one month
+    mutable std::map<QDate, PayrollRules> m_rules; // by day, kept for the engine's one call
 };
 
 } // namespace oruhr::embedded

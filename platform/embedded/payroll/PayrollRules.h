@@ -26,7 +26,6 @@ public:
     // Throws ComponentError when a row is unusable.
     static PayrollRules inForceOn(db::StatementCache &statements, QDate day);
 
-    QDate day() const { return m_day; }
     const FactorRule *factor(qint64 functionId) const;
     // Throws ComponentError naming the factor when no definition is in force.
     const FactorRule &required(qint64 functionId) const;
