@@ -203,7 +203,7 @@ void BM_TempSaveOnServer(benchmark::State &state)
     state.counters["server s"] = median(server);
     state.counters["embedded s"] = median(embedded);
 }
-BENCHMARK(BM_TempSaveOnServer)->Unit(benchmark::kMillisecond)->Iterations(4)->UseManualTime();
+BENCHMARK(BM_TempSaveOnServer)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
 
 } // namespace
 
