@@ -153,7 +153,7 @@ qint32 createMonthlySalary(Call &call, const QVariantList &inputs)
                                    "VALUES (?, ?, NULL, ?, ?, ?, ?, ?, ?, ?) RETURNING ID"),
                     {in.employeeId, payslip.ordinanceId, iso(in.begin), iso(in.end), persian(in.begin, u"yyyy/MM/dd"),
                      persian(in.end, u"yyyy/MM/dd"), in.creatorId, stamp, stamp});
-    call.engine.write(payslipId, call.engine.calculate(payslip, in.begin));
+    call.engine.writeNew(payslipId, call.engine.calculate(payslip, in.begin));
     return returnValue(payslipId);
 }
 

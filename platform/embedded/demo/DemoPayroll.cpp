@@ -79,7 +79,7 @@ private:
         m_payslip({id, employeeId, inputs.ordinanceId ? QVariant(inputs.ordinanceId) : QVariant(), codeOf(final, id),
                    dates.iso(begin), dates.iso(end), dates.farsi(begin), dates.farsi(end), CreatorId, dates.iso(made),
                    dates.iso(made)});
-        m_engine.write(id, m_engine.calculate(inputs, begin));
+        m_engine.writeNew(id, m_engine.calculate(inputs, begin));
         return id;
     }
 

@@ -32,18 +32,33 @@ void PayrollEngine::write(qint64 payslipId, const PayslipCalculation &calculatio
     for (const char *table : {"tblHRMonthlySalaryDetail", "tblHRMonthlyPaiedLoan", "tblHRMonthlyPaiedBox"})
         m_statements.execute(QStringLiteral("DELETE FROM %1 WHERE MonthlySalaryID = ?").arg(QLatin1String(table)),
                              {payslipId});
+    writeNew(payslipId, calculation);
+}
+
+// One statement per table, whatever the number of rows: on a server every statement is a
+// round trip.
+void PayrollEngine::writeNew(qint64 payslipId, const PayslipCalculation &calculation) const
+{
+    QVariantList lines, loans, funds;
     for (const PayslipLine &line : calculation.lines)
-        m_statements.execute(
-            QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) VALUES (?, ?, ?)"),
-            {payslipId, line.functionId, line.amount});
+        lines << payslipId << line.functionId << line.amount;
     for (const Instalment &loan : calculation.paidLoans)
-        m_statements.execute(
-            QStringLiteral("INSERT INTO tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount) VALUES (?, ?, ?)"),
-            {payslipId, loan.documentId, loan.amount});
+        loans << payslipId << loan.documentId << loan.amount;
     for (const Instalment &fund : calculation.paidFunds)
-        m_statements.execute(
-            QStringLiteral("INSERT INTO tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount) VALUES (?, ?, ?)"),
-            {payslipId, fund.documentId, fund.amount});
+        funds << payslipId << fund.documentId << fund.amount;
+    insertRows(QStringLiteral("tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount)"), lines);
+    insertRows(QStringLiteral("tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount)"), loans);
+    insertRows(QStringLiteral("tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount)"), funds);
+}
+
+// Rows of three values each, in one INSERT.
+void PayrollEngine::insertRows(const QString &tableAndColumns, const QVariantList &values) const
+{
+    if (values.isEmpty())
+        return;
+    const QStringList rows(values.size() / 3, QStringLiteral("(?, ?, ?)"));
+    m_statements.execute(QStringLiteral("INSERT INTO %1 VALUES %2").arg(tableAndColumns, rows.join(QStringLiteral(", "))),
+                         values);
 }
 
 } // namespace oruhr::embedded

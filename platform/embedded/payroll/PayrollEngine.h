@@ -25,10 +25,14 @@ public:
     PayslipCalculation calculate(const PayslipInputs &inputs, QDate begin) const;
     // Replaces the payslip's lines and paid instalments.
     void write(qint64 payslipId, const PayslipCalculation &calculation) const;
+    // The same for a payslip just inserted, which has no lines to replace.
+    void writeNew(qint64 payslipId, const PayslipCalculation &calculation) const;
 
     const PayrollRules &rulesOn(QDate day) const;
 
 private:
+    void insertRows(const QString &tableAndColumns, const QVariantList &values) const;
+
     db::StatementCache &m_statements;
     mutable std::map<QDate, PayrollRules> m_rules; // by day, kept for the engine's one call
 };
