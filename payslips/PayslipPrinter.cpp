@@ -109,7 +109,6 @@ void PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint
     const QList<EmployeeRow> rows = m_window.employeeRows();
     const int checked = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
     if (checked == 0) {
-        run.restoreCursor();
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return;
     }

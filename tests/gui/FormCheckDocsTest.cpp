@@ -402,3 +402,12 @@ TEST_F(FormCheckDocsTest, AListThatCannotBeReadFailsTheOpeningCallOrIsToldLater)
     EXPECT_TRUE(enabledButtons().isEmpty());
     expectIdle(form);
 }
+
+TEST_F(FormCheckDocsTest, NoTickIsToldUnderTheHourglass)
+{
+    form.Form_Load();
+    form.cmdFinalize->click();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].busy);
+    expectIdle(form);
+}

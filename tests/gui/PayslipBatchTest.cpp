@@ -390,3 +390,11 @@ TEST_F(PayslipBatchTest, ClicksMadeDuringAFailedRunAreNotReplayedAfterIt)
     EXPECT_EQ(procedures->callsOf(create).size(), 2);
     expectIdle(form);
 }
+
+TEST_F(PayslipBatchTest, NoTickIsToldUnderTheHourglass)
+{
+    form.cmdTempSave->click();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].busy);
+    expectIdle(form);
+}

@@ -446,4 +446,13 @@ TEST_F(PrintRunTest, TheListExportFillsA1ToC3OrTellsItsFailure)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(PrintRunTest, NoTickIsToldUnderTheHourglass)
+{
+    load(true);
+    runWith(form.cmdPrint);
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_TRUE(messages.shown()[0].busy);
+    expectIdle(form);
+}
+
 #include "PrintRunTest.moc"
