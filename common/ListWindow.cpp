@@ -79,7 +79,12 @@ bool ListWindow::rebuildList()
                                                  dtEn.dateLiteral(m_parts.endDate->englishdate())));
     QList<ListItem> items = readRows(recordset);
     m_parts.recordCount->setText(QString::number(items.size()));
+    // The new rows take the order the header shows, by its column's own key, not by text.
+    const bool sorted = rows().sorted();
+    rows().setSorted(false);
     rows().appendItems(std::move(items));
+    if (sorted)
+        SortAgainAfterRebuild(*m_parts.list);
     return true;
 }
 
