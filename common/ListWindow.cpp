@@ -63,7 +63,8 @@ void ListWindow::RefreshEmployees()
             return;
     } catch (const ComponentError &error) {
         // The window stays usable: the failure is told and the list stays empty.
-        ShowMessage(MessageText::TitleError, error.description());
+        ShowMessage(MessageText::TitleError,
+                    MessageText::databaseFailure(MessageText::ListNotRead, error.description()));
     }
     UpdateListButtons();
 }

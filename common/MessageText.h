@@ -27,6 +27,15 @@ inline const QString ComponentUnavailable = QStringLiteral("اجراي اين ق
 inline const QString TemplateNotChosen = QStringLiteral("قالب گزارش مشخص نيست، آنرا مشخص سازيد.");
 inline const QString TempFolderMissing = QStringLiteral("شاخه موقت ويندوز پيدا نشد.") + QStringLiteral("\r\n") + QStringLiteral("C:\\Windows\\Temp");
 
+// A failed read of the database: what could not be done, then the driver's own text.
+inline const QString ListNotRead = QStringLiteral("فهرست از پايگاه داده خوانده نشد.");
+inline const QString AccountDocumentNotRead = QStringLiteral("سند حسابداري حقوق و دستمزد اين ماه خوانده نشد.");
+inline const QString FactorCheckNotDone = QStringLiteral("کنترل ورود عوامل حقوقي کارمندان انجام نشد.");
+inline QString databaseFailure(const QString &what, const QString &driverText)
+{
+    return what + QLatin1Char('\n') + driverText;
+}
+
 // Completion counts: "تعداد ", the count, and the operation's tail.
 inline const QString CalculatedTail = QStringLiteral(" فيش حقوقي محاسبه مجدد شد.");
 inline const QString TempSavedTail = QStringLiteral(" فيش حقوقي ثبت موقت شد.");
