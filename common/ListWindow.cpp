@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace oruhr {
 
 ListWindow::ListWindow(ModMain &session, const char *objectName, Layout layout, QWidget *parent)
@@ -121,6 +123,12 @@ void ListWindow::columnClicked(int column)
 void ListWindow::resetLayout()
 {
     m_places = m_layout.designedPlaces();
+    // The designed count holds three digits; in either window it keeps its right edge and
+    // has room for six.
+    constexpr double recordCountWidth = 765;
+    TwipRect &count = m_places[QStringLiteral("lblRecordCount")];
+    count.left -= std::max(0.0, recordCountWidth - count.width);
+    count.width = std::max(count.width, recordCountWidth);
     TwipPlacement::place(*this, m_places);
     TwipPlacement::resize(*this, m_layout.designedWidth, m_layout.designedHeight);
 }
@@ -136,8 +144,9 @@ void ListWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     const QSizeF size = TwipPlacement::size(*this);
-    if (m_layout.resize(m_places, BaseWidth, BaseHeight, size.width(), size.height()))
-        TwipPlacement::place(*this, m_places);
+    m_layout.resize(m_places, BaseWidth, BaseHeight, size.width(), size.height());
+    // Also below the size the rule acts at: a progress label a long name widened goes back.
+    TwipPlacement::place(*this, m_places);
 }
 
 void ListWindow::keyPressEvent(QKeyEvent *event)

@@ -398,3 +398,13 @@ TEST_F(PayslipBatchTest, NoTickIsToldUnderTheHourglass)
     EXPECT_TRUE(messages.shown()[0].busy);
     expectIdle(form);
 }
+
+TEST_F(PayslipBatchTest, TheProgressLabelReturnsToItsPlaceWhenTheRunEnds)
+{
+    db.exec(u"UPDATE tblEmployee SET SureName = 'کريمي شهرستاني فراهاني اصفهاني نژاد تبريزي' WHERE ID = 1"_s);
+    form.Form_Load();
+    const int designed = form.lblProgress->width();
+    check({0});
+    form.cmdTempSave->click();
+    EXPECT_EQ(form.lblProgress->width(), designed);
+}
