@@ -53,6 +53,8 @@ inline QString accountDocumentIssued(qint32 number)
     return QStringLiteral("سند حسابداري با شماره رايانه اي (") + QString::number(number) + QStringLiteral(") ايجاد شد.");
 }
 
+inline const QString NoPayslipToPrint = QStringLiteral("کارمندان انتخاب شده فيش حقوقي ندارند؛ گزارشي چاپ نشد.");
+
 inline QString reportFileMissing(const QString &path)
 {
     return QStringLiteral("فايل چاپي در مسير مورد نظر «") + path + QStringLiteral("» وجود ندارد.");

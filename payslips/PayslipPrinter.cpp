@@ -52,10 +52,6 @@ void PayslipPrinter::tell(const ComponentError &error)
 
 void PayslipPrinter::PrintSelectedPayslips(bool view)
 {
-    // Employees without a payslip have nothing to print: no template is asked for.
-    const EmployeeListMode mode = m_window.listMode();
-    if (mode != EmployeeListMode::FinalSaved && mode != EmployeeListMode::TempSaved)
-        return;
     const bool ordinances = m_window.ordinancePrint();
     QString filePath;
     try {
@@ -93,24 +89,28 @@ QString PayslipPrinter::resolvedPath(const QString &stored) const
 void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bool ordinances)
 {
     std::optional<ComponentError> pending;
+    bool ticked = false;
     {
         const std::unique_ptr<CheckedRowRun> run = m_window.beginRun();
-        printRows(*run, filePath, outputMode, ordinances, pending);
+        ticked = printRows(*run, filePath, outputMode, ordinances, pending);
     }
     if (pending)
         tell(*pending);
+    // Employees listed without a payslip have none to report; the clerk must not wait for one.
+    if (ticked && m_window.listMode() == EmployeeListMode::WithoutPayslip)
+        ShowMessage(MessageText::TitleProblem, MessageText::NoPayslipToPrint);
     if (outputMode == 0)
         tellWherePdfFilesWent();
 }
 
-void PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
+bool PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
                                std::optional<ComponentError> &pending)
 {
     const QList<EmployeeRow> rows = m_window.employeeRows();
     const int checked = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
     if (checked == 0) {
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
-        return;
+        return false;
     }
     run.progress().start(checked);
     bool reported = false; // a ShowReport was reached in this run
@@ -148,6 +148,7 @@ void PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint
         tell(error);
     }
     run.progress().hide();
+    return true;
 }
 
 // Without a printer the report component writes each report to a PDF file; the clerk must

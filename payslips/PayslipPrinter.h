@@ -41,7 +41,8 @@ private:
     QString chooseTemplate(bool ordinances);
     QString resolvedPath(const QString &stored) const;
     void printChecked(const QString &filePath, qint16 outputMode, bool ordinances);
-    void printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
+    // False when no row was ticked.
+    bool printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
                    std::optional<ComponentError> &pending);
     std::optional<Payslip> latestPayslip(const EmployeeRow &row);
     void handOver(CheckedRowRun &run, const EmployeeRow &row, const QString &filePath, const QVariant &recordId);
