@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/components/BidiText.h"
+
 #include <QString>
 
 namespace oruhr::MessageText {
@@ -53,6 +55,12 @@ inline QString accountDocumentIssued(qint32 number)
     return QStringLiteral("سند حسابداري با شماره رايانه اي (") + QString::number(number) + QStringLiteral(") ايجاد شد.");
 }
 
+// No printer: the reports of a run went to PDF files in this folder.
+inline QString reportsSavedIn(const QString &folder)
+{
+    return QStringLiteral("چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «") + isolatedLeftToRight(folder)
+         + QStringLiteral("» ذخيره شد.");
+}
 inline const QString NoPayslipToPrint = QStringLiteral("کارمندان انتخاب شده فيش حقوقي ندارند؛ گزارشي چاپ نشد.");
 
 inline QString reportFileMissing(const QString &path)

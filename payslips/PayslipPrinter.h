@@ -49,10 +49,12 @@ private:
     void showReport(qint16 outputMode, QString &stagingFolder);
     void fileAccessFallback(qint16 outputMode, QString &stagingFolder);
     static void tell(const ComponentError &error);
-    void tellWherePdfFilesWent() const;
+    void noteOutputFile();
 
     EmployeeListWindow &m_window;
     std::unique_ptr<QObject> m_report;
+    // Where this run's reports went as PDF files, for want of a printer; empty when none did.
+    QString m_pdfFolder;
 };
 
 } // namespace oruhr

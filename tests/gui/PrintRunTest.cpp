@@ -202,7 +202,7 @@ TEST_F(PrintRunTest, EachTickedPayslipIsHandedToTheReportOneByOne)
 
     runWith(form.cmdPrint);
     ASSERT_EQ(messages.shown().size(), 1);
-    EXPECT_EQ(messages.shown()[0].text, u"چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «/srv/reports/run7» ذخيره شد."_s);
+    EXPECT_EQ(messages.shown()[0].text, u"چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «\u2066/srv/reports/run7\u2069» ذخيره شد."_s);
 }
 
 TEST_F(PrintRunTest, TenTickedOfWhichThreeHaveNoPayslipEndAtSeven)
@@ -452,6 +452,29 @@ TEST_F(PrintRunTest, NoTickIsToldUnderTheHourglass)
     runWith(form.cmdPrint);
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_TRUE(messages.shown()[0].busy);
+    expectIdle(form);
+}
+
+TEST_F(PrintRunTest, ThePdfNoticeNamesOnlyWhatThisRunWrote)
+{
+    load(true);
+    tick({4, ten[0]});
+    log.outputFile = u"/tmp/look/pdfs/rad00001.pdf"_s;
+    log.onShow = [&](const ShownReport &shown) {
+        if (shown.filter == filter(tenPayslips[0])) {
+            log.outputFile.clear();
+            throw ComponentError(20599, u"Printer jammed"_s);
+        }
+    };
+    runWith(form.cmdPrint);
+    EXPECT_EQ(messages.texts().value(1),
+              problem(u"چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «\u2066/tmp/look/pdfs\u2069» ذخيره شد."_s));
+
+    messages.clear();
+    log.outputFile = u"/tmp/look/pdfs/rad00002.pdf"_s;
+    form.cmdDeselect->click();
+    runWith(form.cmdPrint);
+    EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::NoEmployeeChecked)}));
     expectIdle(form);
 }
 
