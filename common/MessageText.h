@@ -63,6 +63,12 @@ inline QString reportsSavedIn(const QString &folder)
 }
 inline const QString NoPayslipToPrint = QStringLiteral("کارمندان انتخاب شده فيش حقوقي ندارند؛ گزارشي چاپ نشد.");
 
+inline QString tempFolderNotOwn(const QString &folder)
+{
+    return QStringLiteral("پوشه موقت «") + isolatedLeftToRight(folder)
+         + QStringLiteral("» از آن کاربر ديگري است يا ديگران به آن دسترسي دارند؛ نسخه موقت قالب گزارش ساخته نشد.");
+}
+
 inline QString reportFileMissing(const QString &path)
 {
     return QStringLiteral("فايل چاپي در مسير مورد نظر «") + path + QStringLiteral("» وجود ندارد.");
