@@ -115,6 +115,12 @@ void HostWindow::applyOptions(const HostOptions &options)
     showProperties();
 }
 
+bool HostWindow::needsDemoDatabase(const HostOptions &) const
+{
+    const QString text = m_control->OLEConnectionString().trimmed();
+    return text.isEmpty() || text == QLatin1String("0");
+}
+
 bool HostWindow::call(HostOptions::Action action)
 {
     m_control->setOLEConnectionString(m_connection->text());
