@@ -7,6 +7,7 @@
 #include "shell/PropertyBag.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -115,10 +116,11 @@ void HostWindow::applyOptions(const HostOptions &options)
     showProperties();
 }
 
-bool HostWindow::needsDemoDatabase(const HostOptions &) const
+bool HostWindow::needsDemoDatabase(const HostOptions &options) const
 {
-    const QString text = m_control->OLEConnectionString().trimmed();
-    return text.isEmpty() || text == QLatin1String("0");
+    // Only a first start with nothing given: a connection the user gave, even "0", reaches
+    // the control as it is and is never overwritten by the demo's.
+    return !options.connection && !QFileInfo::exists(m_form.file());
 }
 
 bool HostWindow::call(HostOptions::Action action)
