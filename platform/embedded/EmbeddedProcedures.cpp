@@ -57,6 +57,13 @@ QDate dateInput(const QVariant &value, const char *name)
     return date;
 }
 
+// A payslip is for one month at most: its items are prorated by the days of one month.
+void requireMonthlyPeriod(QDate begin, QDate end)
+{
+    if (!begin.isValid() || !end.isValid() || end < begin || begin.daysTo(end) > 30)
+        fail(QStringLiteral("The payslip period %1 to %2 is not a valid period").arg(iso(begin), iso(end)));
+}
+
 qint32 returnValue(qint64 id)
 {
     if (id > std::numeric_limits<qint32>::max())
@@ -108,8 +115,7 @@ struct MonthlyInputs {
         , end(dateInput(inputs[2], "@EndDate"))
         , employeeId(integerInput(inputs[3], "@EmployeeID"))
     {
-        if (end < begin)
-            fail(QStringLiteral("The payslip period %1 to %2 is not a valid period").arg(iso(begin), iso(end)));
+        requireMonthlyPeriod(begin, end);
     }
 
     // The employee's payslips overlapping the period: temporary, final or both.
@@ -162,6 +168,7 @@ qint32 recalculateMonthlySalary(Call &call, const QVariantList &inputs)
             begin = stored.value(0).toDate();
             end = stored.value(1).toDate();
         }
+        requireMonthlyPeriod(begin, end);
         const PayslipInputs payslip = call.engine.inputs(in.employeeId, begin, end, payslipId);
         call.engine.write(payslipId, call.engine.calculate(payslip, begin));
         call.statements.execute(

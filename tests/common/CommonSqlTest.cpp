@@ -1,11 +1,8 @@
 #include "common/CommonSql.h"
-#include "tests/support/QueryRunner.h"
-#include "tests/support/SeededPayroll.h"
 
 #include <gtest/gtest.h>
 
 using namespace oruhr;
-using namespace oruhr::test;
 
 TEST(CommonSql, TextsAreTheSystemsOwn)
 {
@@ -15,26 +12,3 @@ TEST(CommonSql, TextsAreTheSystemsOwn)
               QStringLiteral("Select * from tblPelikReportTemplate where FormTypeID = 1406 Or FormTypeID =1402"));
     EXPECT_EQ(CommonSql::reportTemplate(5), QStringLiteral("Select * From tblPelikReportTemplate Where ID = 5"));
 }
-
-class CommonSqlOnDatabase : public ::testing::TestWithParam<bool> {};
-
-TEST_P(CommonSqlOnDatabase, ParametersAndTemplatesAreRead)
-{
-    SeededPayroll db;
-    QueryRunner runner{GetParam() ? db.odbcConnectionString() : db.connectionString()};
-    EXPECT_TRUE(runner.column(CommonSql::payrollMonthStart(), QStringLiteral("Value")).isEmpty());
-    db.exec(QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (140, '/opt/salvo/'), "
-                           "(3450, '1405/09/01')"));
-    EXPECT_EQ(runner.column(CommonSql::applicationFolder(), QStringLiteral("Value")),
-              QList<QVariant>({QStringLiteral("/opt/salvo/")}));
-    EXPECT_EQ(runner.column(CommonSql::payrollMonthStart(), QStringLiteral("Value")),
-              QList<QVariant>({QStringLiteral("1405/09/01")}));
-
-    QList<int> templates = runner.ids(CommonSql::reportTemplates(1402));
-    std::sort(templates.begin(), templates.end());
-    EXPECT_EQ(templates, QList<int>({1, 2}));
-    EXPECT_EQ(runner.column(CommonSql::reportTemplate(3), QStringLiteral("FilePath")),
-              QList<QVariant>({QStringLiteral("Reports/ordinance.html")}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Backends, CommonSqlOnDatabase, ::testing::Values(false, true), backendName);

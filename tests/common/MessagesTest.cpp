@@ -58,16 +58,6 @@ TEST(Messages, MissingComponentDropsTheMessageSilently)
     EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), Answer::None);
 }
 
-TEST(MessageText, ComposedTextsKeepTheirBlanks)
-{
-    EXPECT_EQ(MessageText::errorTitle(20544), QStringLiteral("خطا 20544"));
-    EXPECT_EQ(MessageText::countMessage(12, MessageText::DocumentsFinalizedTail), QStringLiteral("تعداد 12 سند ثبت قطعي شد."));
-    EXPECT_EQ(MessageText::accountDocumentIssued(981), QStringLiteral("سند حسابداري با شماره رايانه اي (981) ايجاد شد."));
-    EXPECT_EQ(MessageText::reportFileMissing(QStringLiteral("/opt/a.html")),
-              QStringLiteral("فايل چاپي در مسير مورد نظر «/opt/a.html» وجود ندارد."));
-    EXPECT_TRUE(MessageText::TempFolderMissing.contains(QStringLiteral(".\r\nC:\\Windows\\Temp")));
-}
-
 TEST(Messages, OnlyAWholeOneOrZeroIsAnAnswer)
 {
     test::ScriptedMessages messages;

@@ -1,5 +1,4 @@
 #include "common/PersianMonth.h"
-#include "platform/controls/PelikDate.h"
 
 #include <gtest/gtest.h>
 
@@ -18,19 +17,4 @@ TEST(FirstDayOfNextMonth, GivesTheFirstOfTheFollowingMonthReadingOnlyTheLeadingN
     };
     for (const auto &[month, next] : cases)
         EXPECT_EQ(FirstDayOfNextMonth(QString::fromLatin1(month)), QString::fromLatin1(next)) << month;
-}
-
-TEST(ShowLastDayOfMonth, TheLastDayComesFromThePickerWithEsfandsLength)
-{
-    PelikDate picker;
-    const std::pair<const char *, const char *> cases[] = {
-        {"1405/01/01", "1405/01/31"}, {"1405/07/10", "1405/07/30"}, {"1404/12/01", "1404/12/29"},
-        {"1403/12/01", "1403/12/30"}}; // a leap year
-    for (const auto &[first, last] : cases) {
-        ShowLastDayOfMonth(picker, QString::fromLatin1(first));
-        EXPECT_EQ(picker.persianText(), QString::fromLatin1(last));
-    }
-    EXPECT_EQ(picker.englishdate(), QDate(2025, 3, 20));
-    ShowLastDayOfMonth(picker, QStringLiteral("1405/13/01"));
-    EXPECT_TRUE(picker.isEmpty());
 }

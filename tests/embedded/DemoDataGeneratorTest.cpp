@@ -83,40 +83,6 @@ TEST(DemoData, EveryPayslipStateOccursInThePayrollMonth)
               0);
 }
 
-TEST(DemoData, LookupsHaveTwoLevelsAndOrdinancesUseTheirChildren)
-{
-    Demo db;
-    EXPECT_EQ(db.count("vwHRRecruitmentTypeMinor", "ID IN (6, 7) AND ParentID IN (SELECT ID FROM vwHRRecruitmentTypeMajor)"), 2);
-    for (const QString view : {"vwAccountBranch", "vwAccountCostCenter", "vwHRRecruitmentType"}) {
-        EXPECT_GT(db.count(view + "Major"), 1) << view.toStdString();
-        EXPECT_EQ(db.count(view + "Minor", QString("ParentID NOT IN (SELECT ID FROM %1Major)").arg(view)), 0)
-            << view.toStdString();
-    }
-    EXPECT_EQ(db.count("tblHROrdinance", "BranchID NOT IN (SELECT ID FROM vwAccountBranchMinor) "
-                                         "OR PositionID NOT IN (SELECT ID FROM vwAccountCostCenterMinor) "
-                                         "OR RecruitmentTypeID NOT IN (SELECT ID FROM vwHRRecruitmentTypeMinor)"),
-              0);
-}
-
-TEST(DemoData, SomeButNotAllEmployeesLackDirectlyEnteredFactors)
-{
-    Demo db;
-    const QString entered = "d.TypeID = 6 AND d.ParameterTypeID = 3 AND " + inMonth("d");
-    EXPECT_GT(db.count("tblPelikMFunctionDetail d", entered + " AND d.FunctionID = 1096"), 0);
-    EXPECT_GT(db.count("tblPelikMFunctionDetail d", entered), 1);
-
-    const QString eligible = "SELECT DISTINCT EmployeeID FROM tblHROrdinance o WHERE o.Code IS NOT NULL AND "
-        + inMonth("o") + " AND o.RecruitmentTypeID NOT IN (6, 7)";
-    // Eligible employees with an entered factor (other than 1096) of the month but no value for it.
-    const QString lacking = QString("(SELECT DISTINCT e.ID FROM tblEmployee e, tblPelikMFunctionDetail d WHERE %1 "
-                                    "AND d.FunctionID <> 1096 AND e.ID IN (%2) AND NOT EXISTS (SELECT 1 FROM "
-                                    "tblHRRunTimeBatch rt JOIN tblHRRunTimeBatchDetail rtd ON rt.ID = rtd.RunTimeBatchID "
-                                    "WHERE %3 AND rtd.ParameterID = d.FunctionID AND rtd.EmployeeID = e.ID))")
-                                .arg(entered, eligible, inMonth("rt"));
-    EXPECT_GT(db.count(lacking), 0);
-    EXPECT_LT(db.count(lacking), db.count("(" + eligible + ")"));
-}
-
 TEST(DemoData, TheSameSeedGivesTheSameDataAnotherSeedOtherNames)
 {
     Demo first(7), again(7), other(8);

@@ -22,12 +22,3 @@ TEST(EmbeddedSchema, InnerTablesLackTheNamesThatMustReachTheOuterRow)
             << table << "." << column;
     }
 }
-
-TEST(EmbeddedSchema, SelectorViewsComeInTwoLevels)
-{
-    TestDatabase db;
-    db.exec("INSERT INTO tblHRRecruitmentType (ID, ParentID, Title) VALUES (1, NULL, 'رسمي'), (6, 1, 'قراردادي'), "
-            "(7, 1, 'ساعتي')");
-    EXPECT_EQ(db.count("vwHRRecruitmentTypeMajor"), 1);
-    EXPECT_EQ(db.count("vwHRRecruitmentTypeMinor"), 2);
-}

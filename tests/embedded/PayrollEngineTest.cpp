@@ -4,6 +4,7 @@
 // 727,367,760; monthly tax 10% from 240M, 15% from 300M, 20% from 380M, 30% from 500M.
 // Child allowance counts toward tax only, a mission toward neither. Each line is rounded once.
 
+#include "platform/automation/ComponentError.h"
 #include "tests/embedded/PayrollMonthFixture.h"
 
 namespace oruhr::test {
@@ -11,8 +12,7 @@ namespace {
 
 using Lines = QMap<int, qint64>;
 
-class PayrollEngine : public PayrollMonthFixture {
-};
+using PayrollEngine = PayrollMonthFixture;
 
 TEST_F(PayrollEngine, AFullMonthWithOvertimeAndNightWork)
 {
@@ -130,6 +130,35 @@ TEST_F(PayrollEngine, ARuleEndingMidYearPricesOnlyThePeriodsItCovers)
     const int mehr = env.spHRCreateMonthlySalary(1, mehrBegin, mehrEnd, ali);
     EXPECT_EQ(lines(shahrivar)[Overtime], 23'036'364); // 20 × 181,000,000 × 1.4 / 220
     EXPECT_EQ(lines(mehr)[Overtime], 24'681'818);      // 20 × 181,000,000 × 1.5 / 220 = 24,681,818.2
+}
+
+TEST_F(PayrollEngine, ANewerTaxTableWinsAndThePayslipRestsOnTheOrdinanceOfItsLastDay)
+{
+    // A flat 10% table from 1404/06/01, the 1404 table left open beside it.
+    db.exec("INSERT INTO tblHRTaxBracket (BeginDate, EndDate, FromAmount, Rate) VALUES ('2025-08-23', '9999-12-31', 0, 1000)");
+    const int reza = hire(QDate(2024, 3, 20), {{Base, 700'000'000}, {Housing, 9'000'000}, {Groceries, 22'000'000}});
+    // Ten days in the middle of the month on a short ordinance that has ended by its last day.
+    const int shortOne = db.addOrdinance(reza, QDate(2025, 9, 1), QDate(2025, 9, 10), true);
+    db.exec("INSERT INTO tblHROrdinanceDetail VALUES (?, ?, 900000000)", {shortOne, Base});
+    const int payslip = create(reza);
+    EXPECT_EQ(db.scalar("SELECT OrdinanceID FROM tblHRMonthlySalary WHERE ID = ?", {payslip}),
+              db.scalar("SELECT min(ID) FROM tblHROrdinance WHERE EmployeeID = ?", {reza}));
+    // Base 700,000,000 × 21/31 + 900,000,000 × 10/31 = 764,516,129.03; housing 6,096,774.2 and
+    // groceries 14,903,225.8 over 21 days; tax 10% of 785,516,129 = 78,551,612.9.
+    EXPECT_EQ(lines(payslip)[Base], 764'516'129);
+    EXPECT_EQ(lines(payslip)[Tax], 78'551'613);
+}
+
+TEST_F(PayrollEngine, AmountsForComputedFactorsAndNegativeEarningsAreRefused)
+{
+    const int ali = hire(QDate(2024, 3, 20), {{Base, 100'000'000}});
+    const int adjustment = document("tblHRExceptionBatch");
+    db.exec("INSERT INTO tblHRExceptionBatchDetail VALUES (?, ?, ?, 5000000)", {adjustment, ali, Loans});
+    EXPECT_THROW(create(ali), ComponentError);
+    db.exec("UPDATE tblHRExceptionBatchDetail SET FunctionID = ?, Amount = -200000000", {Housing});
+    EXPECT_THROW(create(ali), ComponentError);
+    EXPECT_EQ(db.count("tblHRMonthlySalary"), 0);
+    EXPECT_THROW(env.spHRCreateMonthlySalary(1, begin, begin.addDays(31), ali), ComponentError); // longer than a month
 }
 
 TEST_F(PayrollEngine, TheMonthsDocumentBalancesAndOwesEachPayslipsNet)

@@ -52,10 +52,12 @@ protected:
                 {employee, factor, value});
     }
 
-    // A final loan or fund document running through the month; returns its ID.
-    int document(const QString &table)
+    // A loan, fund or group adjustment document, final and running through the month unless
+    // told otherwise; returns its ID.
+    int document(const QString &table, bool final = true, QDate from = {2025, 1, 1}, QDate to = {2026, 12, 31})
     {
-        db.exec(QString("INSERT INTO %1 (Code, BeginDate, EndDate) VALUES ('1', '2025-01-01', '2026-12-31')").arg(table));
+        db.exec(QString("INSERT INTO %1 (Code, BeginDate, EndDate) VALUES (?, ?, ?)").arg(table),
+                {final ? QVariant("1") : QVariant(), TestDatabase::iso(from), TestDatabase::iso(to)});
         return db.scalar("SELECT max(ID) FROM " + table).toInt();
     }
     int loan(int employee, qint64 principal, qint64 instalment)

@@ -3,12 +3,12 @@
 #include "common/MessageText.h"
 #include "platform/controls/KeyedListModel.h"
 #include "shell/ModMain.h"
+#include "tests/support/ModalWatcher.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestSession.h"
 
 #include <QApplication>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -48,26 +48,6 @@ inline void expectIdle(const QWidget &window)
     EXPECT_TRUE(window.isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
-
-// Closes and counts every modal window shown while it lives, so that an unexpected one
-// fails the test instead of blocking it.
-class NoModalExpected {
-public:
-    NoModalExpected()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (QWidget *modal = QApplication::activeModalWidget()) {
-                ++shown;
-                modal->close();
-            }
-        });
-        m_timer.start(5);
-    }
-    int shown = 0;
-
-private:
-    QTimer m_timer;
-};
 
 // Counts the events of one type that an object receives.
 class EventCounter : public QObject {

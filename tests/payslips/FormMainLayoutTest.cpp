@@ -1,57 +1,47 @@
 #include "payslips/FormErrorEmployeeLayout.h"
 #include "payslips/FormMainLayout.h"
-#include "tests/common/TwipLayoutCheck.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 using namespace oruhr;
-using namespace oruhr::test;
 
-namespace {
-
-Layout designed()
+namespace oruhr {
+inline void PrintTo(const TwipRect &r, std::ostream *os)
 {
-    return {&FormMainLayout::resize, FormMainLayout::designedPlaces(), FormMainLayout::designedWidth,
-            FormMainLayout::designedHeight};
+    *os << '{' << r.left << ", " << r.top << ", " << r.width << ", " << r.height << '}';
 }
+} // namespace oruhr
 
-} // namespace
-
+// Both list windows resize through the same pass; what each moves is checked on the windows.
 TEST(FormMainLayout, FollowsTheSharedResizeRules)
 {
-    expectTheSharedRules(designed(), {{9705, 7995}, {9705, 8000}, {8000, 9000}, {6000, 5000}}, 9000, 8500);
-}
+    auto places = FormMainLayout::designedPlaces();
+    const auto designed = places;
+    int baseWidth = FormMainLayout::designedWidth, baseHeight = FormMainLayout::designedHeight;
+    const auto resize = [&](double w, double h) { return FormMainLayout::resize(places, baseWidth, baseHeight, w, h); };
+    const auto list = [&] { return places.value(QStringLiteral("lstEmployee")); };
 
-TEST(FormMainLayout, WideningBy600SharesTheChangeAlongTheRows)
-{
-    Layout layout = designed();
-    ASSERT_TRUE(layout.resize(9000, 8500));
-    Places expected;
-    for (const char *n : {"sltRecruitmentType", "sltCostCenter", "sltBranch"})
-        expected.insert(QLatin1String(n), {200, 0, 200, 0});
-    for (const char *n : {"lblRecruitmentType", "lblCostCenter", "lblBranch"})
-        expected.insert(QLatin1String(n), {400, 0, 0, 0});
-    const char *const row[] = {"cmdViewPrint", "cmdBackToTemp", "cmdFinalize", "cmdCalc", "cmdTempSave", "cmdDelete"};
-    for (int k = 0; k < 6; ++k)
-        expected.insert(QLatin1String(row[k]), {100.0 * k, 0, 100, 0});
-    for (const char *n : {"lblBeginDate", "datBeginDate", "optNonMonthlySalaryEmployee", "optTempSaveEmployee",
-                          "lblRecordCount", "lblTotalCount"})
-        expected.insert(QLatin1String(n), {600, 0, 0, 0});
-    for (const char *n : {"lstEmployee", "pgb", "framePrint"})
-        expected.insert(QLatin1String(n), {0, 0, 600, 0});
-    expected.insert(QStringLiteral("lblProgress"), {0, 0, 300, 0});
-    expected.insert(QStringLiteral("cmdExit"), {0, 0, 200, 0}); // the print frame splits in three
-    expected.insert(QStringLiteral("cmdPrint"), {200, 0, 200, 0});
-    expected.insert(QStringLiteral("cmdView"), {400, 0, 200, 0});
-    Places moved = layout.movedBy(9600, 8500);
-    for (TwipRect &r : moved) // the thirds are fractions
-        r = {std::round(r.left * 1000) / 1000, r.top, std::round(r.width * 1000) / 1000, r.height};
-    EXPECT_EQ(changed(moved, expected), "");
-    EXPECT_EQ(layout.at("lblProgress").width, 4800);
-    EXPECT_EQ(layout.at("framePrint"), (TwipRect{0, 0, 9600, 465}));
-    EXPECT_EQ(layout.baseWidth, 9600);
+    // At or below 8000 twips either way nothing moves and the bases stay.
+    for (auto [w, h] : {std::pair(9705, 7995), {9705, 8000}, {8000, 9000}, {6000, 5000}})
+        EXPECT_FALSE(resize(w, h)) << w << 'x' << h;
+    EXPECT_EQ(places, designed);
+    EXPECT_EQ(std::pair(baseWidth, baseHeight), std::pair(FormMainLayout::designedWidth, FormMainLayout::designedHeight));
+
+    // The first pass measures from the design; below the limit the bases stay, so the next
+    // pass above it makes up the whole change.
+    ASSERT_TRUE(resize(9000, 8500));
+    const TwipRect before = list(), designedList = designed.value(QStringLiteral("lstEmployee"));
+    EXPECT_EQ(before, (TwipRect{designedList.left, designedList.top, designedList.width - 705, designedList.height + 505}));
+    const double selectTop = places.value(QStringLiteral("cmdSelect")).top;
+    EXPECT_FALSE(resize(8000, 9100));
+    ASSERT_TRUE(resize(9000, 9100));
+    EXPECT_EQ(list(), (TwipRect{before.left, before.top, before.width, before.height + 600}));
+    EXPECT_EQ(places.value(QStringLiteral("cmdSelect")).top, selectTop + 600);
+
+    // Fractions stay in the places; the bases are rounded, ties to even.
+    ASSERT_TRUE(resize(9100.4, 9700.5));
+    EXPECT_EQ(std::pair(baseWidth, baseHeight), std::pair(9100, 9700));
+    EXPECT_DOUBLE_EQ(list().width, before.width + 100.4);
 }
 
 TEST(FormErrorEmployeeLayout, TheGridFillsTheWindowAboveTheButtonAndNeverGoesNegative)
@@ -68,11 +58,4 @@ TEST(FormErrorEmployeeLayout, TheGridFillsTheWindowAboveTheButtonAndNeverGoesNeg
     FormErrorEmployeeLayout::resize(places, 150, 835); // exactly nothing left is allowed
     EXPECT_EQ(places.flxError, (TwipRect{15, 15, 0, 0}));
     EXPECT_EQ(places.cmdOK.top, 15);
-}
-
-TEST(TwipRect, TwipsAndPixels)
-{
-    EXPECT_DOUBLE_EQ(twipsToPixels(9705, 96), 647);
-    EXPECT_DOUBLE_EQ(pixelsToTwips(970.5, 144), 9705);
-    EXPECT_DOUBLE_EQ(twipsToPixels(1440, 0), 96);
 }

@@ -21,15 +21,6 @@ class FormPrintTest : public ::testing::Test {
 protected:
     void SetUp() override { session.connectTo(db.connectionString()); }
 
-    QStringList entries(qint32 formTypeId)
-    {
-        dialog.setFormTypeID(formTypeId);
-        QStringList result{FillReportTemplates(dialog) ? QStringLiteral("filled") : QStringLiteral("empty")};
-        for (int i = 0; i < dialog.cmbReport->count(); ++i)
-            result << dialog.cmbReport->itemText(i) + QLatin1Char('=') + dialog.cmbReport->itemData(i).toString();
-        return result;
-    }
-
     // Fills and shows the dialog as a print run does, and acts on it.
     QVariant choose(qint32 formTypeId, const std::function<void()> &action)
     {
@@ -48,19 +39,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(FormPrintTest, EachFormTypeListsItsTemplatesAndThoseForEveryForm)
-{
-    EXPECT_EQ(entries(1402), QStringList({"filled", "فيش ساده=1", "عمومي=2"}));
-    EXPECT_EQ(dialog.cmbReport->currentIndex(), 0);
-    dialog.reject();
-    EXPECT_EQ(dialog.cmbReport->count(), 0); // closing unloads the list
-    EXPECT_EQ(entries(1401), QStringList({"filled", "حکم=3", "عمومي=2"}));
-    dialog.reject();
-    db.exec(QStringLiteral("DELETE FROM tblPelikReportTemplate WHERE FormTypeID IN (1402, 1406)"));
-    EXPECT_EQ(entries(1402), QStringList({"empty"}));
-    EXPECT_TRUE(dialog.FilePath().toString().isEmpty());
-}
 
 TEST_F(FormPrintTest, ConfirmingKeepsThePathAsStoredAndTheCloseBoxNothing)
 {

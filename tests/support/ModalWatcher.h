@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -23,5 +25,25 @@ T *child(QWidget *parent, const char *name)
         ADD_FAILURE() << "no child " << name;
     return found;
 }
+
+// Closes and counts every modal window shown while it lives, so that an unexpected one
+// fails the test instead of blocking it.
+class NoModalExpected {
+public:
+    NoModalExpected()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                ++shown;
+                modal->close();
+            }
+        });
+        m_timer.start(5);
+    }
+    int shown = 0;
+
+private:
+    QTimer m_timer;
+};
 
 } // namespace oruhr::test

@@ -189,14 +189,6 @@ qint64 PayrollPosting::post(const QList<qint64> &payslipIds, qint64 creatorId, Q
     return documentId;
 }
 
-bool PayrollPosting::isPosted(qint64 payslipId) const
-{
-    return m_statements
-        .scalar(QStringLiteral("SELECT 1 FROM tblHRMonthlySalaryPosting WHERE MonthlySalaryID = ? LIMIT 1"),
-                {payslipId})
-        .isValid();
-}
-
 void PayrollPosting::withdraw(qint64 payslipId) const
 {
     struct Part {

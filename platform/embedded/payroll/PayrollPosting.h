@@ -23,7 +23,6 @@ public:
 
     // The new document's ID; 0 when no payslip was given.
     qint64 post(const QList<qint64> &payslipIds, qint64 creatorId, QDate documentDate) const;
-    bool isPosted(qint64 payslipId) const;
     // Takes the payslip's share out of its document, dropping lines and a document left empty.
     void withdraw(qint64 payslipId) const;
 

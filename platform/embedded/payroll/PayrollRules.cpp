@@ -65,8 +65,9 @@ PayrollRules PayrollRules::inForceOn(db::StatementCache &statements, QDate day)
     if (ceiling.isValid() && !ceiling.isNull())
         rules.m_ceiling = ceiling.toLongLong();
     db::StatementRows brackets = statements.run(
-        QStringLiteral("SELECT FromAmount, Rate FROM tblHRTaxBracket WHERE ? BETWEEN BeginDate AND EndDate "
-                       "ORDER BY FromAmount"),
+        // One table in force: a newer one wins where an office left the old one open.
+        QStringLiteral("SELECT FromAmount, Rate FROM tblHRTaxBracket WHERE BeginDate = (SELECT max(BeginDate) "
+                       "FROM tblHRTaxBracket WHERE ? BETWEEN BeginDate AND EndDate) ORDER BY FromAmount"),
         {iso});
     while (brackets.next())
         rules.m_brackets.append({brackets.integer(0), brackets.integer(1)});

@@ -109,6 +109,30 @@ qint64 monthlyTotal(const PayrollRules &rules, const QList<FactorAmount> &items,
                              .arg(rule.name));
 }
 
+// Ordinance items and group adjustments are amounts as they stand; a factor the engine works
+// out (insurance, tax, instalments) takes none, or its line would not match its records.
+const FactorRule &givenFactor(const PayrollRules &rules, qint64 functionId)
+{
+    const FactorRule &rule = rules.required(functionId);
+    if (rule.method != FactorMethod::AsGiven && rule.method != FactorMethod::OrdinanceBase)
+        notEnterable(rule);
+    return rule;
+}
+
+// A negative earning would make a negative net pay; it can only come from a wrong adjustment.
+void requireNoNegativeEarning(const PayrollRules &rules, const QList<PayslipLine> &lines)
+{
+    for (const PayslipLine &line : lines) {
+        const FactorRule &rule = rules.required(line.functionId);
+        if (rule.kind == FactorKind::Earning && line.amount < 0)
+            throw ComponentError(ComponentError::CommandFailed,
+                                 QStringLiteral("مبلغ عامل حقوقي %1 (%2) در اين فيش منفي مي شود (%3 ريال).")
+                                     .arg(rule.functionId)
+                                     .arg(rule.name)
+                                     .arg(line.amount));
+    }
+}
+
 void addEntered(Ledger &ledger, const FactorRule &rule, qint64 value, qint64 insurablePay, qint64 base)
 {
     const __int128 scale = __int128(rule.divisor) * RateScale;
@@ -153,7 +177,7 @@ PayslipCalculation PayslipCalculation::of(const PayrollRules &rules, const Paysl
 {
     Ledger ledger(rules);
     for (const CoveredItem &item : inputs.ordinanceItems)
-        ledger.exact(rules.required(item.functionId))
+        ledger.exact(givenFactor(rules, item.functionId))
             .add(__int128(item.monthlyAmount) * item.days, inputs.monthDays);
 
     // Hours are priced by the month's whole pay, not by the part of it this period covers.
@@ -165,8 +189,9 @@ PayslipCalculation PayslipCalculation::of(const PayrollRules &rules, const Paysl
     for (const FactorAmount &entered : inputs.entered)
         addEntered(ledger, rules.required(entered.functionId), entered.amount, insurablePay, base);
     for (const FactorAmount &adjustment : inputs.adjustments)
-        ledger.exact(rules.required(adjustment.functionId)).add(adjustment.amount);
+        ledger.exact(givenFactor(rules, adjustment.functionId)).add(adjustment.amount);
     ledger.settle();
+    requireNoNegativeEarning(rules, ledger.lines());
     ledger.capDeductions();
 
     const qint64 insured = rules.insuredPart(std::max<qint64>(

@@ -22,8 +22,6 @@ struct PayslipCalculation {
     qint64 earnings = 0;
     qint64 deductions = 0;
 
-    qint64 net() const { return earnings - deductions; }
-
     // Throws ComponentError when an input's factor has no usable rule.
     static PayslipCalculation of(const PayrollRules &rules, const PayslipInputs &inputs);
 };

@@ -4,6 +4,8 @@
 
 #include <QCalendar>
 
+#include <algorithm>
+
 #include <map>
 
 namespace oruhr::embedded {
@@ -91,7 +93,13 @@ PayslipInputs PayslipInputs::read(db::StatementCache &statements, qint64 employe
             if (ordinance.days > 0)
                 inputs.ordinanceItems.append({item.functionId, item.amount, ordinance.days});
     }
-    if (!ordinances.isEmpty()) {
+    // The payslip rests on the ordinance in force on its last day, or on the last one before it.
+    const auto inForce = std::find_if(ordinances.crbegin(), ordinances.crend(),
+                                      [end](const Ordinance &ordinance) { return ordinance.begin <= end && end <= ordinance.end; });
+    if (inForce != ordinances.crend()) {
+        inputs.ordinanceId = inForce->id;
+        inputs.ordinanceInForce = inForce->items;
+    } else if (!ordinances.isEmpty()) {
         inputs.ordinanceId = ordinances.last().id;
         inputs.ordinanceInForce = ordinances.last().items;
     }
