@@ -21,6 +21,9 @@ CheckedRowRun::CheckedRowRun(QWidget &window, QProgressBar &bar, QLabel &label)
 
 CheckedRowRun::~CheckedRowRun()
 {
+    // Clicks and keys made during the run still wait in the queue; they reach the window
+    // while it is disabled, so none of them starts a step again.
+    QApplication::processEvents();
     m_window.setEnabled(true);
     m_busy.restore();
 }

@@ -13,7 +13,8 @@ namespace oruhr {
 
 // A run over the ticked rows of a list window: the hourglass and the window disabled from
 // its start, the progress bar and its label while rows are done, and the window enabled
-// and the pointer reset again on every way out of the run, a failure's included.
+// and the pointer reset again on every way out of the run, a failure's included. Input made
+// during the run has no effect after it.
 class CheckedRowRun {
 public:
     CheckedRowRun(QWidget &window, QProgressBar &bar, QLabel &label);
@@ -24,8 +25,8 @@ public:
     ProgressDisplay &progress() { return m_progress; }
     // The usual pointer, for a message the clerk must answer during the run.
     void restoreCursor() { m_busy.restore(); }
-    // Lets pending paints and timers run, a few times a second at most; the window is
-    // disabled, so nothing the clerk does reaches it.
+    // Lets pending paints and timers run, a few times a second at most; the clerk's input
+    // waits until the run ends, and then reaches the window while it is still disabled.
     void letMessagesThrough();
 
 private:

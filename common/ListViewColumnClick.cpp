@@ -33,9 +33,19 @@ QString dateSortKey(const QString &text)
     return {};
 }
 
-void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType)
+namespace {
+
+int dataTypeOfColumn(int column)
 {
-    KeyedListModel &model = *MyListView.listModel();
+    return column == 1 ? SortDataType::Numeric : SortDataType::Text;
+}
+
+// Sorts with the cells' keys in place, then puts their texts back; chooseOrder sets the
+// sort column and order while the keys stand in the cells.
+template<typename ChooseOrder>
+void sortByKeys(KeyedListView &listView, int column, int DataType, ChooseOrder chooseOrder)
+{
+    KeyedListModel &model = *listView.listModel();
     if (column < 0 || column >= model.columnCount())
         return;
     for (ListItem &item : model.items())
@@ -53,12 +63,7 @@ void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType)
                 cell = dateSortKey(cell);
         }
     }
-    if (model.sortKey() == column) {
-        model.setSortOrder(model.sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
-    } else {
-        model.setSortOrder(Qt::AscendingOrder);
-        model.setSortKey(column);
-    }
+    chooseOrder(model);
     model.setSorted(true);
     if (keyed) {
         for (ListItem &item : model.items()) {
@@ -67,14 +72,34 @@ void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType)
         }
         model.itemsChanged();
     }
-    MyListView.showSortIndicator();
+    listView.showSortIndicator();
+}
+
+} // namespace
+
+void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType)
+{
+    sortByKeys(MyListView, column, DataType, [column](KeyedListModel &model) {
+        if (model.sortKey() == column) {
+            model.setSortOrder(model.sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
+        } else {
+            model.setSortOrder(Qt::AscendingOrder);
+            model.setSortKey(column);
+        }
+    });
 }
 
 void SortByClickedColumn(KeyedListView &listView, int column)
 {
     if (column == 0)
         return;
-    ListView_ColumnClick(listView, column, column == 1 ? SortDataType::Numeric : SortDataType::Text);
+    ListView_ColumnClick(listView, column, dataTypeOfColumn(column));
+}
+
+void SortAgainAfterRebuild(KeyedListView &listView)
+{
+    const int column = listView.listModel()->sortKey();
+    sortByKeys(listView, column, dataTypeOfColumn(column), [](KeyedListModel &) {});
 }
 
 } // namespace oruhr

@@ -20,6 +20,8 @@ void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType = 
 // The list windows' header click: the check-box column does not sort, the code column
 // sorts as numbers, the others as text.
 void SortByClickedColumn(KeyedListView &listView, int column);
+// Sorts rows appended to a sorted list as the header shows: the same column, order and key.
+void SortAgainAfterRebuild(KeyedListView &listView);
 
 // The sort keys: a number as "Z" (or "A" when negative) with ten integer digits and five
 // decimals, the text unchanged when it is no number; a date as "yyyy/MM/dd hh:mm:ss", empty

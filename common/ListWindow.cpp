@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace oruhr {
 
 ListWindow::ListWindow(ModMain &session, const char *objectName, Layout layout, QWidget *parent)
@@ -63,7 +65,8 @@ void ListWindow::RefreshEmployees()
             return;
     } catch (const ComponentError &error) {
         // The window stays usable: the failure is told and the list stays empty.
-        ShowMessage(MessageText::TitleError, error.description());
+        ShowMessage(MessageText::TitleError,
+                    MessageText::databaseFailure(MessageText::ListNotRead, error.description()));
     }
     UpdateListButtons();
 }
@@ -79,7 +82,12 @@ bool ListWindow::rebuildList()
                                                  dtEn.dateLiteral(m_parts.endDate->englishdate())));
     QList<ListItem> items = readRows(recordset);
     m_parts.recordCount->setText(QString::number(items.size()));
+    // The new rows take the order the header shows, by its column's own key, not by text.
+    const bool sorted = rows().sorted();
+    rows().setSorted(false);
     rows().appendItems(std::move(items));
+    if (sorted)
+        SortAgainAfterRebuild(*m_parts.list);
     return true;
 }
 
@@ -115,6 +123,12 @@ void ListWindow::columnClicked(int column)
 void ListWindow::resetLayout()
 {
     m_places = m_layout.designedPlaces();
+    // The designed count holds three digits; in either window it keeps its right edge and
+    // has room for six.
+    constexpr double recordCountWidth = 765;
+    TwipRect &count = m_places[QStringLiteral("lblRecordCount")];
+    count.left -= std::max(0.0, recordCountWidth - count.width);
+    count.width = std::max(count.width, recordCountWidth);
     TwipPlacement::place(*this, m_places);
     TwipPlacement::resize(*this, m_layout.designedWidth, m_layout.designedHeight);
 }
@@ -130,8 +144,9 @@ void ListWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     const QSizeF size = TwipPlacement::size(*this);
-    if (m_layout.resize(m_places, BaseWidth, BaseHeight, size.width(), size.height()))
-        TwipPlacement::place(*this, m_places);
+    m_layout.resize(m_places, BaseWidth, BaseHeight, size.width(), size.height());
+    // Also below the size the rule acts at: a progress label a long name widened goes back.
+    TwipPlacement::place(*this, m_places);
 }
 
 void ListWindow::keyPressEvent(QKeyEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/components/BidiText.h"
+
 #include <QString>
 
 namespace oruhr::MessageText {
@@ -27,6 +29,15 @@ inline const QString ComponentUnavailable = QStringLiteral("اجراي اين ق
 inline const QString TemplateNotChosen = QStringLiteral("قالب گزارش مشخص نيست، آنرا مشخص سازيد.");
 inline const QString TempFolderMissing = QStringLiteral("شاخه موقت ويندوز پيدا نشد.") + QStringLiteral("\r\n") + QStringLiteral("C:\\Windows\\Temp");
 
+// A failed read of the database: what could not be done, then the driver's own text.
+inline const QString ListNotRead = QStringLiteral("فهرست از پايگاه داده خوانده نشد.");
+inline const QString AccountDocumentNotRead = QStringLiteral("سند حسابداري حقوق و دستمزد اين ماه خوانده نشد.");
+inline const QString FactorCheckNotDone = QStringLiteral("کنترل ورود عوامل حقوقي کارمندان انجام نشد.");
+inline QString databaseFailure(const QString &what, const QString &driverText)
+{
+    return what + QLatin1Char('\n') + driverText;
+}
+
 // Completion counts: "تعداد ", the count, and the operation's tail.
 inline const QString CalculatedTail = QStringLiteral(" فيش حقوقي محاسبه مجدد شد.");
 inline const QString TempSavedTail = QStringLiteral(" فيش حقوقي ثبت موقت شد.");
@@ -42,6 +53,20 @@ inline QString countMessage(int count, const QString &tail)
 inline QString accountDocumentIssued(qint32 number)
 {
     return QStringLiteral("سند حسابداري با شماره رايانه اي (") + QString::number(number) + QStringLiteral(") ايجاد شد.");
+}
+
+// No printer: the reports of a run went to PDF files in this folder.
+inline QString reportsSavedIn(const QString &folder)
+{
+    return QStringLiteral("چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «") + isolatedLeftToRight(folder)
+         + QStringLiteral("» ذخيره شد.");
+}
+inline const QString NoPayslipToPrint = QStringLiteral("کارمندان انتخاب شده فيش حقوقي ندارند؛ گزارشي چاپ نشد.");
+
+inline QString tempFolderNotOwn(const QString &folder)
+{
+    return QStringLiteral("پوشه موقت «") + isolatedLeftToRight(folder)
+         + QStringLiteral("» از آن کاربر ديگري است يا ديگران به آن دسترسي دارند؛ نسخه موقت قالب گزارش ساخته نشد.");
 }
 
 inline QString reportFileMissing(const QString &path)

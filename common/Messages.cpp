@@ -38,6 +38,20 @@ std::unique_ptr<QObject> shown(const QVariant &title, const QString &text, qint1
     return component;
 }
 
+// Only a whole 1 or 0 is an answer: a fraction would round and a Boolean would convert.
+qint16 answerOf(const QVariant &result)
+{
+    if (result.typeId() == QMetaType::Bool)
+        return Answer::None;
+    bool isNumber = false;
+    const double answer = result.toDouble(&isNumber);
+    if (isNumber && answer == 1)
+        return Answer::Yes;
+    if (isNumber && answer == 0)
+        return Answer::No;
+    return Answer::None;
+}
+
 } // namespace
 
 void ShowMessage(const QVariant &title, const QString &text)
@@ -52,13 +66,7 @@ qint16 AskYesNo(const QVariant &title, const QString &text)
         return Answer::None;
     QVariant result;
     ignoringFailure("Resualt", [&] { result = Dispatch::property(*component, "Resualt"); });
-    bool isNumber = false;
-    const int answer = result.toInt(&isNumber);
-    if (isNumber && answer == 1)
-        return Answer::Yes;
-    if (isNumber && answer == 0)
-        return Answer::No;
-    return Answer::None;
+    return answerOf(result);
 }
 
 } // namespace oruhr

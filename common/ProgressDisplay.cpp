@@ -14,7 +14,13 @@ ProgressDisplay::ProgressDisplay(QWidget &window, QProgressBar &bar, QLabel &lab
     : m_window(window)
     , m_bar(bar)
     , m_label(label)
+    , m_labelWidth(label.width())
 {
+}
+
+ProgressDisplay::~ProgressDisplay()
+{
+    m_label.resize(m_labelWidth, m_label.height());
 }
 
 void ProgressDisplay::start(int maximum)

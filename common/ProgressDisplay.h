@@ -17,6 +17,10 @@ namespace oruhr {
 class ProgressDisplay {
 public:
     ProgressDisplay(QWidget &window, QProgressBar &bar, QLabel &label);
+    // The label has its width of before the run again.
+    ~ProgressDisplay();
+    ProgressDisplay(const ProgressDisplay &) = delete;
+    ProgressDisplay &operator=(const ProgressDisplay &) = delete;
 
     // Value 0 and the label "0", both shown and the window painted.
     void start(int maximum);
@@ -33,6 +37,7 @@ private:
     QLabel &m_label;
     QElapsedTimer m_sincePaint;
     int m_value = 0;
+    int m_labelWidth;
 };
 
 } // namespace oruhr

@@ -36,6 +36,27 @@ bool isDigits(const QString &name)
     return true;
 }
 
+constexpr QFileDevice::Permissions othersAccess = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                              | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                              | QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// The dated folder's name can be guessed to the second, and the temporary folder is shared:
+// a folder of that name is used only when it is the user's own and no one else's to read or
+// fill, since the report component runs the SQL of the template copies placed in it.
+bool isPrivateFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && !info.isSymLink() && info.ownerId() == ::geteuid()
+        && (info.permissions() & othersAccess) == QFileDevice::Permissions();
+}
+
+bool madePrivateFolder(const QString &folder)
+{
+    if (QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
+        return true;
+    return isPrivateFolder(folder);
+}
+
 } // namespace
 
 QString DatedFolderName(const QDateTime &moment)
@@ -57,8 +78,12 @@ QString GetTempReportFile(QString &folder)
             return {};
         }
         folder = withSeparator(folder) + DatedFolderName(QDateTime::currentDateTime());
-        if (!QFileInfo::exists(folder))
-            QDir().mkpath(folder);
+        if (!madePrivateFolder(folder)) {
+            ShowMessage(MessageText::TitleError, MessageText::tempFolderNotOwn(folder));
+            return {};
+        }
+    } else if (!isPrivateFolder(folder)) {
+        return {}; // refused or missing on the first call, which was told
     }
     for (;;) {
         const QString candidate = withSeparator(folder) + temporaryName();

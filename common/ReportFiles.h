@@ -13,7 +13,9 @@ QString DatedFolderName(const QDateTime &moment);
 
 // A full path that names no existing file, with a three-letter extension that the caller
 // replaces. folder is empty on a run's first call: the dated folder is then made and kept
-// in it for the later calls. Empty, after the message, when the temporary folder is missing.
+// in it for the later calls; it is made readable by the user alone. Empty, after the message,
+// when the temporary folder is missing or the dated folder's name is taken by a folder that
+// is not the user's alone.
 QString GetTempReportFile(QString &folder);
 
 // Deletes the dated folders of earlier runs of this year. The temporary folder is shared by

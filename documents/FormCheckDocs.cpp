@@ -171,7 +171,6 @@ bool FormCheckDocs::finalizeChecked(CheckedRowRun &run)
     const KeyedListModel &list = documents();
     const int checked = list.checkedCount();
     if (checked == 0) {
-        run.restoreCursor();
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }

@@ -7,6 +7,7 @@
 #include "shell/PropertyBag.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -113,6 +114,13 @@ void HostWindow::applyOptions(const HostOptions &options)
     if (options.employee)
         m_control->setEmployeeID(*options.employee);
     showProperties();
+}
+
+bool HostWindow::needsDemoDatabase(const HostOptions &options) const
+{
+    // Only a first start with nothing given: a connection the user gave, even "0", reaches
+    // the control as it is and is never overwritten by the demo's.
+    return !options.connection && !QFileInfo::exists(m_form.file());
 }
 
 bool HostWindow::call(HostOptions::Action action)

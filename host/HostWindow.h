@@ -27,6 +27,9 @@ public:
 
     OruHRPrintBatch1 &control() { return *m_control; }
     void applyOptions(const HostOptions &options);
+    // Whether the demo database is to stand in for the connection: no stored form, and no
+    // connection on the command line.
+    bool needsDemoDatabase(const HostOptions &options) const;
     // Runs one of the control's methods; false when it failed (the failure was shown).
     bool call(HostOptions::Action action);
     void saveForm();

@@ -40,12 +40,6 @@ QString demoConnectionString(const QString &dataFolder)
     return embedded::EmbeddedDatabase::connectionString(file);
 }
 
-bool hasNoConnection(const QString &connectionString)
-{
-    const QString text = connectionString.trimmed();
-    return text.isEmpty() || text == QLatin1String("0");
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -72,7 +66,7 @@ int main(int argc, char **argv)
     window.control().session().dtEn().connection().setLocalProcedures(
         std::make_shared<embedded::EmbeddedProcedures>());
     window.applyOptions(*options);
-    if (hasNoConnection(window.control().OLEConnectionString())) {
+    if (window.needsDemoDatabase(*options)) {
         try {
             host::HostOptions demo;
             demo.connection = demoConnectionString(dataFolder);

@@ -54,7 +54,8 @@ std::optional<QString> AccountDocumentLookup::find() const
     try {
         return lookUp();
     } catch (const ComponentError &error) {
-        ShowMessage(MessageText::TitleError, error.description());
+        ShowMessage(MessageText::TitleError,
+                    MessageText::databaseFailure(MessageText::AccountDocumentNotRead, error.description()));
         return std::nullopt;
     }
 }

@@ -40,7 +40,7 @@ QHash<QString, TwipRect> FormMainLayout::designedPlaces()
         {QStringLiteral("lblProgress"), {3975, 7620, 645, 240}},
         // Designed for three digits; it reaches further left, so that a count of a hundred
         // thousand is not cut off next to its caption.
-        {QStringLiteral("lblRecordCount"), {8115, 7575, 765, 195}},
+        {QStringLiteral("lblRecordCount"), {8595, 7575, 285, 195}},
         {QStringLiteral("lblTotalCount"), {8955, 7560, 645, 195}},
     };
 }

@@ -30,7 +30,8 @@ void MissingFactorCheck::show(EmployeeListWindow &window)
         window.factorCheck().ShowErrorEmployee(dtEn.dateLiteral(begin.englishdate()), begin.persianText(),
                                                dtEn.dateLiteral(end.englishdate()), end.persianText(), ids, false);
     } catch (const ComponentError &error) {
-        ShowMessage(MessageText::TitleError, error.description());
+        ShowMessage(MessageText::TitleError,
+                    MessageText::databaseFailure(MessageText::FactorCheckNotDone, error.description()));
     }
 }
 

@@ -56,7 +56,6 @@ bool PayslipBatchOperation::processCheckedRows(CheckedRowRun &run)
     const QList<EmployeeRow> rows = m_window.employeeRows();
     const int count = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
     if (count == 0) {
-        run.restoreCursor();
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }

@@ -52,10 +52,6 @@ void PayslipPrinter::tell(const ComponentError &error)
 
 void PayslipPrinter::PrintSelectedPayslips(bool view)
 {
-    // Employees without a payslip have nothing to print: no template is asked for.
-    const EmployeeListMode mode = m_window.listMode();
-    if (mode != EmployeeListMode::FinalSaved && mode != EmployeeListMode::TempSaved)
-        return;
     const bool ordinances = m_window.ordinancePrint();
     QString filePath;
     try {
@@ -93,25 +89,30 @@ QString PayslipPrinter::resolvedPath(const QString &stored) const
 void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bool ordinances)
 {
     std::optional<ComponentError> pending;
+    m_pdfFolder.clear();
+    bool ticked = false;
     {
         const std::unique_ptr<CheckedRowRun> run = m_window.beginRun();
-        printRows(*run, filePath, outputMode, ordinances, pending);
+        ticked = printRows(*run, filePath, outputMode, ordinances, pending);
     }
     if (pending)
         tell(*pending);
-    if (outputMode == 0)
-        tellWherePdfFilesWent();
+    // Employees listed without a payslip have none to report; the clerk must not wait for one.
+    if (ticked && m_window.listMode() == EmployeeListMode::WithoutPayslip)
+        ShowMessage(MessageText::TitleProblem, MessageText::NoPayslipToPrint);
+    // Without a printer the reports went to PDF files; the clerk must not believe they were printed.
+    if (!m_pdfFolder.isEmpty())
+        ShowMessage(MessageText::TitleProblem, MessageText::reportsSavedIn(m_pdfFolder));
 }
 
-void PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
+bool PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
                                std::optional<ComponentError> &pending)
 {
     const QList<EmployeeRow> rows = m_window.employeeRows();
     const int checked = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
     if (checked == 0) {
-        run.restoreCursor();
         ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
-        return;
+        return false;
     }
     run.progress().start(checked);
     bool reported = false; // a ShowReport was reached in this run
@@ -149,25 +150,21 @@ void PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint
         tell(error);
     }
     run.progress().hide();
+    return true;
 }
 
-// Without a printer the report component writes each report to a PDF file; the clerk must
-// not believe the payslips were printed.
-void PayslipPrinter::tellWherePdfFilesWent() const
+// Without a printer the report component writes each report to a PDF file and names it.
+void PayslipPrinter::noteOutputFile()
 {
-    if (!m_report)
-        return;
-    QString lastFile;
+    QString file;
     try {
-        lastFile = Dispatch::property(*m_report, "LastOutputFile").toString();
+        file = Dispatch::property(*m_report, "LastOutputFile").toString();
     } catch (const ComponentError &error) {
-        qCInfo(lcPayslips) << "the report component names no output file:" << error.number() << error.description();
+        qCDebug(lcPayslips) << "the report component names no output file:" << error.number() << error.description();
         return; // a report component that prints only
     }
-    if (!lastFile.isEmpty())
-        ShowMessage(MessageText::TitleProblem, QStringLiteral("چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «")
-                                                   + QFileInfo(lastFile).absolutePath()
-                                                   + QStringLiteral("» ذخيره شد."));
+    if (!file.isEmpty())
+        m_pdfFolder = QFileInfo(file).absolutePath();
 }
 
 std::optional<PayslipPrinter::Payslip> PayslipPrinter::latestPayslip(const EmployeeRow &row)
@@ -206,6 +203,8 @@ void PayslipPrinter::showReport(qint16 outputMode, QString &stagingFolder)
 {
     try {
         Dispatch::call(*m_report, "ShowReport", {QVariant::fromValue(outputMode)});
+        if (outputMode == 0)
+            noteOutputFile();
     } catch (const ComponentError &error) {
         if (error.number() == ComponentError::ReportFileCannotBeOpened)
             fileAccessFallback(outputMode, stagingFolder);
@@ -235,6 +234,8 @@ void PayslipPrinter::fileAccessFallback(qint16 outputMode, QString &stagingFolde
         Dispatch::setProperty(*m_report, "ReportFileName", copy);
         Dispatch::call(*m_report, "ConnectionValue", {QString()});
         Dispatch::call(*m_report, "ShowReport", {QVariant::fromValue(outputMode)});
+        if (outputMode == 0)
+            noteOutputFile();
     } catch (const ComponentError &error) {
         tell(error);
     }

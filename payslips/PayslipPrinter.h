@@ -41,17 +41,20 @@ private:
     QString chooseTemplate(bool ordinances);
     QString resolvedPath(const QString &stored) const;
     void printChecked(const QString &filePath, qint16 outputMode, bool ordinances);
-    void printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
+    // False when no row was ticked.
+    bool printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
                    std::optional<ComponentError> &pending);
     std::optional<Payslip> latestPayslip(const EmployeeRow &row);
     void handOver(CheckedRowRun &run, const EmployeeRow &row, const QString &filePath, const QVariant &recordId);
     void showReport(qint16 outputMode, QString &stagingFolder);
     void fileAccessFallback(qint16 outputMode, QString &stagingFolder);
     static void tell(const ComponentError &error);
-    void tellWherePdfFilesWent() const;
+    void noteOutputFile();
 
     EmployeeListWindow &m_window;
     std::unique_ptr<QObject> m_report;
+    // Where this run's reports went as PDF files, for want of a printer; empty when none did.
+    QString m_pdfFolder;
 };
 
 } // namespace oruhr

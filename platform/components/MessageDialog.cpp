@@ -20,6 +20,8 @@ void MessageDialog::ClearShow()
 
     auto *text = new QLabel(m_message, &dialog);
     text->setObjectName(QStringLiteral("message"));
+    // A database error or a name may hold markup; it is shown as written.
+    text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setMinimumWidth(320);

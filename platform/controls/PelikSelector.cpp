@@ -8,7 +8,10 @@
 #include <QHBoxLayout>
 #include <QStandardItemModel>
 
+#include <QSet>
+
 #include <functional>
+#include <optional>
 
 namespace oruhr {
 namespace {
@@ -31,9 +34,16 @@ public:
 
 struct Entry {
     qint32 id = 0;
-    qint32 parentId = 0;
+    std::optional<qint32> parentId; // none: the view has no groups, or the entry none
     QString title;
 };
+
+QStandardItem *choosable(const Entry &entry, const QString &indent)
+{
+    auto *item = new QStandardItem(indent + entry.title);
+    item->setData(entry.id, idRole);
+    return item;
+}
 
 QList<Entry> readEntries(db::Connection &connection, const QString &view, qint16 user)
 {
@@ -46,8 +56,9 @@ QList<Entry> readEntries(db::Connection &connection, const QString &view, qint16
         const QVariant owner = perUser ? recordset.field(QStringLiteral("UserID")) : QVariant();
         if (!owner.isNull() && owner.toInt() != user)
             continue;
+        const QVariant parent = hasParent ? recordset.field(QStringLiteral("ParentID")) : QVariant();
         entries << Entry{recordset.field(QStringLiteral("ID")).toInt(),
-                         hasParent ? recordset.field(QStringLiteral("ParentID")).toInt() : 0,
+                         parent.isNull() ? std::nullopt : std::optional<qint32>(parent.toInt()),
                          recordset.field(QStringLiteral("Title")).toString()};
     }
     return entries;
@@ -161,6 +172,14 @@ void PelikSelector::loadEntries()
     const QList<Entry> upper = readEntries(connection, m_upperView, m_user);
     const QList<Entry> lower = readEntries(connection, m_lowerView, m_user);
     auto *model = qobject_cast<QStandardItemModel *>(m_combo->model());
+    // A customer's view may leave an entry's group out, or have no groups at all: such
+    // entries come first, under no group, rather than not at all.
+    QSet<qint32> groups;
+    for (const Entry &group : upper)
+        groups.insert(group.id);
+    for (const Entry &entry : lower)
+        if (!entry.parentId || !groups.contains(*entry.parentId))
+            model->appendRow(choosable(entry, QString()));
     for (const Entry &group : upper) {
         auto *header = new QStandardItem(group.title);
         header->setEnabled(false);
@@ -169,11 +188,8 @@ void PelikSelector::loadEntries()
         header->setFont(bold);
         model->appendRow(header);
         for (const Entry &entry : lower) {
-            if (entry.parentId != group.id)
-                continue;
-            auto *item = new QStandardItem(QStringLiteral("    ") + entry.title);
-            item->setData(entry.id, idRole);
-            model->appendRow(item);
+            if (entry.parentId == group.id)
+                model->appendRow(choosable(entry, QStringLiteral("    ")));
         }
     }
 }

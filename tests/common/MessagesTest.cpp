@@ -58,4 +58,14 @@ TEST(Messages, MissingComponentDropsTheMessageSilently)
     EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), Answer::None);
 }
 
+TEST(Messages, OnlyAWholeOneOrZeroIsAnAnswer)
+{
+    test::ScriptedMessages messages;
+    const std::pair<QVariant, qint16> answers[] = {{0.6, 0}, {true, 0}, {false, 0}, {1.0, 6}, {qint16(0), 7}};
+    for (const auto &[answer, expected] : answers) {
+        messages.answerWith(answer);
+        EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), expected) << qPrintable(answer.toString());
+    }
+}
+
 #include "MessagesTest.moc"

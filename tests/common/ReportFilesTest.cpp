@@ -82,3 +82,26 @@ TEST(ReportFiles, CleanUpRemovesOnlyThisYearsDigitFoldersOfTheUser)
         EXPECT_TRUE(QFileInfo::exists(dir.filePath(name))) << qPrintable(name);
     EXPECT_EQ(dir.exists(ofAnotherUser), canGiveAway); // not root: the folder stayed the user's own
 }
+
+TEST(ReportFiles, TheDatedFolderIsTheUsersAloneOrRefused)
+{
+    ScopedTempFolder temp;
+    ScriptedMessages messages;
+    QString folder;
+    EXPECT_FALSE(GetTempReportFile(folder).isEmpty());
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                    | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFile::permissions(folder) & others, QFile::Permissions());
+
+    // Someone else was first with the name, which can be guessed to the second.
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int second : {0, 1}) {
+        const QString name = DatedFolderName(now.addSecs(second));
+        temp.dir().mkpath(name);
+        QFile::setPermissions(temp.dir().filePath(name), QFile::Permissions(0x7777));
+    }
+    folder.clear();
+    EXPECT_TRUE(GetTempReportFile(folder).isEmpty());
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].title, MessageText::TitleError);
+}

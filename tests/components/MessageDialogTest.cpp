@@ -49,3 +49,16 @@ TEST(MessageDialog, QuestionAnswersOneForYesAndZeroOtherwiseAndAMessageBlocksUnt
     EXPECT_EQ(showAndClick(1, nullptr), 0); // closed without an answer
     showAndClick(0, "ok");
 }
+
+TEST(MessageDialog, TextIsShownAsWrittenEvenWhenItLooksLikeMarkup)
+{
+    MessageDialog component;
+    Dispatch::setProperty(component, "FormMessage", QStringLiteral("<b>no such table</b> <a href='x'>x</a>"));
+    Qt::TextFormat format = Qt::RichText;
+    whenModalShown([&](QWidget *dialog) {
+        format = child<QLabel>(dialog, "message")->textFormat();
+        dialog->close();
+    });
+    Dispatch::call(component, "ClearShow");
+    EXPECT_EQ(format, Qt::PlainText);
+}

@@ -73,3 +73,14 @@ TEST_F(PelikSelectorTest, AUserColumnRestrictsTheEntriesAndAFailingReadLeavesAUs
     EXPECT_TRUE(selector.isNoSelection());
     EXPECT_EQ(selector.selectedId().toInt(), 0);
 }
+
+TEST_F(PelikSelectorTest, EntriesWithoutAListedGroupAreShownUnderNone)
+{
+    db.exec(QStringLiteral("INSERT INTO tblAccountBranch (ID, ParentID, Title) VALUES (31, 21, 'شعبه کيش')"));
+    EXPECT_EQ(entries(), QStringList({"همه", "شعبه کيش", "تهران", "شعبه مرکزي", "شعبه غرب", "اصفهان", "شعبه نقش جهان"}));
+    EXPECT_TRUE(selector.selectId(31));
+
+    db.exec(QStringLiteral("CREATE VIEW vwFlatBranch AS SELECT ID, Title FROM tblAccountBranch WHERE ParentID = 1"));
+    selector.setLowerViewName(QStringLiteral("vwFlatBranch"));
+    EXPECT_EQ(entries(), QStringList({"همه", "شعبه مرکزي", "شعبه غرب", "تهران", "اصفهان"}));
+}

@@ -273,4 +273,22 @@ TEST_F(AccountAndFactorCheckTest, SilentlyTheCheckTellsWhetherNothingIsMissing)
     EXPECT_FALSE(check.isVisible());
 }
 
+TEST_F(AccountAndFactorCheckTest, DatabaseFailuresSayInPersianWhatCouldNotBeDone)
+{
+    db.exec(u"DROP TABLE tblAccountDocumentDetail"_s);
+    form.cmdAccount->click();
+    db.exec(u"DROP TABLE tblHRRunTimeBatchDetail"_s);
+    form.cmdShowError->click();
+    db.exec(u"DROP TABLE tblHRMonthlySalary"_s);
+    form.RefreshEmployees();
+    const QStringList said{u"سند حسابداري حقوق و دستمزد اين ماه خوانده نشد."_s,
+                           u"کنترل ورود عوامل حقوقي کارمندان انجام نشد."_s, u"فهرست از پايگاه داده خوانده نشد."_s};
+    const QStringList tables{u"tblAccountDocumentDetail"_s, u"tblHRRunTimeBatchDetail"_s, u"tblHRMonthlySalary"_s};
+    ASSERT_EQ(messages.shown().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(messages.shown()[i].text.startsWith(said[i] + u"\n"_s)) << messages.shown()[i].text.toStdString();
+        EXPECT_TRUE(messages.shown()[i].text.contains(tables[i]));
+    }
+}
+
 #include "AccountAndFactorCheckTest.moc"

@@ -1,4 +1,5 @@
 #include "documents/FormCheckDocs.h"
+#include "payslips/FormMain.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
@@ -343,6 +344,7 @@ TEST_F(FormCheckDocsTest, FinalizingWithoutTicksOrBeginDateWritesNothing)
     UpdateTrace trace(session);
     form.cmdFinalize->click();
     EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::NoEmployeeChecked)}));
+    EXPECT_TRUE(messages.shown()[0].busy); // told under the hourglass, reset after
     EXPECT_TRUE(form.pgb->isHidden());
     expectIdle(form);
 
@@ -401,4 +403,14 @@ TEST_F(FormCheckDocsTest, AListThatCannotBeReadFailsTheOpeningCallOrIsToldLater)
     EXPECT_EQ(form.documents().rowCount(), 0);
     EXPECT_TRUE(enabledButtons().isEmpty());
     expectIdle(form);
+}
+
+TEST_F(FormCheckDocsTest, TheCountHoldsFiveDigitsAsInThePayslipWindow)
+{
+    form.Form_Load();
+    FormMain payslips{session};
+    payslips.Form_Load();
+    form.lblRecordCount->setText(u"12345"_s);
+    EXPECT_GE(form.lblRecordCount->width(), form.lblRecordCount->sizeHint().width());
+    EXPECT_EQ(form.lblRecordCount->width(), payslips.lblRecordCount->width());
 }

@@ -239,3 +239,13 @@ TEST_F(FormMainTest, AListThatCannotBeReadAtLoadFailsTheOpeningCall)
     EXPECT_TRUE(messages.shown().isEmpty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
+
+TEST_F(FormMainTest, ARebuildKeepsTheCodeSortNumeric)
+{
+    db.exec(u"UPDATE tblEmployee SET Code='100' WHERE ID=7"_s);
+    load(false);
+    Q_EMIT form.lstEmployee->header()->sectionClicked(1);
+    form.optNonMonthlySalaryEmployee->click();
+    form.RefreshEmployees();
+    EXPECT_EQ(column(1), QStringList({QString(), u"3"_s, u"100"_s}));
+}

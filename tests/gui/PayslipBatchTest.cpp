@@ -8,6 +8,7 @@
 #include "tests/support/TestServer.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -155,6 +156,7 @@ TEST_F(PayslipBatchTest, NoTickOrNoBeginDateStopsTheRunBeforeAnyCall)
     EventCounter showing(form.pgb, QEvent::Show);
     form.cmdTempSave->click();
     EXPECT_EQ(messages.texts(), QStringList({u"اشکال: کارمندي انتخاب نشده است!"_s}));
+    EXPECT_TRUE(messages.shown()[0].busy); // told under the hourglass, reset after
     EXPECT_TRUE(form.cmdTempSave->isEnabled());
     EXPECT_EQ(showing.count, 0);
 
@@ -425,4 +427,35 @@ TEST(SeededPayroll, RecalculatingTheDemoMonthThroughTheWindowChangesNoPayslip)
     EXPECT_EQ(messages.shown().size(), 1);
     EXPECT_EQ(db.count(u"tblHRMonthlySalary"_s, u"Code IS NULL AND CalculateDate = '2000-01-01'"_s), 0);
     EXPECT_EQ(payslipMoney(db), before);
+}
+
+TEST_F(PayslipBatchTest, ClicksMadeDuringAFailedRunAreNotReplayedAfterIt)
+{
+    db.exec(QStringLiteral("CREATE TRIGGER failFor2 BEFORE INSERT ON tblHRMonthlySalary WHEN NEW.EmployeeID = 2 "
+                           "BEGIN SELECT RAISE(ABORT, 'no payslip for 2'); END"));
+    check({0, 1});
+    procedures->observeWith([this] {
+        // A click of the same button while the run goes on, waiting in the queue.
+        const QPointF at = QRectF(form.cmdTempSave->rect()).center();
+        const QPointF global = form.cmdTempSave->mapToGlobal(at);
+        QCoreApplication::postEvent(form.cmdTempSave, new QMouseEvent(QEvent::MouseButtonPress, at, global,
+                                                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(form.cmdTempSave, new QMouseEvent(QEvent::MouseButtonRelease, at, global,
+                                                                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        return QString();
+    });
+    form.cmdTempSave->click();
+    QApplication::processEvents();
+    EXPECT_EQ(procedures->callsOf(create).size(), 2);
+    expectIdle(form);
+}
+
+TEST_F(PayslipBatchTest, TheProgressLabelReturnsToItsPlaceWhenTheRunEnds)
+{
+    db.exec(u"UPDATE tblEmployee SET SureName = 'کريمي شهرستاني فراهاني اصفهاني نژاد تبريزي' WHERE ID = 1"_s);
+    form.Form_Load();
+    const int designed = form.lblProgress->width();
+    check({0});
+    form.cmdTempSave->click();
+    EXPECT_EQ(form.lblProgress->width(), designed);
 }

@@ -202,7 +202,7 @@ TEST_F(PrintRunTest, EachTickedPayslipIsHandedToTheReportOneByOne)
 
     runWith(form.cmdPrint);
     ASSERT_EQ(messages.shown().size(), 1);
-    EXPECT_EQ(messages.shown()[0].text, u"چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «/srv/reports/run7» ذخيره شد."_s);
+    EXPECT_EQ(messages.shown()[0].text, u"چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «\u2066/srv/reports/run7\u2069» ذخيره شد."_s);
 }
 
 TEST_F(PrintRunTest, TenTickedOfWhichThreeHaveNoPayslipEndAtSeven)
@@ -281,6 +281,7 @@ TEST_F(PrintRunTest, RunsThatEndEarly)
     load(true);
     runWith(form.cmdPrint);
     EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::NoEmployeeChecked)}));
+    EXPECT_TRUE(messages.shown()[0].busy); // told under the hourglass, reset after
     expectIdle(form);
 
     // No template of the form type: the dialog is not shown and nothing is said.
@@ -392,16 +393,16 @@ TEST_F(PrintRunTest, CtrlPPrintsAndCtrlVViewsInEitherCaseAndMode)
     EXPECT_EQ(log.created, 4);
 
     // In registration mode the keys work too; employees without a payslip have nothing to
-    // report, so not even a template is asked for.
+    // report, and the clerk is told so.
     load(false);
     form.cmdSelect->click();
-    QTest::keyClick(&form, 'p', Qt::ControlModifier);
-    EXPECT_EQ(log.created, 4);
-    EXPECT_TRUE(messages.shown().isEmpty());
+    press('p', Qt::ControlModifier);
+    EXPECT_EQ(log.shown.size(), 4);
+    EXPECT_EQ(messages.texts(), QStringList({problem(u"کارمندان انتخاب شده فيش حقوقي ندارند؛ گزارشي چاپ نشد."_s)}));
     form.optTempSaveEmployee->click();
     form.cmdSelect->click();
     press('v', Qt::ControlModifier);
-    EXPECT_EQ(log.created, 5);
+    EXPECT_EQ(log.created, 6);
     form.hide();
 }
 
@@ -444,6 +445,29 @@ TEST_F(PrintRunTest, TheListExportFillsA1ToC3OrTellsItsFailure)
     EXPECT_TRUE(messages.shown()[0].text.contains(opened.value(1)));
     EXPECT_TRUE(form.cmdViewPrint->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PrintRunTest, ThePdfNoticeNamesOnlyWhatThisRunWrote)
+{
+    load(true);
+    tick({4, ten[0]});
+    log.outputFile = u"/tmp/look/pdfs/rad00001.pdf"_s;
+    log.onShow = [&](const ShownReport &shown) {
+        if (shown.filter == filter(tenPayslips[0])) {
+            log.outputFile.clear();
+            throw ComponentError(20599, u"Printer jammed"_s);
+        }
+    };
+    runWith(form.cmdPrint);
+    EXPECT_EQ(messages.texts().value(1),
+              problem(u"چاپگري تعريف نشده است؛ گزارش‌ها در پوشه «\u2066/tmp/look/pdfs\u2069» ذخيره شد."_s));
+
+    messages.clear();
+    log.outputFile = u"/tmp/look/pdfs/rad00002.pdf"_s;
+    form.cmdDeselect->click();
+    runWith(form.cmdPrint);
+    EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::NoEmployeeChecked)}));
+    expectIdle(form);
 }
 
 #include "PrintRunTest.moc"

@@ -73,3 +73,25 @@ TEST(HostWindow, AFailedCallIsShownWithItsNumberAndDescription)
     child<QPushButton>(&window, "TempSaveMonthlySalary")->click();
     EXPECT_TRUE(shown.contains(QStringLiteral("3706")) && shown.contains(QStringLiteral("رشته اتصال"))) << qPrintable(shown);
 }
+
+TEST(HostWindow, TheDemoStandsInOnlyWhenNoFormIsStoredAndNoConnectionIsGiven)
+{
+    QTemporaryDir dir;
+    const StoredForm form(dir.filePath(QStringLiteral("host.ini")));
+    HostOptions zero;
+    zero.connection = QStringLiteral("0");
+    {
+        HostWindow window{form};
+        EXPECT_TRUE(window.needsDemoDatabase({}));
+        window.applyOptions(zero);
+        EXPECT_FALSE(window.needsDemoDatabase(zero));
+    }
+    QFile file(form.file());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[OruHRPrintBatch1]\nOLEConnectionString=0\n");
+    file.close();
+    HostWindow window{form};
+    window.applyOptions({});
+    EXPECT_FALSE(window.needsDemoDatabase({}));
+    EXPECT_EQ(window.control().OLEConnectionString(), QStringLiteral("0"));
+}

@@ -1,5 +1,8 @@
 #include "tests/support/ScriptedMessages.h"
 
+#include <QApplication>
+#include <QCursor>
+
 namespace oruhr::test {
 namespace {
 
@@ -22,7 +25,11 @@ public:
     qint16 type = 0;
 
     QVariant resualt() const { return *m_answer; }
-    Q_INVOKABLE void ClearShow() { m_shown->append({title, message, type}); }
+    Q_INVOKABLE void ClearShow()
+    {
+        const QCursor *cursor = QApplication::overrideCursor();
+        m_shown->append({title, message, type, cursor && cursor->shape() == Qt::WaitCursor});
+    }
 
 private:
     std::shared_ptr<QList<ScriptedMessages::Shown>> m_shown;

@@ -19,6 +19,7 @@ public:
         QString title;
         QString text;
         int formType = 0;
+        bool busy = false; // shown under the hourglass
     };
 
     ScriptedMessages();
