@@ -16,7 +16,7 @@ namespace oruhr::test {
 // The shipped catalogue and payroll rules with no staff, for the month Shahrivar 1404
 // (1404/06/01 to 1404/06/31, 31 days), and ways to hire and pay employees in it.
 class PayrollMonthFixture : public ::testing::Test {
-protected:
+public:
     static constexpr int Base = 1001, Housing = 1002, Groceries = 1003, ChildAllowance = 1004, Overtime = 1010,
                          Mission = 1011, NightWork = 1012, Absence = 1096, Insurance = 2001, Tax = 2002, Loans = 2003,
                          Fund = 2004, EmployerInsurance = 3001;

@@ -12,27 +12,8 @@ namespace {
 
 // A payroll month of its own on the backend given, outside gtest's fixtures.
 struct Month : PayrollMonthFixture {
-    explicit Month(Backend backend)
-        : PayrollMonthFixture(backend)
-    {
-    }
+    using PayrollMonthFixture::PayrollMonthFixture;
     void TestBody() override {}
-    using PayrollMonthFixture::Absence;
-    using PayrollMonthFixture::Base;
-    using PayrollMonthFixture::begin;
-    using PayrollMonthFixture::ChildAllowance;
-    using PayrollMonthFixture::end;
-    using PayrollMonthFixture::Housing;
-    using PayrollMonthFixture::Overtime;
-    using PayrollMonthFixture::Tax;
-    using PayrollMonthFixture::create;
-    using PayrollMonthFixture::db;
-    using PayrollMonthFixture::enter;
-    using PayrollMonthFixture::fund;
-    using PayrollMonthFixture::hire;
-    using PayrollMonthFixture::lines;
-    using PayrollMonthFixture::loan;
-    using PayrollMonthFixture::paidLoans;
 };
 
 TEST(ServerProcedures, TheSameInputsGiveTheSamePayslipToTheRialOnBothDatabases)
