@@ -209,7 +209,7 @@ BENCHMARK(BM_TempSaveOnServer)->Unit(benchmark::kMillisecond)->Iterations(2)->Us
 
 int main(int argc, char **argv)
 {
-    return bench::runBenchmarks(argc, argv, [] { fixture(); }, [](const bench::SummaryReporter &reporter) {
+    const int result = bench::runBenchmarks(argc, argv, [] { fixture(); }, [](const bench::SummaryReporter &reporter) {
         const double window = reporter.counter("BM_TempSave", "window s");
         const double bare = reporter.counter("BM_TempSave", "bare s");
         const double count = reporter.counter("BM_TempSave", "employees");
@@ -228,4 +228,7 @@ int main(int argc, char **argv)
                     listed / server);
         std::printf("through the window on the embedded database: %.0f employees/s\n", listed / embedded);
     });
+    // The fixture is never destroyed; its server is stopped here.
+    fixture().server.stop();
+    return result;
 }

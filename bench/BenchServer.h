@@ -30,7 +30,9 @@ public:
         state.open(QIODevice::ReadOnly);
         m_folder = QString::fromLocal8Bit(state.readAll()).trimmed();
     }
-    ~BenchServer() { QProcess::execute(script(QStringLiteral("stop-server")), {m_state}); }
+    ~BenchServer() { stop(); }
+
+    void stop() { QProcess::execute(script(QStringLiteral("stop-server")), {m_state}); }
 
     QString connectionString(const QString &database) const
     {
