@@ -72,16 +72,6 @@ qint32 returnValue(qint64 id)
     return qint32(id);
 }
 
-// The next number after the highest all-digit Code of the payslips; other codes do not count.
-qint64 nextPayslipCode(db::StatementCache &statements)
-{
-    WriteLocks(statements).numbering(WriteLocks::Numbering::Payslips);
-    return statements
-        .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS BIGINT)), 0) + 1 FROM tblHRMonthlySalary "
-                               "WHERE trim(Code) <> '' AND ltrim(trim(Code), '0123456789') = ''"))
-        .toLongLong();
-}
-
 QList<qint64> ids(db::StatementCache &statements, const QString &sql, const QVariantList &values)
 {
     QList<qint64> result;
@@ -194,7 +184,7 @@ qint32 finalizedMonthlySalary(Call &call, const QVariantList &inputs)
     const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NULL"));
     if (payslips.isEmpty())
         return 0;
-    qint64 code = nextPayslipCode(call.statements);
+    qint64 code = call.locks.nextNumber(WriteLocks::Numbering::Payslips);
     for (const qint64 payslipId : payslips)
         call.statements.execute(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = ? WHERE ID = ?"),
                                 {QString::number(code++), payslipId});

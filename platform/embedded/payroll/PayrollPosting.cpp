@@ -112,16 +112,6 @@ QString payableOf(const FactorRule &rule)
     }
 }
 
-qint64 nextDocumentCode(db::StatementCache &statements)
-{
-    // Only all-digit codes count; a customer's own codes may be anything.
-    WriteLocks(statements).numbering(WriteLocks::Numbering::Documents);
-    return statements
-        .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS BIGINT)), 0) + 1 FROM tblAccountDocument "
-                               "WHERE trim(Code) <> '' AND ltrim(trim(Code), '0123456789') = ''"))
-        .toLongLong();
-}
-
 } // namespace
 
 PayrollPosting::PayrollPosting(db::StatementCache &statements, const PayrollEngine &engine)
@@ -167,11 +157,11 @@ qint64 PayrollPosting::post(const QList<qint64> &payslipIds, qint64 creatorId, Q
         document.add(payslipId, netPay(), 0, net);
     }
 
+    const qint64 code = WriteLocks(m_statements).nextNumber(WriteLocks::Numbering::Documents);
     const qint64 documentId = m_statements
                                   .insert(QStringLiteral("INSERT INTO tblAccountDocument (Code, DocumentDate, "
                                                          "Description, CreatorID) VALUES (?, ?, ?, ?) RETURNING ID"),
-                                          {QString::number(nextDocumentCode(m_statements)),
-                                           documentDate.toString(Qt::ISODate),
+                                          {QString::number(code), documentDate.toString(Qt::ISODate),
                                            QStringLiteral("سند فيش حقوق ماه ")
                                                + documentDate.toString(u"yyyy/MM", QCalendar(QCalendar::System::Jalali)),
                                            creatorId});

@@ -33,10 +33,16 @@ void WriteLocks::employees(QList<qint64> employeeIds) const
         employee(id);
 }
 
-void WriteLocks::numbering(Numbering which) const
+qint64 WriteLocks::nextNumber(Numbering which) const
 {
     if (m_needed)
         m_statements.execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1, %2)").arg(advisoryKey).arg(int(which)));
+    const QLatin1String table(which == Numbering::Payslips ? "tblHRMonthlySalary" : "tblAccountDocument");
+    return m_statements
+        .scalar(QStringLiteral("SELECT coalesce(max(CAST(trim(Code) AS BIGINT)), 0) + 1 FROM %1 "
+                               "WHERE trim(Code) <> '' AND ltrim(trim(Code), '0123456789') = ''")
+                    .arg(table))
+        .toLongLong();
 }
 
 } // namespace oruhr::embedded

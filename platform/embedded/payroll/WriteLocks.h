@@ -23,8 +23,10 @@ public:
     void employee(qint64 employeeId) const;
     // Always in ascending order, so that two calls locking many never wait for each other in a ring.
     void employees(QList<qint64> employeeIds) const;
-    // Taken after the employees' rows, never before.
-    void numbering(Numbering which) const;
+    // The number after the highest all-digit Code of the payslips or documents (a customer's
+    // own codes may be anything), under the numbering's lock; taken after the employees' rows,
+    // never before.
+    qint64 nextNumber(Numbering which) const;
 
 private:
     db::StatementCache &m_statements;
