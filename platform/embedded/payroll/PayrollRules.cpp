@@ -58,19 +58,20 @@ PayrollRules PayrollRules::inForceOn(db::StatementCache &statements, QDate day)
             rules.m_factors[rule.functionId] = rule;
         }
     }
-    const QVariant ceiling = statements.scalar(
-        QStringLiteral("SELECT Amount FROM tblHRInsuranceCeiling WHERE ? BETWEEN BeginDate AND EndDate "
-                       "ORDER BY BeginDate DESC LIMIT 1"),
-        {iso});
-    if (ceiling.isValid() && !ceiling.isNull())
-        rules.m_ceiling = ceiling.toLongLong();
-    db::StatementRows brackets = statements.run(
-        // One table in force: a newer one wins where an office left the old one open.
-        QStringLiteral("SELECT FromAmount, Rate FROM tblHRTaxBracket WHERE BeginDate = (SELECT max(BeginDate) "
-                       "FROM tblHRTaxBracket WHERE ? BETWEEN BeginDate AND EndDate) ORDER BY FromAmount"),
-        {iso});
-    while (brackets.next())
-        rules.m_brackets.append({brackets.integer(0), brackets.integer(1)});
+    // The insurance ceiling and the tax brackets in one round trip. Of two ceilings in force the
+    // later counts; of two bracket tables, the newer one, where an office left the old one open.
+    db::StatementRows limits = statements.run(
+        QStringLiteral("SELECT 0, Amount, 0 FROM tblHRInsuranceCeiling WHERE BeginDate = (SELECT max(BeginDate) "
+                       "FROM tblHRInsuranceCeiling WHERE ? BETWEEN BeginDate AND EndDate) "
+                       "UNION ALL SELECT 1, FromAmount, Rate FROM tblHRTaxBracket WHERE BeginDate = (SELECT "
+                       "max(BeginDate) FROM tblHRTaxBracket WHERE ? BETWEEN BeginDate AND EndDate) ORDER BY 1, 2"),
+        {iso, iso});
+    while (limits.next()) {
+        if (limits.integer(0) == 0)
+            rules.m_ceiling = limits.integer(1);
+        else
+            rules.m_brackets.append({limits.integer(1), limits.integer(2)});
+    }
     return rules;
 }
 

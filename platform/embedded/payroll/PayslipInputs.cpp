@@ -50,29 +50,63 @@ void countDays(QList<Ordinance> &ordinances, QDate begin, QDate end)
     }
 }
 
-QList<FactorAmount> summedByFactor(db::StatementCache &statements, const QString &sql, const QVariantList &values)
+// What was entered for the employee and period, in one round trip: the runtime batches' values
+// (batches carry no Code: every one of the period counts), the final group adjustments, and
+// the final loans' and funds' instalments, oldest document first. A loan's instalment is cut
+// to what is still owed apart from the payslip being recalculated.
+// The NULLs are typed: PostgreSQL settles a column's type from the first parts of the union.
+const QString entriesSql = QStringLiteral(
+    "SELECT 1, d.ParameterID, d.Value, CAST(NULL AS BIGINT), CAST(NULL AS TEXT), CAST(NULL AS BIGINT) "
+    "FROM tblHRRunTimeBatchDetail d "
+    "JOIN tblHRRunTimeBatch b ON b.ID = d.RunTimeBatchID "
+    "WHERE d.EmployeeID = ? AND d.Value IS NOT NULL AND NOT (b.EndDate < ? OR b.BeginDate > ?) "
+    "UNION ALL SELECT 2, d.FunctionID, d.Amount, NULL, NULL, NULL FROM tblHRExceptionBatchDetail d "
+    "JOIN tblHRExceptionBatch b ON b.ID = d.ExceptionBatchID "
+    "WHERE d.EmployeeID = ? AND b.Code IS NOT NULL AND NOT (b.EndDate < ? OR b.BeginDate > ?) "
+    "UNION ALL SELECT 3, d.LoanID, d.InstalmentAmount, CAST(d.Amount - coalesce((SELECT sum(p.Amount) "
+    "FROM tblHRMonthlyPaiedLoan p JOIN tblHRMonthlySalary s ON s.ID = p.MonthlySalaryID "
+    "WHERE p.LoanID = d.LoanID AND s.EmployeeID = d.EmployeeID AND s.ID <> ?), 0) AS BIGINT), l.BeginDate, l.ID "
+    "FROM tblHRLoanDetail d JOIN tblHRLoan l ON l.ID = d.LoanID "
+    "WHERE d.EmployeeID = ? AND l.Code IS NOT NULL AND NOT (l.EndDate < ? OR l.BeginDate > ?) "
+    "UNION ALL SELECT 4, d.BoxID, d.InstalmentAmount, NULL, x.BeginDate, x.ID FROM tblHRBoxDetail d "
+    "JOIN tblHRBox x ON x.ID = d.BoxID "
+    "WHERE d.EmployeeID = ? AND x.Code IS NOT NULL AND NOT (x.EndDate < ? OR x.BeginDate > ?) "
+    "ORDER BY 1, 5, 6");
+
+enum class Entry { Entered = 1, Adjustment = 2, Loan = 3, Fund = 4 };
+
+QList<FactorAmount> summed(const std::map<qint64, qint64> &sums)
 {
-    std::map<qint64, qint64> sums;
-    db::StatementRows rows = statements.run(sql, values);
-    while (rows.next())
-        sums[rows.integer(0)] += rows.integer(1);
     QList<FactorAmount> amounts;
     for (const auto &[functionId, amount] : sums)
         amounts.append({functionId, amount});
     return amounts;
 }
 
-QList<Instalment> instalments(db::StatementCache &statements, const QString &sql, const QVariantList &values)
+void readEntries(db::StatementCache &statements, PayslipInputs &inputs, const QVariantList &period, qint64 payslipId)
 {
-    QList<Instalment> found;
-    db::StatementRows rows = statements.run(sql, values);
+    std::map<qint64, qint64> entered, adjustments;
+    db::StatementRows rows = statements.run(entriesSql, period + period + QVariantList{payslipId} + period + period);
     while (rows.next()) {
-        const qint64 due = rows.integer(1);
-        const qint64 owed = rows.value(2).isNull() ? due : rows.integer(2);
-        if (std::min(due, owed) > 0)
-            found.append({rows.integer(0), std::min(due, owed)});
+        const qint64 key = rows.integer(1), amount = rows.integer(2);
+        switch (Entry(rows.integer(0))) {
+        case Entry::Entered:
+            entered[key] += amount;
+            break;
+        case Entry::Adjustment:
+            adjustments[key] += amount;
+            break;
+        case Entry::Loan:
+        case Entry::Fund: {
+            const qint64 due = rows.value(3).isNull() ? amount : std::min(amount, rows.integer(3));
+            if (due > 0)
+                (Entry(rows.integer(0)) == Entry::Loan ? inputs.loans : inputs.funds).append({key, due});
+            break;
+        }
+        }
     }
-    return found;
+    inputs.entered = summed(entered);
+    inputs.adjustments = summed(adjustments);
 }
 
 } // namespace
@@ -104,35 +138,7 @@ PayslipInputs PayslipInputs::read(db::StatementCache &statements, qint64 employe
         inputs.ordinanceInForce = ordinances.last().items;
     }
 
-    // Runtime batches carry no Code: every batch of the period counts.
-    inputs.entered = summedByFactor(
-        statements,
-        QStringLiteral("SELECT d.ParameterID, d.Value FROM tblHRRunTimeBatchDetail d "
-                       "JOIN tblHRRunTimeBatch b ON b.ID = d.RunTimeBatchID "
-                       "WHERE d.EmployeeID = ? AND d.Value IS NOT NULL AND NOT (b.EndDate < ? OR b.BeginDate > ?)"),
-        period);
-    inputs.adjustments = summedByFactor(
-        statements,
-        QStringLiteral("SELECT d.FunctionID, d.Amount FROM tblHRExceptionBatchDetail d "
-                       "JOIN tblHRExceptionBatch b ON b.ID = d.ExceptionBatchID "
-                       "WHERE d.EmployeeID = ? AND b.Code IS NOT NULL AND NOT (b.EndDate < ? OR b.BeginDate > ?)"),
-        period);
-    inputs.loans = instalments(
-        statements,
-        QStringLiteral("SELECT d.LoanID, d.InstalmentAmount, d.Amount - coalesce((SELECT sum(p.Amount) "
-                       "FROM tblHRMonthlyPaiedLoan p JOIN tblHRMonthlySalary s ON s.ID = p.MonthlySalaryID "
-                       "WHERE p.LoanID = d.LoanID AND s.EmployeeID = d.EmployeeID AND s.ID <> ?), 0) "
-                       "FROM tblHRLoanDetail d JOIN tblHRLoan l ON l.ID = d.LoanID "
-                       "WHERE d.EmployeeID = ? AND l.Code IS NOT NULL AND NOT (l.EndDate < ? OR l.BeginDate > ?) "
-                       "ORDER BY l.BeginDate, l.ID"),
-        QVariantList{payslipId} + period);
-    inputs.funds = instalments(
-        statements,
-        QStringLiteral("SELECT d.BoxID, d.InstalmentAmount, NULL FROM tblHRBoxDetail d "
-                       "JOIN tblHRBox x ON x.ID = d.BoxID "
-                       "WHERE d.EmployeeID = ? AND x.Code IS NOT NULL AND NOT (x.EndDate < ? OR x.BeginDate > ?) "
-                       "ORDER BY x.BeginDate, x.ID"),
-        period);
+    readEntries(statements, inputs, period, payslipId);
     return inputs;
 }
 
