@@ -3,6 +3,7 @@
 #include "platform/embedded/demo/DemoContext.h"
 #include "platform/embedded/payroll/PayrollEngine.h"
 #include "platform/embedded/payroll/PayrollPosting.h"
+#include "platform/embedded/payroll/WriteLocks.h"
 
 #include <algorithm>
 
@@ -18,8 +19,6 @@ public:
         , m_payslip(context.statements, QStringLiteral("tblHRMonthlySalary"),
                     {"ID", "EmployeeID", "OrdinanceID", "Code", "BeginDate", "EndDate", "FarsiBeginDate",
                      "FarsiEndDate", "CreatorID", "CreateDate", "CalculateDate"})
-        , m_document(context.statements, QStringLiteral("tblAccountDocument"),
-                     {"Code", "DocumentDate", "Description", "CreatorID"})
         , m_documentLine(context.statements, QStringLiteral("tblAccountDocumentDetail"),
                          {"DocumentID", "TransactionDate", "Debit", "Credit", "Description"})
     {
@@ -85,12 +84,11 @@ private:
 
     void otherDocument(QDate date, const char *description, qint64 amount, const char *debit, const char *credit)
     {
-        const qint64 code = m_context.statements
-                                .scalar(QStringLiteral("SELECT coalesce(max(CAST(Code AS INTEGER)), 5000) + 1 "
-                                                       "FROM tblAccountDocument"))
-                                .toLongLong();
-        m_document({QString::number(code), m_context.dates.iso(date), text(description), CreatorId});
-        const qint64 id = m_context.statements.scalar(QStringLiteral("SELECT max(ID) FROM tblAccountDocument")).toLongLong();
+        const qint64 code = WriteLocks(m_context.statements).nextNumber(WriteLocks::Numbering::Documents);
+        const qint64 id = m_context.statements.insert(
+            QStringLiteral("INSERT INTO tblAccountDocument (Code, DocumentDate, Description, CreatorID) "
+                           "VALUES (?, ?, ?, ?) RETURNING ID"),
+            {QString::number(code), m_context.dates.iso(date), text(description), CreatorId});
         m_documentLine({id, m_context.dates.iso(date), amount, 0, text(debit)});
         m_documentLine({id, m_context.dates.iso(date), 0, amount, text(credit)});
     }
@@ -99,7 +97,6 @@ private:
     PayrollEngine m_engine;
     PayrollPosting m_posting;
     Insert m_payslip;
-    Insert m_document;
     Insert m_documentLine;
     int m_lastPayslipId = 0;
 };
