@@ -29,14 +29,18 @@ int usageError(const QString &message)
     return UsageError;
 }
 
+QString parameter(oruhr::db::Connection &connection, qint32 id)
+{
+    return connection.statements()
+        .scalar(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"), {id})
+        .toString();
+}
+
 // The demo catalogue names its report templates relative to the application folder: they
 // go there too. A folder that cannot be written (the default /opt/oruhr/ for a user) is told.
 void installTemplates(oruhr::db::Connection &connection)
 {
-    const QString folder = connection.statements()
-                               .scalar(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"),
-                                       {oruhr::ids::ApplicationFolderParameter})
-                               .toString();
+    const QString folder = parameter(connection, oruhr::ids::ApplicationFolderParameter);
     if (!oruhr::host::DemoTemplates::install(folder))
         QTextStream(stderr) << "oruhr-seed: the report templates could not be written to " << folder << "Reports/\n";
 }
@@ -46,13 +50,9 @@ void report(oruhr::db::Connection &connection, const QString &where, qint64 mill
 {
     QTextStream out(stdout);
     oruhr::db::StatementCache &statements = connection.statements();
-    const auto parameter = [&](qint32 id) {
-        return statements.scalar(QStringLiteral("SELECT Value FROM tblPelikSystemParameters WHERE ID=?"), {id})
-            .toString();
-    };
     out << "Created " << where << " in " << QString::number(milliseconds / 1000.0, 'f', 2) << " s\n";
-    out << "Payroll month from " << parameter(oruhr::ids::PayrollMonthStartParameter) << ", application folder "
-        << parameter(oruhr::ids::ApplicationFolderParameter) << "\n";
+    out << "Payroll month from " << parameter(connection, oruhr::ids::PayrollMonthStartParameter) << ", application folder "
+        << parameter(connection, oruhr::ids::ApplicationFolderParameter) << "\n";
     const char *tables[] = {
         "tblEmployee",
         "tblHROrdinance",
