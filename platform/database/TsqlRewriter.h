@@ -14,7 +14,6 @@ namespace oruhr::db {
 class TsqlRewriter {
 public:
     static QString rewrite(const QString &tsql, SqlDialect dialect);
-    static QString toSqlite(const QString &tsql) { return rewrite(tsql, SqlDialect::SQLite); }
 };
 
 } // namespace oruhr::db

@@ -28,44 +28,30 @@ public:
 
 } // namespace
 
-TEST(Messages, MessagesAndQuestionsGoThroughTheComponent)
+TEST(Messages, GoThroughTheComponentAndOnlyAWholeOneOrZeroIsAnAnswer)
 {
-    test::ScriptedMessages messages;
-    ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(3, MessageText::TempSavedTail));
-    EXPECT_EQ(messages.texts(), QStringList({QStringLiteral("موفقيت: تعداد 3 فيش حقوقي ثبت موقت شد.")}));
-    EXPECT_EQ(messages.shown().value(0).formType, 0);
-
-    const std::pair<QVariant, qint16> answers[] = {{1, 6}, {0, 7}, {2, 0}, {QStringLiteral("x"), 0}, {QVariant(), 0}};
-    for (const auto &[answer, expected] : answers) {
-        messages.answerWith(answer);
-        EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), expected) << qPrintable(answer.toString());
+    {
+        test::ScriptedMessages messages;
+        ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(3, MessageText::TempSavedTail));
+        EXPECT_EQ(messages.texts(), QStringList({QStringLiteral("موفقيت: تعداد 3 فيش حقوقي ثبت موقت شد.")}));
+        const std::pair<QVariant, qint16> answers[] = {{1, 6},     {0, 7},    {2, 0},     {QStringLiteral("x"), 0},
+                                                       {QVariant(), 0}, {0.6, 0}, {true, 0}, {1.0, 6}};
+        for (const auto &[answer, expected] : answers) {
+            messages.answerWith(answer);
+            EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), expected)
+                << qPrintable(answer.toString());
+        }
+        EXPECT_EQ(messages.shown().first().formType, 0);
+        EXPECT_EQ(messages.shown().last().formType, 1);
     }
-    EXPECT_EQ(messages.shown().last().formType, 1);
-    EXPECT_EQ(messages.shown().last().text, MessageText::ConfirmBatchDelete);
-}
+    // Without the component the message is dropped and the question has no answer.
+    EXPECT_NO_THROW(ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked));
+    EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), Answer::None);
 
-TEST(Messages, AFailingStepIsSkippedAndTheRestRuns)
-{
+    // A failing step is skipped and the rest runs.
     ScopedComponent broken(QStringLiteral("comMessage.comMSG"), [] { return std::make_unique<BrokenMessage>(); });
     EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBackToTemp), Answer::No);
     EXPECT_TRUE(BrokenMessage::shown);
-}
-
-TEST(Messages, MissingComponentDropsTheMessageSilently)
-{
-    ASSERT_FALSE(ComponentRegistry::instance().isRegistered(QStringLiteral("comMessage.comMSG")));
-    EXPECT_NO_THROW(ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked));
-    EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), Answer::None);
-}
-
-TEST(Messages, OnlyAWholeOneOrZeroIsAnAnswer)
-{
-    test::ScriptedMessages messages;
-    const std::pair<QVariant, qint16> answers[] = {{0.6, 0}, {true, 0}, {false, 0}, {1.0, 6}, {qint16(0), 7}};
-    for (const auto &[answer, expected] : answers) {
-        messages.answerWith(answer);
-        EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), expected) << qPrintable(answer.toString());
-    }
 }
 
 #include "MessagesTest.moc"

@@ -3,7 +3,6 @@
 #include "platform/components/ReportEngine.h"
 #include "platform/components/ReportErrors.h"
 #include "platform/components/ReportFiller.h"
-#include "platform/components/ReportTemplate.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/SeededPayroll.h"
 
@@ -39,29 +38,6 @@ ReportRecord record(const QVariantMap &values)
 const QString shippedPayslip = QStringLiteral(ORUHR_TEMPLATE_DIR "/payslip.html");
 
 } // namespace
-
-TEST(ReportTemplate, SqlBlocksLeaveTheBodyAndThePageIsRead)
-{
-    const ReportTemplate report = ReportTemplate::parse(QStringLiteral(
-        "<html><head><title>فيش</title><meta name=\"page\" content=\"A5 landscape\">"
-        "<script type=\"text/x-sql\" id=\"main\">Select * from tblEmployee Where Code > '1'</script>"
-        "<script type='text/x-sql' id='detail'>\nSelect 1\n</script>"
-        "<script type=\"text/x-sql\" id=\"detail:deductions\">Select 2</script>"
-        "<script type=\"text/javascript\">var x;</script></head><body>{{Code}}</body></html>"));
-    EXPECT_EQ(report.mainSql, QStringLiteral("Select * from tblEmployee Where Code > '1'"));
-    EXPECT_EQ(report.detailSql, (QMap<QString, QString>{{QString(), QStringLiteral("Select 1")},
-                                                        {QStringLiteral("deductions"), QStringLiteral("Select 2")}}));
-    EXPECT_EQ(report.title, QStringLiteral("فيش"));
-    EXPECT_EQ(std::pair(report.pageSize.id(), report.orientation), std::pair(QPageSize::A5, QPageLayout::Landscape));
-    EXPECT_FALSE(report.body.contains(QStringLiteral("tblEmployee")));
-    EXPECT_TRUE(report.body.contains(QStringLiteral("var x;</script></head><body>{{Code}}</body>")));
-
-    EXPECT_EQ(errorNumber([] { ReportTemplate::parse(QStringLiteral("<html><body>{{Code}}</body></html>")); }),
-              ReportErrors::InvalidTemplate);
-    const ReportTemplate plain = ReportTemplate::parse(
-        QStringLiteral("<script type=\"text/x-sql\" id=\"main\">Select 1 as ID</script>"));
-    EXPECT_EQ(std::pair(plain.pageSize.id(), plain.orientation), std::pair(QPageSize::A4, QPageLayout::Portrait));
-}
 
 TEST(ReportFiller, PlaceholdersTakeTheRecordAndDetailLinesRepeat)
 {
@@ -121,12 +97,7 @@ TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarr
     EXPECT_EQ(errorNumber([&] { printed(output.filePath(QStringLiteral("none.html")), 1); }),
               ComponentError::ReportFileCannotBeOpened);
     EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, 999); }), ReportErrors::NoRecord);
-    engine.setProperty("ConnectionText", QString());
-    EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, id); }), ReportErrors::DataUnavailable);
     // A value given by ConnectionValue wins over ConnectionText; an empty one falls back to it.
-    Dispatch::call(engine, "ConnectionValue", {db.connectionString()});
-    EXPECT_FALSE(printed(shippedPayslip, id).isEmpty());
-    engine.setProperty("ConnectionText", db.connectionString());
     Dispatch::call(engine, "ConnectionValue", {QStringLiteral("Provider=SQLite;Data Source=/proc/no/such.db")});
     EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, id); }), ReportErrors::DataUnavailable);
     Dispatch::call(engine, "ConnectionValue", {QString()});

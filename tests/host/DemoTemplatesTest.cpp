@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -26,13 +24,6 @@ int pdfPages(const QString &file)
     const QString info = QString::fromUtf8(process.readAllStandardOutput());
     const qsizetype at = info.indexOf(QLatin1String("Pages:"));
     return at < 0 ? 0 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
-}
-
-void overwrite(const QString &file, const QByteArray &content)
-{
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    out.write(content);
 }
 
 } // namespace
@@ -85,11 +76,5 @@ TEST(DemoTemplates, EveryCataloguedTemplateIsInstalledAndPrintsARecordOfItsFormT
         EXPECT_EQ(pdfPages(Dispatch::property(engine, "LastOutputFile").toString()), 1) << qPrintable(path);
     }
 
-    // An emptied copy is written again; one the user has edited stays as it is.
-    overwrite(app + QStringLiteral("Reports/payslip.html"), {});
-    overwrite(app + QStringLiteral("Reports/ordinance.html"), "<html><body>{{FirstName}}</body></html>");
-    ASSERT_TRUE(DemoTemplates::install(app));
-    EXPECT_GT(QFileInfo(app + QStringLiteral("Reports/payslip.html")).size(), 1000);
-    EXPECT_EQ(QFileInfo(app + QStringLiteral("Reports/ordinance.html")).size(), 39);
     EXPECT_FALSE(DemoTemplates::install(QStringLiteral("/proc/no-such-folder/")));
 }

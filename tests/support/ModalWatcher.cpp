@@ -1,46 +1,35 @@
-#include <gtest/gtest.h>
-
 #include "tests/support/ModalWatcher.h"
 
-#include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QPointer>
-#include <QTimer>
 
 namespace oruhr::test {
 
 void whenModalShown(std::function<void(QWidget *)> action)
 {
-    QPointer<QWidget> before = QApplication::activeModalWidget();
     auto *timer = new QTimer;
-    auto *clock = new QElapsedTimer;
-    clock->start();
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, before, action] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal == before) {
-            if (clock->elapsed() > 10000) {
-                ADD_FAILURE() << "no modal window was shown";
-                timer->stop();
-                timer->deleteLater();
-                delete clock;
-            }
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        delete clock;
-        QPointer<QWidget> window = modal;
-        action(modal);
-        if (window && window->isVisible()) {
-            if (auto *dialog = qobject_cast<QDialog *>(window.data()))
-                dialog->reject();
-            else
-                window->close();
-        }
-    });
-    timer->start();
+    QObject::connect(timer, &QTimer::timeout,
+                     [timer, before = QPointer<QWidget>(QApplication::activeModalWidget()), action,
+                      deadline = QDeadlineTimer(10000)] {
+                         QPointer<QWidget> modal = QApplication::activeModalWidget();
+                         if (!modal || modal == before) {
+                             if (deadline.hasExpired()) {
+                                 ADD_FAILURE() << "no modal window was shown";
+                                 timer->stop();
+                                 timer->deleteLater();
+                             }
+                             return;
+                         }
+                         timer->stop();
+                         timer->deleteLater();
+                         action(modal);
+                         if (auto *dialog = qobject_cast<QDialog *>(modal.data()); dialog && dialog->isVisible())
+                             dialog->reject();
+                         else if (modal && modal->isVisible())
+                             modal->close();
+                     });
+    timer->start(5);
 }
 
 } // namespace oruhr::test

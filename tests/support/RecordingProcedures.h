@@ -1,24 +1,18 @@
 #pragma once
 
-#include "platform/database/LocalProcedures.h"
+#include "platform/embedded/EmbeddedProcedures.h"
+#include "shell/ModMain.h"
 
 #include <QHash>
-#include <QList>
-#include <QString>
-#include <QVariantList>
 
 #include <functional>
 #include <memory>
 
-namespace oruhr {
-class ModMain;
-}
-
 namespace oruhr::test {
 
-// Stands between the data environment and the embedded procedures: records every call
-// with what the test chooses to observe at that moment, and can replace a procedure's
-// return value. The procedures themselves still run.
+// Stands between the data environment and the embedded procedures, which still run: records
+// every call with what the test chooses to observe at that moment, and can replace a
+// procedure's return value.
 class RecordingProcedures : public db::LocalProcedures {
 public:
     struct Call {
@@ -27,20 +21,33 @@ public:
         QString observed;
     };
 
-    // A fresh recorder in front of the embedded procedures, on the session's connection.
-    static std::shared_ptr<RecordingProcedures> install(ModMain &session);
+    static std::shared_ptr<RecordingProcedures> install(ModMain &session)
+    {
+        auto recorder = std::make_shared<RecordingProcedures>();
+        session.dtEn().connection().setLocalProcedures(recorder);
+        return recorder;
+    }
 
-    bool contains(const QString &name) const override;
-    qint32 call(db::Connection &connection, const QString &name, const QVariantList &inputs) const override;
+    bool contains(const QString &name) const override { return m_procedures.contains(name); }
+    qint32 call(db::Connection &connection, const QString &name, const QVariantList &inputs) const override
+    {
+        m_calls.append({name, inputs, m_observe ? m_observe() : QString()});
+        const qint32 result = m_procedures.call(connection, name, inputs);
+        return m_results.value(name, result);
+    }
 
     void observeWith(std::function<QString()> observe) { m_observe = std::move(observe); }
     void returnFrom(const QString &name, qint32 value) { m_results.insert(name, value); }
-    // Calls of one procedure, in order.
-    QList<Call> callsOf(const QString &name) const;
     const QList<Call> &calls() const { return m_calls; }
+    QList<Call> callsOf(const QString &name) const
+    {
+        QList<Call> result;
+        std::copy_if(m_calls.begin(), m_calls.end(), std::back_inserter(result), [&](const Call &c) { return c.name == name; });
+        return result;
+    }
 
 private:
-    std::shared_ptr<const db::LocalProcedures> m_procedures;
+    embedded::EmbeddedProcedures m_procedures;
     std::function<QString()> m_observe;
     QHash<QString, qint32> m_results;
     mutable QList<Call> m_calls;

@@ -1,29 +1,18 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <optional>
+
 namespace oruhr::test {
 
-// Points the system's temporary folder (TMPDIR) at a fresh folder for the lifetime of the
-// object, so that tests of what the program does in the shared temporary folder touch only
-// their own.
+// Points the system's temporary folder (TMPDIR) at a fresh folder while it lives, so that
+// tests of what the program does there touch only their own.
 class ScopedTempFolder {
 public:
-    ScopedTempFolder()
-        : m_previous(qgetenv("TMPDIR"))
-        , m_hadPrevious(qEnvironmentVariableIsSet("TMPDIR"))
-    {
-        qputenv("TMPDIR", m_dir.path().toLocal8Bit());
-    }
-    ~ScopedTempFolder()
-    {
-        if (m_hadPrevious)
-            qputenv("TMPDIR", m_previous);
-        else
-            qunsetenv("TMPDIR");
-    }
+    ScopedTempFolder() { qputenv("TMPDIR", m_dir.path().toLocal8Bit()); }
+    ~ScopedTempFolder() { m_previous ? qputenv("TMPDIR", *m_previous) : qunsetenv("TMPDIR"); }
     ScopedTempFolder(const ScopedTempFolder &) = delete;
     ScopedTempFolder &operator=(const ScopedTempFolder &) = delete;
 
@@ -31,9 +20,9 @@ public:
     QDir dir() const { return QDir(m_dir.path()); }
 
 private:
+    std::optional<QByteArray> m_previous =
+        qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
     QTemporaryDir m_dir;
-    QByteArray m_previous;
-    bool m_hadPrevious;
 };
 
 } // namespace oruhr::test

@@ -1,5 +1,6 @@
 #include "tests/support/XlsxCells.h"
 
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <unzip.h>
@@ -19,25 +20,14 @@ QByteArray entry(unzFile zip, const char *name)
     return data;
 }
 
-QStringList sharedStrings(const QByteArray &xml)
+// The text of each element of the name, in order, markup entities resolved.
+QStringList texts(const QByteArray &xml, QLatin1StringView name)
 {
-    QStringList strings;
-    QXmlStreamReader reader(xml);
-    QString current;
-    bool inItem = false;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("si")) {
-            inItem = true;
-            current.clear();
-        } else if (inItem && reader.isStartElement() && reader.name() == QLatin1String("t")) {
-            current += reader.readElementText();
-        } else if (reader.isEndElement() && reader.name() == QLatin1String("si")) {
-            strings << current;
-            inItem = false;
-        }
-    }
-    return strings;
+    QStringList result;
+    for (QXmlStreamReader reader(xml); !reader.atEnd();)
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == name)
+            result << reader.readElementText(QXmlStreamReader::IncludeChildElements);
+    return result;
 }
 
 } // namespace
@@ -48,23 +38,13 @@ QMap<QString, QString> readXlsxCells(const QString &file)
     unzFile zip = unzOpen(file.toLocal8Bit().constData());
     if (!zip)
         return cells;
-    const QStringList strings = sharedStrings(entry(zip, "xl/sharedStrings.xml"));
-    QXmlStreamReader reader(entry(zip, "xl/worksheets/sheet1.xml"));
+    const QStringList strings = texts(entry(zip, "xl/sharedStrings.xml"), QLatin1StringView("si"));
+    const QByteArray sheet = entry(zip, "xl/worksheets/sheet1.xml");
     unzClose(zip);
-
-    QString reference, type, text;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("c")) {
-            reference = reader.attributes().value(QLatin1String("r")).toString();
-            type = reader.attributes().value(QLatin1String("t")).toString();
-            text.clear();
-        } else if (reader.isStartElement()
-                   && (reader.name() == QLatin1String("v") || reader.name() == QLatin1String("t"))) {
-            text += reader.readElementText();
-        } else if (reader.isEndElement() && reader.name() == QLatin1String("c")) {
-            cells.insert(reference, type == QLatin1String("s") ? strings.value(text.toInt()) : text);
-        }
+    static const QRegularExpression cell(QStringLiteral("<c r=\"(\\w+)\"([^>/]*)>(.*?)</c>"));
+    for (const QRegularExpressionMatch &match : cell.globalMatch(QString::fromUtf8(sheet))) {
+        const QString value = texts(match.captured(3).toUtf8().prepend("<c>").append("</c>"), QLatin1StringView("c")).value(0);
+        cells.insert(match.captured(1), match.captured(2).contains(QLatin1StringView(" t=\"s\"")) ? strings.value(value.toInt()) : value);
     }
     return cells;
 }
