@@ -2,33 +2,20 @@
 #include "payslips/FormMain.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/controls/PelikDate.h"
+#include "shell/DtEn.h"
 #include "shell/ModMain.h"
 #include "shell/OruHRPrintBatch1.h"
 #include "shell/PropertyBag.h"
+#include "tests/support/ErrorNumber.h"
 #include "tests/support/ModalWatcher.h"
 #include "tests/support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
-
 using namespace oruhr;
 using namespace oruhr::test;
 
 namespace {
-
-// The error the call fails with; no window may show meanwhile.
-ComponentError failureOf(const std::function<void()> &call)
-{
-    NoModalExpected noWindow;
-    ComponentError failure(0, QString());
-    try {
-        call();
-    } catch (const ComponentError &error) {
-        failure = error;
-    }
-    EXPECT_EQ(noWindow.shown, 0);
-    return failure;
-}
 
 class ControlOnDatabase : public ::testing::Test {
 protected:
@@ -122,8 +109,24 @@ TEST_F(ControlOnDatabase, ShowDocsOpensTheDocumentWindowAndTheLastOpeningCallWin
 TEST(OruHRPrintBatch1, ACallThatCannotReachItsDatabaseFailsWithoutShowingAWindow)
 {
     OruHRPrintBatch1 control;
-    for (auto call : {&OruHRPrintBatch1::TempSaveMonthlySalary, &OruHRPrintBatch1::ClearShow})
-        EXPECT_EQ(failureOf([&] { (control.*call)(); }).number(), ComponentError::ProviderNotFound);
-    EXPECT_EQ(failureOf([&] { control.ShowDocs(); }).number(), ComponentError::ProviderNotFound);
-    EXPECT_FALSE(control.formMain().isVisible());
+    NoModalExpected noWindow;
+    EXPECT_EQ(errorNumber([&] { control.TempSaveMonthlySalary(); }), ComponentError::ProviderNotFound);
+    EXPECT_EQ(errorNumber([&] { control.ClearShow(); }), ComponentError::ProviderNotFound);
+    EXPECT_EQ(errorNumber([&] { control.ShowDocs(); }), ComponentError::ProviderNotFound);
+    EXPECT_EQ(noWindow.shown, 0);
+}
+
+TEST(DtEn, ValuesThatDoNotFitFailBeforeAnythingIsSent)
+{
+    DtEn env; // connection string "0": reaching the database would fail differently
+    const QDate day(2026, 11, 22);
+    EXPECT_EQ(errorNumber([&] { env.spHRAccountDocSave(1, day, QString(8001, QLatin1Char('1'))); }),
+              ComponentError::ValueOfWrongType);
+    auto &create = env.command(QStringLiteral("spHRCreateMonthlySalary"));
+    for (const QVariantList &inputs : {QVariantList{qint64(3000000000LL), day, day, 1},
+                                       QVariantList{1, QStringLiteral("1405/09/01"), day, 1}, QVariantList{1, day, day}})
+        EXPECT_EQ(errorNumber([&] { create.execute(inputs); }), ComponentError::ValueOfWrongType);
+    // a value that fits goes on to the connection, which cannot be used
+    EXPECT_EQ(errorNumber([&] { env.spHRAccountDocSave(1, day, QString(8000, QLatin1Char('1'))); }),
+              ComponentError::ProviderNotFound);
 }

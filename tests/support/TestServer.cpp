@@ -1,12 +1,8 @@
 #include "tests/support/TestServer.h"
 
 #include <QAtomicInt>
-#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <stdexcept>
 #include <unistd.h>
@@ -14,37 +10,30 @@
 namespace oruhr::test {
 namespace {
 
-void onMaintenanceDatabase(const QString &sql)
-{
-    static QAtomicInt counter;
-    const QString name = QStringLiteral("test-server-%1").arg(counter.fetchAndAddRelaxed(1));
-    QString failure;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        database.setHostName(TestServer::socketFolder());
-        database.setDatabaseName(QStringLiteral("postgres"));
-        database.setUserName(QStringLiteral("postgres"));
-        QSqlQuery query(database);
-        if (!database.open())
-            failure = database.lastError().text();
-        else if (!query.exec(sql))
-            failure = query.lastError().text();
-    }
-    QSqlDatabase::removeDatabase(name);
-    if (!failure.isEmpty())
-        throw std::runtime_error((sql + QStringLiteral(": ") + failure).toStdString());
-}
-
 // The folder the start script named, whether or not the server is running now.
 QString serverFolder()
 {
-    QString folder = qEnvironmentVariable("ORUHR_TEST_PG_SOCKET");
-    if (folder.isEmpty()) {
-        QFile state(QStringLiteral(ORUHR_TEST_PG_STATE));
-        if (state.open(QIODevice::ReadOnly))
-            folder = QString::fromLocal8Bit(state.readAll()).trimmed();
-    }
-    return folder;
+    QFile state(QStringLiteral(ORUHR_TEST_PG_STATE));
+    const QString named = qEnvironmentVariable("ORUHR_TEST_PG_SOCKET");
+    return !named.isEmpty() || !state.open(QIODevice::ReadOnly) ? named : QString::fromLocal8Bit(state.readAll()).trimmed();
+}
+
+void run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        throw std::runtime_error(QStringLiteral("%1 %2: %3")
+                                     .arg(program, arguments.join(QLatin1Char(' ')),
+                                          QString::fromLocal8Bit(process.readAllStandardError()))
+                                     .toStdString());
+}
+
+void onMaintenanceDatabase(const QString &sql)
+{
+    run(QStringLiteral("psql"), {QStringLiteral("-qXw"), QStringLiteral("-vON_ERROR_STOP=1"), QStringLiteral("-h"),
+                                 TestServer::socketFolder(), QStringLiteral("-Upostgres"), QStringLiteral("-dpostgres"),
+                                 QStringLiteral("-c"), sql});
 }
 
 } // namespace
@@ -79,23 +68,16 @@ void TestServer::dropDatabase(const QString &name)
 
 void TestServer::control(const QString &action)
 {
-    const QString data = serverFolder() + QStringLiteral("/data");
-    QStringList arguments{QStringLiteral("/usr/lib/postgresql/15/bin/pg_ctl"), QStringLiteral("-D"), data,
-                          QStringLiteral("-w")};
-    arguments += action.split(QLatin1Char(' '));
-    if (action.startsWith(QLatin1String("start")))
-        arguments += {QStringLiteral("-l"), serverFolder() + QStringLiteral("/server.log")};
-    QString program = arguments.takeFirst();
-    if (getuid() == 0) {
-        arguments.prepend(program);
-        arguments = QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + arguments;
-        program = QStringLiteral("runuser");
-    }
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        throw std::runtime_error(("pg_ctl " + action + ": " + QString::fromLocal8Bit(process.readAllStandardError()))
-                                     .toStdString());
+    const QString folder = serverFolder();
+    QStringList arguments = QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"),
+                                        QStringLiteral("/usr/lib/postgresql/15/bin/pg_ctl"), QStringLiteral("-D"),
+                                        folder + QStringLiteral("/data"), QStringLiteral("-w"),
+                                        QStringLiteral("-l"), folder + QStringLiteral("/server.log")}
+        + action.split(QLatin1Char(' '));
+    if (getuid() == 0)
+        run(QStringLiteral("runuser"), arguments);
+    else
+        run(arguments[3], arguments.mid(4));
 }
 
 } // namespace oruhr::test

@@ -1,0 +1,142 @@
+#include "platform/automation/ComponentError.h"
+#include "platform/database/BackendTarget.h"
+#include "platform/database/Connection.h"
+#include "platform/database/Recordset.h"
+#include "platform/database/TsqlRewriter.h"
+#include "tests/support/ErrorNumber.h"
+#include "tests/support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace oruhr;
+using namespace oruhr::db;
+using oruhr::test::errorNumber;
+using oruhr::test::TestDatabase;
+
+TEST(BackendTarget, EachProviderFindsItsDriverAndAnythingElseCannotBeUsed)
+{
+    const BackendTarget file = BackendTarget::resolve("Provider=SQLite;Data Source=/var/lib/p r.db");
+    EXPECT_EQ(std::tuple(file.kind, file.driverName, file.databaseName),
+              std::tuple(BackendTarget::Kind::SQLite, QString("QSQLITE"), QString("/var/lib/p r.db")));
+    const std::pair<const char *, const char *> odbc[] = {
+        {"Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa;Password=p;Initial Catalog=Salvo;Data Source=db01",
+         "Driver={FreeTDS};Server=db01;Port=1433;Database=Salvo;UID=sa;PWD=p;TDS_Version=7.4;ClientCharset=UTF-8"},
+        {"Provider=SQLNCLI11;Data Source=db01\\HR;Initial Catalog=Salvo;Integrated Security=SSPI",
+         "Driver={FreeTDS};Server=db01\\HR;Database=Salvo;Trusted_Connection=Yes;TDS_Version=7.4;ClientCharset=UTF-8"},
+        {"provider=MSOLEDBSQL;data source=tcp:10.0.0.5,1500;initial catalog=Salvo;user id=hr;password='a;b'",
+         "Driver={FreeTDS};Server=10.0.0.5;Port=1500;Database=Salvo;UID=hr;PWD={a;b};TDS_Version=7.4;ClientCharset=UTF-8"},
+        {"Driver={ODBC Driver 18 for SQL Server};Server=x", "Driver={ODBC Driver 18 for SQL Server};Server=x"},
+    };
+    for (const auto &[given, driver] : odbc)
+        EXPECT_EQ(std::pair(BackendTarget::resolve(given).driverName, BackendTarget::resolve(given).databaseName),
+                  std::pair(QString("QODBC"), QString(driver)));
+    const BackendTarget tcp =
+        BackendTarget::resolve("Provider=PostgreSQL;Data Source=db01:5433;Initial Catalog=Salvo;User ID=hr;Password='a;b'");
+    EXPECT_EQ(std::make_tuple(tcp.driverName, tcp.hostName, tcp.port, tcp.databaseName, tcp.userName, tcp.password),
+              std::make_tuple(QString("QPSQL"), QString("db01"), 5433, QString("Salvo"), QString("hr"), QString("a;b")));
+    const BackendTarget socket = BackendTarget::resolve("provider=postgresql;data source=/run/postgresql;initial catalog=S");
+    EXPECT_EQ(std::make_pair(socket.hostName, socket.port), std::make_pair(QString("/run/postgresql"), -1));
+
+    for (const char *text : {"0", "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb", "Provider=SQLite", "Data Source=x",
+                             "Provider=PostgreSQL;Data Source=db01", "Provider=PostgreSQL;Data Source=db01:x;Initial Catalog=S"})
+        EXPECT_EQ(test::errorNumber([&] { BackendTarget::resolve(text); }), ComponentError::ProviderNotFound) << text;
+}
+
+namespace {
+
+std::string rewritten(const char *tsql, SqlDialect dialect = SqlDialect::SQLite)
+{
+    return TsqlRewriter::rewrite(QString::fromUtf8(tsql), dialect).toStdString();
+}
+
+} // namespace
+
+// What the window texts become is checked by running them on each back end; here the edges.
+TEST(TsqlRewriter, RewritesOnlyTheSubsetAndPlusOnlyBesideText)
+{
+    EXPECT_EQ(rewritten("select ISNULL (Code, 0), isnull from t"), "select ifnull (Code, 0), isnull from t");
+    // a style argument or an unknown type is outside the subset and stays as written
+    EXPECT_EQ(rewritten("convert(varchar, d, 111), convert(geography, g)"), "convert(varchar, d, 111), convert(geography, g)");
+    EXPECT_EQ(rewritten("delete from t where a=1"), "delete from t where a=1");
+    EXPECT_EQ(rewritten("select a + b + 'x' from t"), "select a || b || 'x' from t");
+    EXPECT_EQ(rewritten("select a + 1, 'x' from t where b + 2 = 'y'"), "select a + 1, 'x' from t where b + 2 = 'y'");
+    EXPECT_EQ(rewritten("select (a + b) as s, c + 'z' from t"), "select (a + b) as s, c || 'z' from t");
+    for (const char *kept : {"update t set Description='x + y convert(int, z) Delete tbl Where' where ID=1",
+                             "select 'it''s + isnull(' from t", "select a -- isnull(b) + c\n from t",
+                             "select /* convert(int, a) */ a from t", "select (a from t", "select 'open"})
+        EXPECT_EQ(rewritten(kept), kept);
+}
+
+TEST(TsqlRewriter, PostgresGetsItsTypesAndSqlServersNullOrderAtEachLevel)
+{
+    EXPECT_EQ(rewritten("select convert(bigint, a), convert(decimal, b) from t", SqlDialect::PostgreSQL),
+              "select CAST(a AS BIGINT), CAST(b AS NUMERIC) from t");
+    EXPECT_EQ(rewritten("select a from (select a from t order by b) x union select 1 Order by 1 desc, a asc",
+                        SqlDialect::PostgreSQL),
+              "select a from (select a from t order by b NULLS FIRST) x union select 1 Order by 1 desc NULLS LAST, "
+              "a asc NULLS FIRST");
+    EXPECT_EQ(rewritten("Delete t Where 'order by' = N'x'", SqlDialect::PostgreSQL), "Delete FROM t Where 'order by' = 'x'");
+}
+
+// Every case runs on the embedded provider and through the SQLite ODBC driver.
+class ConnectionTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ConnectionTest, OpensLazilyAndRecordsetsWalkRowsWithNullsAndReportFailures)
+{
+    TestDatabase db;
+    db.addEmployee("7", "زهرا", QString());
+    db.addEmployee(QVariant(), "", "کريمي");
+    Connection connection;
+    connection.setConnectionString(GetParam() ? db.odbcConnectionString() : db.connectionString());
+    EXPECT_FALSE(connection.isOpen());
+    Recordset recordset(connection);
+    recordset.open("Select ID, Code, FirstName, SureName from tblEmployee Order By ID");
+    EXPECT_EQ(recordset.recordCount(), 2);
+    EXPECT_EQ(recordset.field("code").toString(), "7");
+    EXPECT_EQ(recordset.field("FirstName").toString(), "زهرا");
+    EXPECT_TRUE(recordset.field("SureName").isNull());
+    recordset.moveNext();
+    EXPECT_TRUE(recordset.field("Code").isNull());
+    EXPECT_FALSE(recordset.field("FirstName").isNull()); // empty, not NULL
+    recordset.moveNext();
+    EXPECT_TRUE(recordset.eof());
+    EXPECT_EQ(errorNumber([&] { recordset.field("Code"); }), ComponentError::NoCurrentRecord);
+    recordset.moveFirst();
+    EXPECT_EQ(errorNumber([&] { recordset.field("Missing"); }), ComponentError::FieldNotFound);
+
+    try {
+        recordset.open("select * from tblNoSuchTable");
+        ADD_FAILURE() << "the query ran";
+    } catch (const ComponentError &error) {
+        EXPECT_EQ(error.number(), ComponentError::CommandFailed);
+        EXPECT_TRUE(error.description().contains("tblNoSuchTable")) << error.what();
+    }
+    EXPECT_FALSE(recordset.isOpen());
+    recordset.open("select 1 as one"); // the recordset is reusable
+    recordset.close();
+    EXPECT_EQ(errorNumber([&] { recordset.recordCount(); }), ComponentError::ObjectClosed);
+
+    TestDatabase other; // a new string reaches the other database
+    connection.setConnectionString(other.connectionString());
+    recordset.open("select count(*) as n from tblEmployee");
+    EXPECT_EQ(recordset.field("N").toInt(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, ::testing::Values(false, true),
+                         [](const auto &info) { return info.param ? "Odbc" : "Embedded"; });
+
+TEST(Connection, UnusableStringsFailAtFirstUseAndCreateNothing)
+{
+    Connection connection;
+    EXPECT_EQ(connection.connectionString(), "0");
+    EXPECT_EQ(errorNumber([&] { connection.open(); }), ComponentError::ProviderNotFound);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("absent.db");
+    connection.setConnectionString("Provider=SQLite;Data Source=" + file);
+    EXPECT_EQ(errorNumber([&] { connection.open(); }), ComponentError::ConnectionFailed);
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(Connection::dateLiteral(QDate(2026, 3, 1), SqlDialect::SqlServer), "20260301");
+}
