@@ -1,15 +1,7 @@
 #include "payslips/FormErrorEmployee.h"
 #include "payslips/FormFormIDs.h"
-#include "payslips/FormMain.h"
-#include "platform/automation/ComponentRegistry.h"
 #include "platform/controls/FlexGrid.h"
 #include "tests/gui/WindowTestKit.h"
-#include "tests/support/ModalWatcher.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/SeededPayroll.h"
-
-#include <QComboBox>
-#include <QLabel>
 
 #include <optional>
 
@@ -44,7 +36,7 @@ private:
     std::shared_ptr<QStringList> m_calls;
 };
 
-class AccountAndFactorCheckTest : public ::testing::Test {
+class AccountAndFactorCheckTest : public WindowTest<FormMain> {
 protected:
     void SetUp() override
     {
@@ -58,7 +50,6 @@ protected:
         session.ActiveUserID = 5;
         session.ActivePositionID = 6;
         session.ActiveEmployeeID = 9;
-        connectWithPayrollMonth(session, db);
         form.Form_Load();
     }
 
@@ -88,14 +79,10 @@ protected:
         return texts;
     }
 
-    SeededPayroll db;
-    ScriptedMessages messages;
     std::shared_ptr<QStringList> accounting = std::make_shared<QStringList>();
     std::optional<ScopedComponent> accountingComponent{
         std::in_place, u"comAccountDoc.comAccountDoc1"_s,
         [calls = accounting] { return std::make_unique<AccountingDouble>(calls); }};
-    TestSession session;
-    FormMain form{session};
 };
 
 const QString notEntered = u"وارد نشده"_s;

@@ -1,19 +1,5 @@
-#include "documents/FormCheckDocs.h"
-#include "payslips/FormMain.h"
-#include "platform/automation/ComponentError.h"
-#include "platform/controls/KeyedListView.h"
-#include "platform/controls/PelikDate.h"
-#include "shell/DtEn.h"
-#include "shell/OruHRPrintBatch1.h"
 #include "tests/gui/WindowTestKit.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/SeededPayroll.h"
 
-#include <QHeaderView>
-#include <QLabel>
-#include <QProgressBar>
-#include <QRadioButton>
-#include <QSignalBlocker>
 #include <QSqlDriver>
 
 #include <sqlite3.h>
@@ -61,10 +47,8 @@ private:
     sqlite3 *m_handle = nullptr;
 };
 
-class FormCheckDocsTest : public ::testing::Test {
+class FormCheckDocsTest : public WindowTest<FormCheckDocs> {
 protected:
-    void SetUp() override { connectWithPayrollMonth(session, db); }
-
     // A document of a table other than the ordinances; returns its ID.
     int addDocument(const QString &table, QDate begin, QDate end, const QVariant &id = {})
     {
@@ -103,11 +87,6 @@ protected:
     {
         return db.scalar(u"SELECT Code FROM %1 WHERE ID=?"_s.arg(QLatin1String(table)), {id});
     }
-
-    SeededPayroll db;
-    ScriptedMessages messages;
-    TestSession session;
-    FormCheckDocs form{session};
 };
 
 } // namespace

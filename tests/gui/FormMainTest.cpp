@@ -1,20 +1,4 @@
-#include "payslips/FormMain.h"
-#include "platform/automation/ComponentError.h"
-#include "platform/controls/KeyedListView.h"
-#include "platform/controls/PelikDate.h"
-#include "platform/controls/PelikSelector.h"
-#include "shell/OruHRPrintBatch1.h"
 #include "tests/gui/WindowTestKit.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/SeededPayroll.h"
-
-#include <QCheckBox>
-#include <QFrame>
-#include <QHeaderView>
-#include <QLabel>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
 
 using namespace oruhr;
 using namespace oruhr::test;
@@ -22,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class FormMainTest : public ::testing::Test {
+class FormMainTest : public WindowTest<FormMain> {
 protected:
     void SetUp() override
     {
@@ -32,7 +16,6 @@ protected:
                                "(21, 2, 'رسمي'), (22, 2, 'پيماني'), (6, 2, 'قراردادي')"));
         db.exec(QStringLiteral("INSERT INTO tblAccountCostCenter (ID, ParentID, Title) VALUES (3, NULL, 'ستاد'), "
                                "(31, 3, 'اداري'), (32, 3, 'مالي')"));
-        connectWithPayrollMonth(session, db);
     }
 
     void load(bool printMode)
@@ -48,11 +31,6 @@ protected:
         return enabledOf({form.cmdDelete, form.cmdTempSave, form.cmdFinalize, form.cmdBackToTemp, form.cmdViewPrint,
                           form.cmdCalc, form.cmdShowError, form.cmdAccount});
     }
-
-    SeededPayroll db;
-    ScriptedMessages messages;
-    TestSession session;
-    FormMain form{session};
 };
 
 } // namespace

@@ -1,17 +1,8 @@
-#include "payslips/FormMain.h"
-#include "platform/controls/PelikDate.h"
 #include "platform/database/Connection.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "tests/gui/WindowTestKit.h"
 #include "tests/support/RecordingProcedures.h"
-#include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestServer.h"
-
-#include <QLabel>
-#include <QMouseEvent>
-#include <QProgressBar>
-#include <QRadioButton>
-#include <QSignalBlocker>
 
 #include <chrono>
 #include <thread>
@@ -36,12 +27,9 @@ QDate dateOf(const QVariant &value)
 
 // Ten employees with final ordinances over the month 1405/09 and no payslip yet; employee
 // IDs 1 to 10 carry the codes 1 to 10, so the list shows them in ID order.
-class PayslipBatchTest : public ::testing::Test {
+class PayslipBatchTest : public WindowTest<FormMain, TestDatabase> {
 protected:
-    explicit PayslipBatchTest(Backend backend = Backend::Embedded)
-        : db(backend)
-    {
-    }
+    using WindowTest::WindowTest;
 
     void SetUp() override
     {
@@ -52,7 +40,6 @@ protected:
             db.addOrdinance(id, periodBegin, periodEnd, true, {11, 21, 31});
         }
         session.ActiveUserID = -3;
-        connectWithPayrollMonth(session, db);
         procedures = RecordingProcedures::install(session);
         procedures->observeWith([this] {
             const bool busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
@@ -113,10 +100,6 @@ protected:
 
     int payslips(const QString &where = u"1=1"_s) { return db.count(u"tblHRMonthlySalary"_s, where); }
 
-    TestDatabase db;
-    ScriptedMessages messages;
-    TestSession session;
-    FormMain form{session};
     std::shared_ptr<RecordingProcedures> procedures;
 };
 

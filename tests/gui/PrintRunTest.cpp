@@ -1,26 +1,9 @@
-#include "payslips/FormMain.h"
 #include "payslips/FormPrint.h"
-#include "platform/automation/ComponentError.h"
-#include "platform/automation/ComponentRegistry.h"
 #include "platform/components/ReportEngine.h"
 #include "platform/components/SpreadsheetApplication.h"
 #include "tests/gui/WindowTestKit.h"
-#include "tests/support/ModalWatcher.h"
 #include "tests/support/ScopedTempFolder.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/SeededPayroll.h"
 #include "tests/support/XlsxCells.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
-#include <QProgressBar>
-#include <QRadioButton>
-#include <QScopeGuard>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace oruhr;
 using namespace oruhr::test;
@@ -30,13 +13,9 @@ namespace {
 
 // What the report component was given when it was asked to show a report.
 struct ShownReport {
-    QString fileName;
-    QString connectionText;
-    QString connectionValue;
-    QString filter;
+    QString fileName, connectionText, connectionValue, filter;
     int outputMode = -1;
-    bool windowEnabled = true;
-    bool busy = false;
+    bool windowEnabled = true, busy = false;
 };
 
 struct ReportLog {
@@ -57,31 +36,23 @@ struct ReportLog {
 
 // A scripted report component that records every report it is asked for.
 class ReportDouble : public QObject {
-    Q_OBJECT Q_PROPERTY(QString ReportFileName MEMBER fileName)
-    Q_PROPERTY(QString ConnectionText MEMBER connectionText)
+    Q_OBJECT
+    Q_PROPERTY(QString ReportFileName MEMBER m_fileName)
+    Q_PROPERTY(QString ConnectionText MEMBER m_connectionText)
     Q_PROPERTY(QString LastOutputFile READ lastOutputFile)
 
 public:
-    explicit ReportDouble(ReportLog &log)
-        : m_log(log)
-    {
-        ++log.created;
-    }
-
-    QString fileName;
-    QString connectionText;
+    explicit ReportDouble(ReportLog &log) : m_log(log) { ++log.created; }
     QString lastOutputFile() const { return m_log.outputFile; }
-
     Q_INVOKABLE void ConnectionValue(const QVariant &value) { m_connectionValue = value.toString(); }
     Q_INVOKABLE QVariant SetRecordFilter(int index, const QString &filter)
     {
-        if (index == 1)
-            m_filter = filter;
+        m_filter = index == 1 ? filter : m_filter;
         return true;
     }
     Q_INVOKABLE void ShowReport(const QVariant &outputMode)
     {
-        m_log.shown << ShownReport{fileName, connectionText, m_connectionValue, m_filter, outputMode.toInt(),
+        m_log.shown << ShownReport{m_fileName, m_connectionText, m_connectionValue, m_filter, outputMode.toInt(),
                                    m_log.window && m_log.window->isEnabled(), QApplication::overrideCursor() != nullptr};
         if (m_log.onShow)
             m_log.onShow(m_log.shown.last());
@@ -89,18 +60,16 @@ public:
 
 private:
     ReportLog &m_log;
-    QString m_connectionValue;
-    QString m_filter;
+    QString m_fileName, m_connectionText, m_connectionValue, m_filter;
 };
 
 QString filter(int id) { return u"ID = "_s + QString::number(id); }
 
-class PrintRunTest : public ::testing::Test {
+class PrintRunTest : public WindowTest<FormMain> {
 protected:
     void SetUp() override
     {
         db.exec(u"INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (140, ?)"_s, {applicationFolder()});
-        connectWithPayrollMonth(session, db);
         QDir().mkpath(app.filePath(u"Reports"_s));
         for (const char *name : {"payslip.html", "any.html", "ordinance.html"})
             writeFile(reportPath(name), "<html></html>");
@@ -157,16 +126,12 @@ protected:
         return entries;
     }
 
-    SeededPayroll db;
     QTemporaryDir app;
     ScopedTempFolder temp;
-    ScriptedMessages messages;
     ReportLog log;
     ScopedComponent report{QString::fromLatin1(ReportEngine::progId), [this] { return std::make_unique<ReportDouble>(log); },
                            QUuid(ReportEngine::classId)};
     QList<int> ten, tenPayslips, tenOrdinances;
-    TestSession session;
-    FormMain form{session};
 };
 
 } // namespace

@@ -1,19 +1,45 @@
 #pragma once
 
 #include "common/MessageText.h"
+#include "documents/FormCheckDocs.h"
+#include "payslips/FormMain.h"
+#include "platform/automation/ComponentError.h"
+#include "platform/automation/ComponentRegistry.h"
 #include "platform/controls/KeyedListModel.h"
-#include "shell/ModMain.h"
+#include "platform/controls/KeyedListView.h"
+#include "platform/controls/PelikDate.h"
+#include "platform/controls/PelikSelector.h"
+#include "shell/OruHRPrintBatch1.h"
 #include "tests/support/ModalWatcher.h"
-#include "tests/support/TestDatabase.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/SeededPayroll.h"
 #include "tests/support/TestSession.h"
 
-#include <QApplication>
-#include <QPushButton>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
-// Small helpers shared by the whole-window tests.
+// What the whole-window tests share.
 namespace oruhr::test {
+
+// A window of the control on the seeded payroll, whose payroll month is 1405/09, with the
+// message component scripted.
+template<typename Window, typename Database = SeededPayroll>
+class WindowTest : public ::testing::Test {
+protected:
+    explicit WindowTest(Backend backend = Backend::Embedded)
+        : db(backend)
+    {
+        db.exec(QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (3450, '1405/09/01')"));
+        session.connectTo(db.connectionString());
+    }
+
+    Database db;
+    ScriptedMessages messages;
+    TestSession session;
+    Window form{session};
+};
 
 inline QString problem(const QString &text) { return MessageText::TitleProblem + QStringLiteral(": ") + text; }
 
@@ -34,13 +60,6 @@ inline QStringList enabledOf(std::initializer_list<QPushButton *> buttons)
         if (button->isEnabled())
             result << button->objectName().mid(3);
     return result;
-}
-
-// Points the session at the database, whose payroll month is 1405/09.
-inline void connectWithPayrollMonth(TestSession &session, TestDatabase &db)
-{
-    db.exec(QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (3450, '1405/09/01')"));
-    session.connectTo(db.connectionString());
 }
 
 inline void expectIdle(const QWidget &window)
