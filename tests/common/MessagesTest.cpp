@@ -1,10 +1,7 @@
 #include "common/MessageText.h"
 #include "common/Messages.h"
-#include "platform/automation/ComponentError.h"
 #include "platform/automation/ComponentRegistry.h"
-#include "tests/support/ScriptedMessages.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 

@@ -1,6 +1,5 @@
 #include "common/PersianMonth.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 

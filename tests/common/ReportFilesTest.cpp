@@ -1,13 +1,6 @@
 #include "common/MessageText.h"
 #include "common/ReportFiles.h"
-#include "tests/support/ScopedTempFolder.h"
-#include "tests/support/ScriptedMessages.h"
-
-#include <gtest/gtest.h>
-
-#include <QDate>
-#include <QFile>
-#include <QFileInfo>
+#include "tests/support/TestKit.h"
 
 #include <unistd.h>
 

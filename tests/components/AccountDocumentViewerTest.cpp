@@ -1,11 +1,7 @@
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/components/StandardComponents.h"
-#include "tests/support/ModalWatcher.h"
-#include "tests/support/TestDatabase.h"
-
-#include <QLabel>
-#include <QTableWidget>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 using namespace oruhr::test;

@@ -1,9 +1,6 @@
 #include "platform/automation/Dispatch.h"
 #include "platform/components/MessageDialog.h"
-#include "tests/support/ModalWatcher.h"
-
-#include <QLabel>
-#include <QPushButton>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 using namespace oruhr::test;

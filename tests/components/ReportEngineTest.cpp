@@ -1,17 +1,8 @@
-#include "platform/automation/ComponentError.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/components/ReportEngine.h"
 #include "platform/components/ReportErrors.h"
 #include "platform/components/ReportFiller.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/SeededPayroll.h"
-
-#include <gtest/gtest.h>
-
-#include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 using namespace oruhr::test;

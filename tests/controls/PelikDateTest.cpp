@@ -1,9 +1,5 @@
 #include "platform/controls/PelikDate.h"
-
-#include <gtest/gtest.h>
-
-#include <QLineEdit>
-#include <QSignalSpy>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 

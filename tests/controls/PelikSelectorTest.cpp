@@ -1,10 +1,5 @@
 #include "platform/controls/PelikSelector.h"
-#include "tests/support/TestDatabase.h"
-
-#include <gtest/gtest.h>
-
-#include <QComboBox>
-#include <QSignalSpy>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 

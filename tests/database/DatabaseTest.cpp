@@ -1,15 +1,8 @@
-#include "platform/automation/ComponentError.h"
 #include "platform/database/BackendTarget.h"
 #include "platform/database/Connection.h"
 #include "platform/database/Recordset.h"
 #include "platform/database/TsqlRewriter.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/TestDatabase.h"
-
-#include <gtest/gtest.h>
-
-#include <QFile>
-#include <QTemporaryDir>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 using namespace oruhr::db;

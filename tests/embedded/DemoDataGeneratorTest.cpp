@@ -1,11 +1,6 @@
 #include "platform/database/Connection.h"
 #include "platform/embedded/DemoDataGenerator.h"
-#include "tests/support/TestDatabase.h"
-
-#include <gtest/gtest.h>
-
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include "tests/support/TestKit.h"
 
 using oruhr::embedded::DemoDataGenerator;
 using oruhr::embedded::DemoOptions;

@@ -1,9 +1,6 @@
-#include "platform/automation/ComponentError.h"
 #include "platform/embedded/EmbeddedProcedures.h"
 #include "tests/embedded/PayrollMonthFixture.h"
-
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include "tests/support/TestKit.h"
 
 #include <barrier>
 #include <chrono>

@@ -4,8 +4,8 @@
 // 727,367,760; monthly tax 10% from 240M, 15% from 300M, 20% from 380M, 30% from 500M.
 // Child allowance counts toward tax only, a mission toward neither. Each line is rounded once.
 
-#include "platform/automation/ComponentError.h"
 #include "tests/embedded/PayrollMonthFixture.h"
+#include "tests/support/TestKit.h"
 
 namespace oruhr::test {
 namespace {

@@ -3,13 +3,7 @@
 #include "platform/database/Connection.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "shell/DtEn.h"
-#include "tests/support/TestSession.h"
-#include "tests/support/TestDatabase.h"
-
-#include <gtest/gtest.h>
-
-#include <QMap>
-#include <QSqlQuery>
+#include "tests/support/TestKit.h"
 
 namespace oruhr::test {
 

@@ -3,22 +3,13 @@
 #include "common/MessageText.h"
 #include "documents/FormCheckDocs.h"
 #include "payslips/FormMain.h"
-#include "platform/automation/ComponentError.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
 #include "platform/controls/PelikSelector.h"
 #include "shell/OruHRPrintBatch1.h"
-#include "tests/support/ModalWatcher.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/SeededPayroll.h"
-#include "tests/support/TestSession.h"
-
-#include <QtTest>
-#include <QtWidgets>
-
-#include <gtest/gtest.h>
+#include "tests/support/TestKit.h"
 
 // What the whole-window tests share.
 namespace oruhr::test {

@@ -4,12 +4,7 @@
 #include "platform/database/Recordset.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
-
-#include <gtest/gtest.h>
-
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 

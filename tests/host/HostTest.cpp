@@ -3,15 +3,7 @@
 #include "host/StoredForm.h"
 #include "shell/OruHRPrintBatch1.h"
 #include "shell/PropertyBag.h"
-#include "tests/support/ModalWatcher.h"
-
-#include <gtest/gtest.h>
-
-#include <QFile>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTemporaryDir>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 using namespace oruhr::host;

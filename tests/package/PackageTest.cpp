@@ -1,14 +1,7 @@
 // The Debian package that cpack makes of this build (the package_build test): what it holds,
 // what it declares it needs, and whether its host runs from where it puts it.
 
-#include <gtest/gtest.h>
-
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include "tests/support/TestKit.h"
 
 using namespace Qt::StringLiterals;
 

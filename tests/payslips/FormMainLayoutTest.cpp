@@ -1,7 +1,6 @@
 #include "payslips/FormErrorEmployeeLayout.h"
 #include "payslips/FormMainLayout.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 

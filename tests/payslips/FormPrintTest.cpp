@@ -1,13 +1,6 @@
 #include "common/MessageText.h"
 #include "payslips/FormPrint.h"
-#include "tests/support/ModalWatcher.h"
-#include "tests/support/ScriptedMessages.h"
-#include "tests/support/SeededPayroll.h"
-#include "tests/support/TestSession.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 using namespace oruhr::test;

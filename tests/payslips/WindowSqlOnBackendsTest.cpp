@@ -3,9 +3,7 @@
 #include "payslips/PayslipSql.h"
 #include "platform/database/Connection.h"
 #include "platform/database/Recordset.h"
-#include "tests/support/SeededPayroll.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 using namespace oruhr::test;

@@ -1,16 +1,11 @@
 #include "documents/FormCheckDocs.h"
 #include "payslips/FormMain.h"
-#include "platform/automation/ComponentError.h"
 #include "platform/controls/PelikDate.h"
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 #include "shell/OruHRPrintBatch1.h"
 #include "shell/PropertyBag.h"
-#include "tests/support/ErrorNumber.h"
-#include "tests/support/ModalWatcher.h"
-#include "tests/support/TestDatabase.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/TestKit.h"
 
 using namespace oruhr;
 using namespace oruhr::test;

@@ -1,3 +1,5 @@
+#include "common/CommonSql.h"
+#include "documents/DocumentSql.h"
 #include "payslips/PayslipSql.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@ const QString B = QStringLiteral("2026-11-22");
 const QString E = QStringLiteral("2026-12-21");
 const QString none = QStringLiteral("1=1");
 
+#include "tests/payslips/ExpectedDocumentSql.inc"
 #include "tests/payslips/ExpectedPayslipSql.inc"
 
 } // namespace
@@ -34,4 +37,26 @@ TEST(PayslipSql, TextsAreTheSystemsOwn)
     };
     for (size_t i = 0; i < std::size(texts); ++i)
         EXPECT_EQ(texts[i].first, texts[i].second) << "text " << i;
+}
+
+TEST(DocumentSql, TextsAreTheSystemsOwn)
+{
+    const QString b = QStringLiteral("2026-11-22"), e = QStringLiteral("2026-12-21");
+    EXPECT_EQ(DocumentSql::documentList(DocumentListMode::Temporary, b, e), expectedDocumentsTemporary);
+    EXPECT_EQ(DocumentSql::documentList(DocumentListMode::Final, b, e), expectedDocumentsFinal);
+    const std::pair<qint32, const char *> tables[] = {
+        {1022007, "tblHROrdinance"}, {1022009, "tblHRLoan"}, {1022021, "tblHRBox"}, {1022041, "tblHRExceptionBatch"}};
+    for (const auto &[formType, table] : tables)
+        EXPECT_EQ(DocumentSql::finalize(formType, QStringLiteral("12,15")),
+                  QStringLiteral("Update %1 Set Code=ID Where ID in (12,15)").arg(QLatin1String(table)));
+    EXPECT_EQ(DocumentSql::finalize(1401, QStringLiteral("2")), QString());
+}
+
+TEST(CommonSql, TextsAreTheSystemsOwn)
+{
+    EXPECT_EQ(CommonSql::applicationFolder(), QStringLiteral("select * from tblPelikSystemParameters Where ID=140"));
+    EXPECT_EQ(CommonSql::payrollMonthStart(), QStringLiteral("Select Value from tblPelikSystemParameters Where ID=3450"));
+    EXPECT_EQ(CommonSql::reportTemplates(1402),
+              QStringLiteral("Select * from tblPelikReportTemplate where FormTypeID = 1406 Or FormTypeID =1402"));
+    EXPECT_EQ(CommonSql::reportTemplate(5), QStringLiteral("Select * From tblPelikReportTemplate Where ID = 5"));
 }
