@@ -6,8 +6,7 @@
 
 using namespace oruhr;
 using namespace oruhr::db;
-using oruhr::test::errorNumber;
-using oruhr::test::TestDatabase;
+using namespace oruhr::test;
 
 TEST(BackendTarget, EachProviderFindsItsDriverAndAnythingElseCannotBeUsed)
 {
@@ -75,15 +74,15 @@ TEST(TsqlRewriter, PostgresGetsItsTypesAndSqlServersNullOrderAtEachLevel)
 }
 
 // Every case runs on the embedded provider and through the SQLite ODBC driver.
-class ConnectionTest : public ::testing::TestWithParam<bool> {};
+class ConnectionTest : public ::testing::TestWithParam<Backend> {};
 
 TEST_P(ConnectionTest, OpensLazilyAndRecordsetsWalkRowsWithNullsAndReportFailures)
 {
-    TestDatabase db;
+    TestDatabase db(GetParam());
     db.addEmployee("7", "زهرا", QString());
     db.addEmployee(QVariant(), "", "کريمي");
     Connection connection;
-    connection.setConnectionString(GetParam() ? db.odbcConnectionString() : db.connectionString());
+    connection.setConnectionString(db.connectionString());
     EXPECT_FALSE(connection.isOpen());
     Recordset recordset(connection);
     recordset.open("Select ID, Code, FirstName, SureName from tblEmployee Order By ID");
@@ -118,8 +117,7 @@ TEST_P(ConnectionTest, OpensLazilyAndRecordsetsWalkRowsWithNullsAndReportFailure
     EXPECT_EQ(recordset.field("N").toInt(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, ::testing::Values(false, true),
-                         [](const auto &info) { return info.param ? "Odbc" : "Embedded"; });
+INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, ::testing::Values(Backend::Embedded, Backend::Odbc), backendName);
 
 TEST(Connection, UnusableStringsFailAtFirstUseAndCreateNothing)
 {

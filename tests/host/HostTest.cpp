@@ -1,4 +1,3 @@
-#include "host/HostOptions.h"
 #include "host/HostWindow.h"
 #include "host/StoredForm.h"
 #include "shell/OruHRPrintBatch1.h"
@@ -8,17 +7,6 @@
 using namespace oruhr;
 using namespace oruhr::host;
 using namespace oruhr::test;
-
-TEST(HostOptions, ReadsTheFourValuesAndOneWindowAndRejectsWhatItCannotUse)
-{
-    QString error;
-    const auto options = HostOptions::parse({"oruhr-host", "--connection", "DSN=payroll", "--user", "-2", "ClearShow"}, error);
-    ASSERT_TRUE(options);
-    EXPECT_EQ(std::tuple(*options->connection, *options->user, options->position.has_value(), options->action),
-              std::tuple(QStringLiteral("DSN=payroll"), -2, false, HostOptions::Action::ClearShow));
-    for (const QStringList &bad : {QStringList{"--user", "40000"}, {"print"}, {"tempsave", "showdocs"}, {"--colour"}})
-        EXPECT_FALSE(HostOptions::parse(QStringList{"oruhr-host"} + bad, error)) << qPrintable(bad.join(' '));
-}
 
 TEST(StoredForm, RoundTripIsPrivateToTheUserAndTheWindowSavesItOnClose)
 {
@@ -57,17 +45,4 @@ TEST(HostWindow, AFailedCallIsShownWithItsNumberAndDescription)
     });
     child<QPushButton>(&window, "TempSaveMonthlySalary")->click();
     EXPECT_TRUE(shown.contains(QStringLiteral("3706")) && shown.contains(QStringLiteral("رشته اتصال"))) << qPrintable(shown);
-}
-
-TEST(HostWindow, TheDemoStandsInOnlyWhenNoFormIsStoredAndNoConnectionIsGiven)
-{
-    QTemporaryDir dir;
-    const StoredForm form(dir.filePath(QStringLiteral("host.ini")));
-    HostOptions zero;
-    zero.connection = QStringLiteral("0");
-    HostWindow window{form};
-    EXPECT_TRUE(window.needsDemoDatabase({}));
-    EXPECT_FALSE(window.needsDemoDatabase(zero));
-    form.save(PropertyBag());
-    EXPECT_FALSE(HostWindow{form}.needsDemoDatabase({}));
 }

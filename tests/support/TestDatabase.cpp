@@ -7,9 +7,6 @@
 #include "tests/support/TestServer.h"
 
 #include <QAtomicInt>
-#include <QSqlQuery>
-
-#include <stdexcept>
 
 namespace oruhr::test {
 
@@ -19,35 +16,21 @@ TestDatabase::TestDatabase(Backend backend)
     static QAtomicInt counter;
     m_name = QStringLiteral("test-database-%1").arg(counter.fetchAndAddRelaxed(1));
     if (backend == Backend::PostgreSQL) {
-        openPostgres();
-        return;
-    }
-    m_file = m_dir.filePath(QStringLiteral("payroll.db"));
-    embedded::EmbeddedDatabase::create(m_file);
-    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    m_database.setDatabaseName(m_file);
-    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-    m_database.open();
-}
-
-void TestDatabase::openPostgres()
-{
-    m_serverDatabase = TestServer::createDatabase();
-    {
+        m_serverDatabase = TestServer::createDatabase();
         db::Connection connection;
         connection.setConnectionString(connectionString());
         embedded::EmbeddedSchema::create(connection);
+        m_database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+        m_database.setHostName(TestServer::socketFolder());
+        m_database.setDatabaseName(m_serverDatabase);
+        m_database.setUserName(QStringLiteral("postgres"));
+    } else {
+        m_file = m_dir.filePath(QStringLiteral("payroll.db"));
+        embedded::EmbeddedDatabase::create(m_file);
+        m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        m_database.setDatabaseName(m_file);
+        m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     }
-    m_database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
-    m_database.setHostName(TestServer::socketFolder());
-    m_database.setDatabaseName(m_serverDatabase);
-    m_database.setUserName(QStringLiteral("postgres"));
-    m_database.open();
-}
-
-void TestDatabase::reconnect()
-{
-    m_database.close();
     m_database.open();
 }
 
@@ -56,10 +39,9 @@ TestDatabase::~TestDatabase()
     m_database.close();
     m_database = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_name);
-    if (m_serverDatabase.isEmpty())
-        return;
     try {
-        TestServer::dropDatabase(m_serverDatabase);
+        if (!m_serverDatabase.isEmpty())
+            TestServer::dropDatabase(m_serverDatabase);
     } catch (const std::exception &error) {
         // A destructor must not throw; a database left behind goes with the test server.
         qWarning("%s", error.what());
@@ -70,17 +52,12 @@ QString TestDatabase::connectionString() const
 {
     switch (m_backend) {
     case Backend::Odbc:
-        return odbcConnectionString();
+        return QStringLiteral("Driver=SQLite3;Database=") + m_file;
     case Backend::PostgreSQL:
         return TestServer::connectionString(m_serverDatabase);
     default:
         return embedded::EmbeddedDatabase::connectionString(m_file);
     }
-}
-
-QString TestDatabase::odbcConnectionString() const
-{
-    return QStringLiteral("Driver=SQLite3;Database=") + m_file;
 }
 
 void TestDatabase::exec(const QString &sql, const QVariantList &values)

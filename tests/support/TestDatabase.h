@@ -37,14 +37,16 @@ public:
     TestDatabase(const TestDatabase &) = delete;
     TestDatabase &operator=(const TestDatabase &) = delete;
 
-    Backend backend() const { return m_backend; }
-    QString file() const { return m_file; }   // empty on PostgreSQL
-    QString connectionString() const;     // for the code under test, through the backend
-    QString odbcConnectionString() const; // the same file through the SQLite ODBC driver
+    QString file() const { return m_file; } // empty on PostgreSQL
+    QString connectionString() const;       // for the code under test, through the backend
 
     QSqlDatabase &sql() { return m_database; }
     // After the server was restarted: the handle opens anew.
-    void reconnect();
+    void reconnect()
+    {
+        m_database.close();
+        m_database.open();
+    }
     void exec(const QString &sql, const QVariantList &values = {});
     QVariant scalar(const QString &sql, const QVariantList &values = {});
     int count(const QString &table, const QString &where = QStringLiteral("1=1"));
@@ -57,8 +59,6 @@ public:
     static QString iso(QDate date) { return date.toString(Qt::ISODate); }
 
 private:
-    void openPostgres();
-
     Backend m_backend;
     QString m_serverDatabase;
     QTemporaryDir m_dir;
