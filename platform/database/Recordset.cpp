@@ -2,6 +2,7 @@
 
 #include "platform/automation/ComponentError.h"
 #include "platform/database/Connection.h"
+#include "platform/database/DatabaseLog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,6 +18,7 @@ Recordset::Recordset(Connection &connection)
 void Recordset::open(const QString &sql)
 {
     close();
+    qCDebug(lcDatabase).noquote() << sql; // what the windows send, for an administrator tracing a fault
     QSqlQuery query(m_connection->database());
     query.setForwardOnly(true);
     if (!query.exec(m_connection->nativeSql(sql))) {

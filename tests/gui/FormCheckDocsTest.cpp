@@ -1,10 +1,5 @@
 #include "tests/gui/WindowTestKit.h"
 
-#include <QSqlDriver>
-
-#include <sqlite3.h>
-#include <strings.h>
-
 using namespace oruhr;
 using namespace oruhr::test;
 using namespace Qt::StringLiterals;
@@ -22,29 +17,33 @@ QString finalize(const char *table, const QString &ids)
     return u"Update %1 Set Code=ID Where ID in (%2)"_s.arg(QLatin1String(table), ids);
 }
 
-// Records the updates that the window's own connection runs, as SQLite prepares them.
+// Records the updates that the windows send, from the database layer's debug log.
 class UpdateTrace {
 public:
-    explicit UpdateTrace(ModMain &session)
+    UpdateTrace()
     {
-        const QVariant handle = session.dtEn().connection().database().driver()->handle();
-        m_handle = *static_cast<sqlite3 *const *>(handle.constData());
-        sqlite3_trace_v2(m_handle, SQLITE_TRACE_STMT, &UpdateTrace::onStatement, this);
+        s_current = this;
+        QLoggingCategory::setFilterRules(QStringLiteral("oruhr.database.debug=true"));
+        m_previous = qInstallMessageHandler(&UpdateTrace::onMessage);
     }
-    ~UpdateTrace() { sqlite3_trace_v2(m_handle, 0, nullptr, nullptr); }
+    ~UpdateTrace()
+    {
+        qInstallMessageHandler(m_previous);
+        QLoggingCategory::setFilterRules(QString());
+        s_current = nullptr;
+    }
 
     QStringList updates;
 
 private:
-    static int onStatement(unsigned, void *context, void *, void *text)
+    static void onMessage(QtMsgType, const QMessageLogContext &context, const QString &text)
     {
-        const char *sql = static_cast<const char *>(text);
-        if (sql && strncasecmp(sql, "Update", 6) == 0) // a trigger's own steps start with "--"
-            static_cast<UpdateTrace *>(context)->updates << QString::fromUtf8(sql);
-        return 0;
+        if (qstrcmp(context.category, "oruhr.database") == 0 && text.startsWith(QLatin1String("Update")))
+            s_current->updates << text;
     }
 
-    sqlite3 *m_handle = nullptr;
+    static inline UpdateTrace *s_current = nullptr;
+    QtMessageHandler m_previous = nullptr;
 };
 
 class FormCheckDocsTest : public WindowTest<FormCheckDocs> {
@@ -257,7 +256,7 @@ TEST_F(FormCheckDocsTest, FinalizingRunsOneUpdatePerKindOrdinancesFirstInListOrd
     const QString a = QString::number(secondOrdinance), b = QString::number(db.temporaryOrdinanceOf5);
     const QString ordinanceIds = std::max(a, b) + QLatin1Char(',') + std::min(a, b); // the column sorts as text
 
-    UpdateTrace trace(session);
+    UpdateTrace trace;
     form.cmdFinalize->click();
     EXPECT_EQ(trace.updates, QStringList({finalize("tblHROrdinance", ordinanceIds),
                                           finalize("tblHRLoan", QString::number(db.loanId))}));
@@ -279,7 +278,7 @@ TEST_F(FormCheckDocsTest, FinalizingOnlyFundsRunsOnlyTheFundUpdate)
     form.Form_Load();
     check(key(fundKind, db.fundId));
     check(key(fundKind, secondFund));
-    UpdateTrace trace(session);
+    UpdateTrace trace;
     form.cmdFinalize->click();
     ASSERT_EQ(trace.updates.size(), 1);
     EXPECT_TRUE(trace.updates[0].startsWith(u"Update tblHRBox Set Code=ID Where ID in ("_s));
@@ -299,7 +298,7 @@ TEST_F(FormCheckDocsTest, AFailingUpdateKeepsTheEarlierOnesAndStopsTheRest)
     Q_EMIT form.lstEmployee->header()->sectionClicked(1); // ordinance, fund, loan
     form.cmdSelect->click();
 
-    UpdateTrace trace(session);
+    UpdateTrace trace;
     form.cmdFinalize->click();
     EXPECT_EQ(trace.updates, QStringList({finalize("tblHROrdinance", QString::number(db.temporaryOrdinanceOf5)),
                                           finalize("tblHRLoan", QString::number(db.loanId))}));
@@ -320,7 +319,7 @@ TEST_F(FormCheckDocsTest, AFailingUpdateKeepsTheEarlierOnesAndStopsTheRest)
 TEST_F(FormCheckDocsTest, FinalizingWithoutTicksOrBeginDateWritesNothing)
 {
     form.Form_Load();
-    UpdateTrace trace(session);
+    UpdateTrace trace;
     form.cmdFinalize->click();
     EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::NoEmployeeChecked)}));
     EXPECT_TRUE(messages.shown()[0].busy); // told under the hourglass, reset after
