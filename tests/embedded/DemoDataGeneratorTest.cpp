@@ -1,4 +1,6 @@
+#include "payslips/PayslipSql.h"
 #include "platform/database/Connection.h"
+#include "platform/database/Recordset.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "tests/support/TestKit.h"
 
@@ -31,11 +33,6 @@ struct Demo : TestDatabase {
     }
 };
 
-QString inMonth(const QString &alias)
-{
-    return QString("NOT (%1.EndDate < '2026-10-23' OR %1.BeginDate > '2026-11-21')").arg(alias);
-}
-
 } // namespace
 
 TEST(DemoData, FixesThePayrollMonthAndEveryPayslipStateOccursInIt)
@@ -45,15 +42,17 @@ TEST(DemoData, FixesThePayrollMonthAndEveryPayslipStateOccursInIt)
     EXPECT_EQ(db.parameter(140), "/opt/oruhr/");
     EXPECT_EQ(db.count("tblEmployee"), 90);
     EXPECT_EQ(Demo(7, 0, QDate(2025, 3, 19)).parameter(3450), "1403/12/01"); // the last month of a year
-    const QString listed = "e.ID IN (SELECT EmployeeID FROM tblHROrdinance o WHERE o.Code IS NOT NULL AND "
-        + inMonth("o") + ")";
-    const QString payslip = " AND %1 (SELECT 1 FROM tblHRMonthlySalary x WHERE x.EmployeeID = e.ID AND " + inMonth("x")
-        + " AND %2)";
-    const int all = db.count("tblEmployee e", listed);
-    const int without = db.count("tblEmployee e", listed + payslip.arg("NOT EXISTS", "1=1"));
-    const int temporary = db.count("tblEmployee e", listed + payslip.arg("EXISTS", "x.Code IS NULL"));
-    const int final = db.count("tblEmployee e", listed + payslip.arg("EXISTS", "x.Code IS NOT NULL"));
-
+    // Counted by the lists the payslip window shows.
+    oruhr::db::Connection connection;
+    connection.setConnectionString(db.connectionString());
+    const auto listed = [&](oruhr::EmployeeListMode mode) {
+        oruhr::db::Recordset list(connection);
+        list.open(oruhr::PayslipSql::employeeList(mode, "2026-10-23", "2026-11-21", "1=1", "1=1", "1=1"));
+        return list.recordCount();
+    };
+    using enum oruhr::EmployeeListMode;
+    const int without = listed(WithoutPayslip), temporary = listed(TempSaved), final = listed(FinalSaved),
+              all = listed(None);
     EXPECT_EQ(without + temporary + final, all);
     for (int state : {without, temporary, final}) {
         EXPECT_GT(state, all / 6);

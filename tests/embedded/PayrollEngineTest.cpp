@@ -149,9 +149,11 @@ TEST_F(PayrollEngine, ANewerTaxTableWinsAndThePayslipRestsOnTheOrdinanceOfItsLas
     EXPECT_EQ(lines(payslip)[Tax], 78'551'613);
 }
 
-TEST_F(PayrollEngine, AmountsForComputedFactorsAndNegativeEarningsAreRefused)
+TEST_F(PayrollEngine, UnpricedFactorsAmountsForComputedOnesAndNegativeEarningsAreRefused)
 {
-    const int ali = hire(QDate(2024, 3, 20), {{Base, 100'000'000}});
+    const int ali = hire(QDate(2024, 3, 20), {{Base, 100'000'000}, {777, 5}}); // no rule prices 777
+    EXPECT_THROW(create(ali), ComponentError);
+    db.exec("DELETE FROM tblHROrdinanceDetail WHERE FunctionID = 777");
     const int adjustment = document("tblHRExceptionBatch");
     db.exec("INSERT INTO tblHRExceptionBatchDetail VALUES (?, ?, ?, 5000000)", {adjustment, ali, Loans});
     EXPECT_THROW(create(ali), ComponentError);

@@ -32,17 +32,3 @@ TEST(StoredForm, RoundTripIsPrivateToTheUserAndTheWindowSavesItOnClose)
     EXPECT_EQ(form.load().readProperty(QStringLiteral("UserID"), 0).toInt(), 77);
     EXPECT_FALSE(form.load().values().contains(QStringLiteral("PositionID")));
 }
-
-TEST(HostWindow, AFailedCallIsShownWithItsNumberAndDescription)
-{
-    QTemporaryDir dir;
-    HostWindow window{StoredForm(dir.filePath(QStringLiteral("host.ini")))};
-    window.applyOptions({});
-    QString shown;
-    whenModalShown([&](QWidget *box) {
-        EXPECT_EQ(box->objectName(), QStringLiteral("hostFailure"));
-        shown = qobject_cast<QMessageBox *>(box)->text();
-    });
-    child<QPushButton>(&window, "TempSaveMonthlySalary")->click();
-    EXPECT_TRUE(shown.contains(QStringLiteral("3706")) && shown.contains(QStringLiteral("رشته اتصال"))) << qPrintable(shown);
-}

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,28 @@ namespace oruhr::test {
 // test, so the test's checks run from here), then closes it unless the action did.
 // Nested modal windows (a message over a window) are handled by calling this again
 // from within the action.
-void whenModalShown(std::function<void(QWidget *)> action);
+inline void whenModalShown(std::function<void(QWidget *)> action)
+{
+    auto *timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, before = QPointer(QApplication::activeModalWidget()), action,
+                                               deadline = QDeadlineTimer(10000)] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if ((!modal || modal == before) && !deadline.hasExpired())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (!modal || modal == before) {
+            ADD_FAILURE() << "no modal window was shown";
+            return;
+        }
+        action(modal);
+        if (auto *dialog = qobject_cast<QDialog *>(modal.data()); dialog && dialog->isVisible())
+            dialog->reject();
+        else if (modal && modal->isVisible())
+            modal->close();
+    });
+    timer->start(5);
+}
 
 // Finds a descendant by object name and type; fails the test when there is none.
 template<typename T>

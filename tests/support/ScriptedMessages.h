@@ -2,17 +2,14 @@
 
 #include "platform/automation/ComponentRegistry.h"
 
-#include <QList>
-#include <QObject>
-#include <QString>
 #include <QVariant>
 
 #include <memory>
 
 namespace oruhr::test {
 
-// Puts a scripted double in place of the message component for the lifetime of the
-// object: every message and question is recorded, questions get the preset answer.
+// Puts a scripted double in place of the message component while it lives: every message
+// and question is recorded, questions get the preset answer.
 class ScriptedMessages {
 public:
     struct Shown {
@@ -21,17 +18,21 @@ public:
         int formType = 0;
         bool busy = false; // shown under the hourglass
     };
+    // What the doubles it makes share.
+    struct Record {
+        QList<Shown> shown;
+        QVariant answer = 1;
+    };
 
     ScriptedMessages();
 
-    QList<Shown> shown() const { return *m_shown; }
+    QList<Shown> shown() const { return m_record->shown; }
     QStringList texts() const;
-    void clear() { m_shown->clear(); }
-    void answerWith(const QVariant &resualt) { *m_answer = resualt; }
+    void clear() { m_record->shown.clear(); }
+    void answerWith(const QVariant &resualt) { m_record->answer = resualt; }
 
 private:
-    std::shared_ptr<QList<Shown>> m_shown = std::make_shared<QList<Shown>>();
-    std::shared_ptr<QVariant> m_answer = std::make_shared<QVariant>(1);
+    std::shared_ptr<Record> m_record = std::make_shared<Record>();
     ScopedComponent m_registration;
 };
 
