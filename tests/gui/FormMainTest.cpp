@@ -18,12 +18,6 @@ protected:
                                "(31, 3, 'اداري'), (32, 3, 'مالي')"));
     }
 
-    void load(bool printMode)
-    {
-        form.IsPrintMode = printMode;
-        form.Form_Load();
-    }
-
     QStringList column(int index) const { return columnOf(form.employees(), index); }
     QStringList keys() const { return column(-1); }
     QStringList enabledButtons() const

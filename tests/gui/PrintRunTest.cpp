@@ -96,12 +96,6 @@ protected:
         file.write(contents);
     }
 
-    void load(bool printMode)
-    {
-        form.IsPrintMode = printMode;
-        form.Form_Load();
-    }
-
     void tick(const QList<int> &employees)
     {
         for (int row = 0; row < form.employees().rowCount(); ++row)

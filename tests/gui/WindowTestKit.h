@@ -26,6 +26,13 @@ protected:
         session.connectTo(db.connectionString());
     }
 
+    // The payslip window in registration or print mode.
+    void load(bool printMode) requires std::is_same_v<Window, FormMain>
+    {
+        form.IsPrintMode = printMode;
+        form.Form_Load();
+    }
+
     Database db;
     ScriptedMessages messages;
     TestSession session;

@@ -45,43 +45,40 @@ void SeededPayroll::seedPayslips()
     finalPayslipOf4 = addPayslip(4, begin(), end(), true, ordinanceOf4);
     temporaryPayslipOf8 = addPayslip(8, begin(), end(), false);
     previousPayslipOf8 = addPayslip(8, QDate(2026, 10, 23), begin().addDays(-1), true);
-    for (int payslip : {temporaryPayslipOf8, previousPayslipOf8}) {
-        exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) "
-                            "VALUES (?, 501, 1000)"),
-             {payslip});
-        exec(QStringLiteral("INSERT INTO tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount) VALUES (?, 1, 50)"),
-             {payslip});
-        exec(QStringLiteral("INSERT INTO tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount) VALUES (?, 1, 20)"),
-             {payslip});
-    }
+    const QVariantList both{temporaryPayslipOf8, previousPayslipOf8};
+    exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) VALUES (?, 501, 1000), "
+                        "(?, 501, 1000)"), both);
+    exec(QStringLiteral("INSERT INTO tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount) VALUES (?, 1, 50), (?, 1, 50)"),
+         both);
+    exec(QStringLiteral("INSERT INTO tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount) VALUES (?, 1, 20), (?, 1, 20)"),
+         both);
 }
 
 void SeededPayroll::seedDocuments()
 {
-    const QString insert = QStringLiteral(
-        "INSERT INTO %1 (Code, BeginDate, EndDate, FarsiBeginDate, FarsiEndDate) VALUES (?, ?, ?, ?, ?)");
+    const QString insert = QStringLiteral("INSERT INTO %1 (Code, BeginDate, EndDate, FarsiBeginDate, FarsiEndDate) "
+                                          "VALUES (?, ?, ?, ?, ?) RETURNING ID");
     const QVariantList temporary{QVariant(), iso(begin()), iso(end()), QStringLiteral("1405/09/01"),
                                  QStringLiteral("1405/09/30")};
-    exec(insert.arg(QStringLiteral("tblHRLoan")), temporary);
-    loanId = scalar(QStringLiteral("SELECT max(ID) FROM tblHRLoan")).toInt();
+    loanId = scalar(insert.arg(QStringLiteral("tblHRLoan")), temporary).toInt();
     exec(QStringLiteral("INSERT INTO tblHRLoanDetail (LoanID, EmployeeID, Amount, InstalmentAmount) VALUES "
                         "(?, 1, 1000, 50), (?, 2, 1000, 50)"),
          {loanId, loanId});
-    exec(insert.arg(QStringLiteral("tblHRBox")), temporary);
-    fundId = scalar(QStringLiteral("SELECT max(ID) FROM tblHRBox")).toInt();
+    fundId = scalar(insert.arg(QStringLiteral("tblHRBox")), temporary).toInt();
     // a Code that is empty but not NULL
-    exec(insert.arg(QStringLiteral("tblHRExceptionBatch")),
-         {QString(""), iso(end()), iso(end().addDays(10)), QStringLiteral("1405/09/30"), QStringLiteral("1405/10/10")});
-    exceptionBatchId = scalar(QStringLiteral("SELECT max(ID) FROM tblHRExceptionBatch")).toInt();
+    exceptionBatchId = scalar(insert.arg(QStringLiteral("tblHRExceptionBatch")),
+                              {QString(""), iso(end()), iso(end().addDays(10)), QStringLiteral("1405/09/30"),
+                               QStringLiteral("1405/10/10")})
+                           .toInt();
 }
 
 void SeededPayroll::seedAccounting()
 {
-    const QString insert =
-        QStringLiteral("INSERT INTO tblAccountDocument (Code, DocumentDate, Description) VALUES (?, ?, ?)");
-    auto add = [&](const QString &name, const QDate &date, const QString &description) {
-        exec(insert, {name, iso(date), description});
-        documents.insert(name, scalar(QStringLiteral("SELECT max(ID) FROM tblAccountDocument")).toInt());
+    const auto add = [&](const QString &name, const QDate &date, const QString &description) {
+        documents.insert(name, scalar(QStringLiteral("INSERT INTO tblAccountDocument (Code, DocumentDate, Description) "
+                                                     "VALUES (?, ?, ?) RETURNING ID"),
+                                      {name, iso(date), description})
+                                   .toInt());
     };
     add(QStringLiteral("detail"), end(), QStringLiteral("سند متفرقه"));
     add(QStringLiteral("description"), end(), QStringLiteral("سند فيش حقوق ماه 1405/09"));
