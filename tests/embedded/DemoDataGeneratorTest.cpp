@@ -21,16 +21,6 @@ struct Demo : TestDatabase {
     }
     QString text(const QString &sql) { return scalar(sql).toString(); }
     QString parameter(int id) { return text("SELECT Value FROM tblPelikSystemParameters WHERE ID=" + QString::number(id)); }
-    QString dump(const QString &table)
-    {
-        QSqlQuery query(sql());
-        query.exec("SELECT * FROM " + table + " ORDER BY rowid");
-        QString rows;
-        while (query.next())
-            for (int field = 0; field < query.record().count(); ++field)
-                rows += query.value(field).toString() + u'|';
-        return rows;
-    }
 };
 
 } // namespace
@@ -66,13 +56,12 @@ TEST(DemoData, FixesThePayrollMonthAndEveryPayslipStateOccursInIt)
               0);
 }
 
-TEST(DemoData, TheSameSeedGivesTheSameDataAnotherSeedOtherNames)
+TEST(DemoData, TheSameSeedGivesTheSameStaffAndPayslipsAnotherSeedOthers)
 {
+    const QString staffAndMoney =
+        "SELECT (SELECT group_concat(FirstName || ' ' || SureName) FROM tblEmployee) || (SELECT group_concat("
+        "MonthlySalaryID || ':' || FunctionID || '=' || Amount) FROM tblHRMonthlySalaryDetail)";
     Demo first(7), again(7), other(8);
-    for (const char *table : {"tblEmployee", "tblHROrdinance", "tblHROrdinanceDetail", "tblHRMonthlySalary",
-                              "tblHRMonthlySalaryDetail", "tblHRLoanDetail", "tblHRRunTimeBatchDetail",
-                              "tblAccountDocumentDetail"})
-        EXPECT_TRUE(first.dump(table) == again.dump(table)) << table;
-    const QString names = "SELECT group_concat(FirstName || ' ' || SureName) FROM tblEmployee";
-    EXPECT_NE(first.text(names), other.text(names));
+    EXPECT_EQ(first.text(staffAndMoney), again.text(staffAndMoney));
+    EXPECT_NE(first.text(staffAndMoney), other.text(staffAndMoney));
 }

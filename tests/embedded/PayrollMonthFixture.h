@@ -51,9 +51,9 @@ public:
     // told otherwise; returns its ID.
     int document(const QString &table, bool final = true, QDate from = {2025, 1, 1}, QDate to = {2026, 12, 31})
     {
-        db.exec(QString("INSERT INTO %1 (Code, BeginDate, EndDate) VALUES (?, ?, ?)").arg(table),
-                {final ? QVariant("1") : QVariant(), TestDatabase::iso(from), TestDatabase::iso(to)});
-        return db.scalar("SELECT max(ID) FROM " + table).toInt();
+        return db.scalar(QString("INSERT INTO %1 (Code, BeginDate, EndDate) VALUES (?, ?, ?) RETURNING ID").arg(table),
+                         {final ? QVariant("1") : QVariant(), TestDatabase::iso(from), TestDatabase::iso(to)})
+            .toInt();
     }
     int loan(int employee, qint64 principal, qint64 instalment)
     {
@@ -79,10 +79,8 @@ public:
                             const QString &key = "FunctionID")
     {
         QMap<int, qint64> result;
-        QSqlQuery query(db.sql());
-        query.prepare(QString("SELECT %1, Amount FROM %2 WHERE MonthlySalaryID = ?").arg(key, table));
-        query.addBindValue(payslip);
-        query.exec();
+        QSqlQuery query(QString("SELECT %1, Amount FROM %2 WHERE MonthlySalaryID = %3").arg(key, table).arg(payslip),
+                        db.sql());
         while (query.next())
             result.insert(query.value(0).toInt(), query.value(1).toLongLong());
         return result;

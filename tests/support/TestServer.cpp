@@ -14,8 +14,7 @@ namespace {
 QString serverFolder()
 {
     QFile state(QStringLiteral(ORUHR_TEST_PG_STATE));
-    const QString named = qEnvironmentVariable("ORUHR_TEST_PG_SOCKET");
-    return !named.isEmpty() || !state.open(QIODevice::ReadOnly) ? named : QString::fromLocal8Bit(state.readAll()).trimmed();
+    return state.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(state.readAll()).trimmed() : QString();
 }
 
 void run(const QString &program, const QStringList &arguments)

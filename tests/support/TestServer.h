@@ -5,8 +5,7 @@
 namespace oruhr::test {
 
 // The PostgreSQL server the test run started (tests/postgres/start-server): its socket
-// folder from ORUHR_TEST_PG_SOCKET, or from the file the start script wrote in the build
-// folder. A test that needs it fails when it is not running; it is never skipped.
+// folder from the file the start script wrote in the build folder. A test that needs it fails when it is not running; it is never skipped.
 class TestServer {
 public:
     static QString socketFolder(); // throws std::runtime_error
