@@ -24,26 +24,21 @@ public:
     {
         s_current = this;
         QLoggingCategory::setFilterRules(QStringLiteral("oruhr.database.debug=true"));
-        m_previous = qInstallMessageHandler(&UpdateTrace::onMessage);
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &text) {
+            if (qstrcmp(context.category, "oruhr.database") == 0 && text.startsWith(QLatin1String("Update")))
+                s_current->updates << text;
+        });
     }
     ~UpdateTrace()
     {
-        qInstallMessageHandler(m_previous);
+        qInstallMessageHandler(nullptr);
         QLoggingCategory::setFilterRules(QString());
-        s_current = nullptr;
     }
 
     QStringList updates;
 
 private:
-    static void onMessage(QtMsgType, const QMessageLogContext &context, const QString &text)
-    {
-        if (qstrcmp(context.category, "oruhr.database") == 0 && text.startsWith(QLatin1String("Update")))
-            s_current->updates << text;
-    }
-
     static inline UpdateTrace *s_current = nullptr;
-    QtMessageHandler m_previous = nullptr;
 };
 
 class FormCheckDocsTest : public WindowTest<FormCheckDocs> {

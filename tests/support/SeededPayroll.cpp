@@ -3,7 +3,7 @@
 namespace oruhr::test {
 namespace {
 
-const OrdinanceFilters usual{11, 21, 31};
+const std::array<int, 3> usual{11, 21, 31};
 
 } // namespace
 
@@ -44,7 +44,7 @@ void SeededPayroll::seedPayslips()
     addPayslip(2, QDate(2026, 11, 1), begin(), false);
     finalPayslipOf4 = addPayslip(4, begin(), end(), true, ordinanceOf4);
     temporaryPayslipOf8 = addPayslip(8, begin(), end(), false);
-    previousPayslipOf8 = addPayslip(8, QDate(2026, 10, 23), begin().addDays(-1), true);
+    const int previousPayslipOf8 = addPayslip(8, QDate(2026, 10, 23), begin().addDays(-1), true);
     const QVariantList both{temporaryPayslipOf8, previousPayslipOf8};
     exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) VALUES (?, 501, 1000), "
                         "(?, 501, 1000)"), both);

@@ -28,7 +28,6 @@ public:
     static QDate end() { return {2026, 12, 21}; }
 
     int temporaryPayslipOf8 = 0;
-    int previousPayslipOf8 = 0;
     int finalPayslipOf4 = 0;
     int ordinanceOf4 = 0;
     int temporaryOrdinanceOf5 = 0;

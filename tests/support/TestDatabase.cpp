@@ -82,12 +82,12 @@ int TestDatabase::addEmployee(const QVariant &code, const QString &firstName, co
         .toInt();
 }
 
-int TestDatabase::addOrdinance(int employeeId, QDate begin, QDate end, bool final, OrdinanceFilters filters)
+int TestDatabase::addOrdinance(int employeeId, QDate begin, QDate end, bool final, std::array<int, 3> filters)
 {
     const int id =
         scalar(QStringLiteral("INSERT INTO tblHROrdinance (EmployeeID, BeginDate, EndDate, BranchID, RecruitmentTypeID, "
                               "PositionID) VALUES (?, ?, ?, ?, ?, ?) RETURNING ID"),
-               {employeeId, iso(begin), iso(end), filters.branchId, filters.recruitmentTypeId, filters.positionId})
+               {employeeId, iso(begin), iso(end), filters[0], filters[1], filters[2]})
             .toInt();
     if (final)
         exec(QStringLiteral("UPDATE tblHROrdinance SET Code = ID WHERE ID = ?"), {id});

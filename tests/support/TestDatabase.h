@@ -9,14 +9,9 @@
 
 #include <gtest/gtest.h>
 
-namespace oruhr::test {
+#include <array>
 
-// The filter columns of an ordinance.
-struct OrdinanceFilters {
-    int branchId = 0;
-    int recruitmentTypeId = 0;
-    int positionId = 0;
-};
+namespace oruhr::test {
 
 // Where the code under test finds the database: the embedded provider on a SQLite file, the
 // same file through the SQLite ODBC driver, or a database of its own on the tests' PostgreSQL.
@@ -53,7 +48,8 @@ public:
 
     // Rows for the common cases; every insert returns the new ID.
     int addEmployee(const QVariant &code, const QString &firstName, const QString &sureName);
-    int addOrdinance(int employeeId, QDate begin, QDate end, bool final, OrdinanceFilters filters = {});
+    // The filters are the branch, the recruitment type and the position (cost centre).
+    int addOrdinance(int employeeId, QDate begin, QDate end, bool final, std::array<int, 3> filters = {});
     int addPayslip(int employeeId, QDate begin, QDate end, bool final, int ordinanceId = 0);
 
     static QString iso(QDate date) { return date.toString(Qt::ISODate); }
