@@ -1,7 +1,11 @@
+#include "host/DemoTemplates.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/components/ReportEngine.h"
 #include "platform/components/ReportErrors.h"
 #include "platform/components/ReportFiller.h"
+#include "platform/database/Recordset.h"
+#include "platform/embedded/DemoDataGenerator.h"
+#include "platform/embedded/EmbeddedDatabase.h"
 #include "tests/support/TestKit.h"
 
 using namespace oruhr;
@@ -9,17 +13,48 @@ using namespace oruhr::test;
 
 namespace {
 
+// What a poppler tool says of a PDF file.
+QString pdfTool(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 // The PDF's text in logical order: shaped letters back to their plain forms, without the
 // direction marks that pdftotext puts around right-to-left runs.
 QString pdfText(const QString &file)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    QString text = QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
-    text.remove(QRegularExpression(QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]")));
-    return text;
+    QString text = pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
+                                                         QStringLiteral("-")})
+                       .normalized(QString::NormalizationForm_KC);
+    return text.remove(QRegularExpression(QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]")));
 }
+
+int pdfPages(const QString &file)
+{
+    return QRegularExpression(QStringLiteral("Pages:\\s*(\\d+)")).match(pdfTool(QStringLiteral("pdfinfo"), {file})).captured(1).toInt();
+}
+
+// The report component printing one record of a template to a PDF file of a folder of its own.
+struct PdfReports {
+    explicit PdfReports(const QString &connection)
+    {
+        engine.setProperty("ConnectionText", connection);
+        engine.setProperty("PdfFolder", output.path());
+        engine.setProperty("PrinterName", QStringLiteral("pdf"));
+    }
+    QString print(const QString &templateFile, int recordId)
+    {
+        Dispatch::setProperty(engine, "ReportFileName", templateFile);
+        Dispatch::call(engine, "SetRecordFilter", {1, QStringLiteral("ID = %1").arg(recordId)});
+        Dispatch::call(engine, "ShowReport", {QVariant::fromValue<qint16>(0)});
+        return Dispatch::property(engine, "LastOutputFile").toString();
+    }
+    QTemporaryDir output;
+    ReportEngine engine;
+};
 
 ReportRecord record(const QVariantMap &values)
 {
@@ -59,39 +94,55 @@ TEST(ReportFiller, PlaceholdersTakeTheRecordAndDetailLinesRepeat)
 TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarryTheReportsNumbers)
 {
     SeededPayroll db;
-    QTemporaryDir output;
-    ReportEngine engine;
-    engine.setProperty("ConnectionText", db.connectionString());
-    engine.setProperty("PdfFolder", output.path());
-    engine.setProperty("PrinterName", QStringLiteral("pdf"));
+    PdfReports reports(db.connectionString());
     db.exec(QStringLiteral("UPDATE tblEmployee SET NationalCode = '0012345678' WHERE ID = 8"));
     db.exec(QStringLiteral("INSERT INTO tblPelikMFunctionDetail (FunctionID, TypeID, ParameterTypeID, BeginDate, "
                            "EndDate, SequenceInMonthlySalary, Kind) VALUES (2001, 2, 2, '2026-01-01', '2027-01-01', 9, 2)"));
     db.exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) "
                            "VALUES (?, 2001, 70), (?, 504, 25000000)"),
             {db.temporaryPayslipOf8, db.temporaryPayslipOf8});
-    auto printed = [&](const QString &templateFile, int recordId) {
-        Dispatch::setProperty(engine, "ReportFileName", templateFile);
-        Dispatch::call(engine, "SetRecordFilter", {1, QStringLiteral("ID = %1").arg(recordId)});
-        Dispatch::call(engine, "ShowReport", {QVariant::fromValue<qint16>(0)});
-        return Dispatch::property(engine, "LastOutputFile").toString();
-    };
-
-    const QString pdf = printed(shippedPayslip, db.temporaryPayslipOf8);
-    EXPECT_EQ(QFileInfo(pdf).absolutePath(), QFileInfo(output.path()).absoluteFilePath());
+    const QString pdf = reports.print(shippedPayslip, db.temporaryPayslipOf8);
+    EXPECT_EQ(QFileInfo(pdf).absolutePath(), QFileInfo(reports.output.path()).absoluteFilePath());
     const QString text = pdfText(pdf);
     for (const char *expected : {"نرگس", "جعفري", "حق ماموريت", "۲۵٬۰۰۰٬۰۰۰", "۲۵٬۰۰۰٬۹۳۰", "۱۴۰۵/۰۹/۰۱", "۰۰۱۲۳۴۵۶۷۸"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(text);
     EXPECT_FALSE(text.contains(QStringLiteral("۱۴۰۵/۰۸/۰۱"))); // not the previous month's payslip
 
     const int id = db.temporaryPayslipOf8;
-    EXPECT_EQ(errorNumber([&] { printed(output.filePath(QStringLiteral("none.html")), 1); }),
+    EXPECT_EQ(errorNumber([&] { reports.print(reports.output.filePath(QStringLiteral("none.html")), 1); }),
               ComponentError::ReportFileCannotBeOpened);
-    EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, 999); }), ReportErrors::NoRecord);
+    EXPECT_EQ(errorNumber([&] { reports.print(shippedPayslip, 999); }), ReportErrors::NoRecord);
     // A value given by ConnectionValue wins over ConnectionText; an empty one falls back to it.
-    Dispatch::call(engine, "ConnectionValue", {QStringLiteral("Provider=SQLite;Data Source=/proc/no/such.db")});
-    EXPECT_EQ(errorNumber([&] { printed(shippedPayslip, id); }), ReportErrors::DataUnavailable);
-    Dispatch::call(engine, "ConnectionValue", {QString()});
-    EXPECT_TRUE(output.remove()); // the folder for PDFs is made again when it is missing
-    EXPECT_TRUE(QFileInfo::exists(printed(shippedPayslip, id)));
+    Dispatch::call(reports.engine, "ConnectionValue", {QStringLiteral("Provider=SQLite;Data Source=/proc/no/such.db")});
+    EXPECT_EQ(errorNumber([&] { reports.print(shippedPayslip, id); }), ReportErrors::DataUnavailable);
+    Dispatch::call(reports.engine, "ConnectionValue", {QString()});
+    EXPECT_TRUE(reports.output.remove()); // the folder for PDFs is made again when it is missing
+    EXPECT_TRUE(QFileInfo::exists(reports.print(shippedPayslip, id)));
+}
+
+TEST(DemoTemplates, EveryCataloguedTemplateIsInstalledAndPrintsARecordOfItsFormTypeOnOnePage)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("demo.db")), app = dir.filePath(QStringLiteral("app")) + '/';
+    embedded::DemoDataGenerator::createDemoDatabase(file, {40, QDate(2026, 11, 25), 1405, app});
+    ASSERT_TRUE(host::DemoTemplates::install(app));
+    EXPECT_FALSE(host::DemoTemplates::install(QStringLiteral("/proc/no-such-folder/")));
+
+    // Each template with the record of its kind that has the most lines, so that a page must hold them all.
+    db::Connection connection;
+    connection.setConnectionString(embedded::EmbeddedDatabase::connectionString(file));
+    db::Recordset catalogue(connection);
+    catalogue.open(QStringLiteral(
+        "SELECT FilePath, CASE FormTypeID WHEN 1401 THEN (SELECT OrdinanceID FROM tblHROrdinanceDetail GROUP BY "
+        "OrdinanceID ORDER BY count(*) DESC LIMIT 1) ELSE (SELECT MonthlySalaryID FROM tblHRMonthlySalaryDetail "
+        "GROUP BY MonthlySalaryID ORDER BY count(*) DESC LIMIT 1) END AS Record FROM tblPelikReportTemplate "
+        "ORDER BY FilePath"));
+    PdfReports reports(connection.connectionString());
+    QStringList catalogued;
+    for (; !catalogue.eof(); catalogue.moveNext()) {
+        catalogued << catalogue.field("FilePath").toString();
+        EXPECT_EQ(pdfPages(reports.print(app + catalogued.last(), catalogue.field("Record").toInt())), 1)
+            << qPrintable(catalogued.last());
+    }
+    EXPECT_EQ(host::DemoTemplates::relativePaths(), catalogued);
 }
