@@ -5,6 +5,7 @@
 #include "common/DesignedWindow.h"
 #include "common/ListViewColumnClick.h"
 #include "common/MessageText.h"
+#include "common/NamedWidget.h"
 #include "common/Messages.h"
 #include "common/PayrollMonth.h"
 #include "common/TwipPlacement.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -33,6 +35,21 @@ ListWindow::ListWindow(ModMain &session, const char *objectName, Layout layout, 
 }
 
 ListWindow::~ListWindow() = default;
+
+void ListWindow::createProgressAndCount()
+{
+    pgb = named<QProgressBar>(this, "pgb");
+    lblProgress = named<QLabel>(this, "lblProgress", QStringLiteral("درصد پيشرفت"));
+    lblRecordCount = named<QLabel>(this, "lblRecordCount", QStringLiteral("0"));
+    lblTotalCount = named<QLabel>(this, "lblTotalCount", QStringLiteral("تعداد کل:"));
+    hideProgress();
+}
+
+void ListWindow::hideProgress()
+{
+    pgb->hide();
+    lblProgress->hide();
+}
 
 void ListWindow::useParts(const Parts &parts)
 {
@@ -81,7 +98,7 @@ bool ListWindow::rebuildList()
     db::Recordset recordset = dtEn.query(listSql(dtEn.dateLiteral(m_parts.beginDate->englishdate()),
                                                  dtEn.dateLiteral(m_parts.endDate->englishdate())));
     QList<ListItem> items = readRows(recordset);
-    m_parts.recordCount->setText(QString::number(items.size()));
+    lblRecordCount->setText(QString::number(items.size()));
     // The new rows take the order the header shows, by its column's own key, not by text.
     const bool sorted = rows().sorted();
     rows().setSorted(false);
@@ -93,7 +110,7 @@ bool ListWindow::rebuildList()
 
 std::unique_ptr<CheckedRowRun> ListWindow::beginRun()
 {
-    return std::make_unique<CheckedRowRun>(*this, *m_parts.progressBar, *m_parts.progressLabel);
+    return std::make_unique<CheckedRowRun>(*this, *pgb, *lblProgress);
 }
 
 void ListWindow::loadPeriod()

@@ -40,9 +40,6 @@ public:
         PelikDate *beginDate;
         PelikDate *endDate;
         PelikDate *tempDate;
-        QProgressBar *progressBar;
-        QLabel *progressLabel;
-        QLabel *recordCount;
         QPushButton *selectAll;
         QPushButton *selectNone;
     };
@@ -57,6 +54,12 @@ public:
     ~ListWindow() override;
 
     ModMain &session() const { return m_session; }
+
+    // A run's progress and the list's count, alike in both windows.
+    QProgressBar *pgb = nullptr;
+    QLabel *lblProgress = nullptr;
+    QLabel *lblRecordCount = nullptr;
+    QLabel *lblTotalCount = nullptr;
 
     // The Persian first day of the period, from the database or today.
     QString StartDateText;
@@ -78,6 +81,8 @@ public:
     std::unique_ptr<CheckedRowRun> beginRun();
 
 protected:
+    // Called by the window where its design puts them, which fixes the order they are drawn in.
+    void createProgressAndCount();
     // Called by the window once its controls exist.
     void useParts(const Parts &parts);
     KeyedListModel &rows() const;
@@ -91,6 +96,8 @@ protected:
     // The application folder, the start text and the default period, read at load.
     void loadPeriod();
     void resetLayout();
+    // A new load shows no run.
+    void hideProgress();
     // The size the next resize measures its change from.
     void keepBaseSize();
 

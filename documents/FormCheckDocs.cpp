@@ -42,8 +42,7 @@ FormCheckDocs::FormCheckDocs(ModMain &session, QWidget *parent)
 {
     setWindowTitle(QString());
     createControls();
-    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, pgb, lblProgress, lblRecordCount, cmdSelect,
-              cmdDeselect});
+    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, cmdSelect, cmdDeselect});
     connectHandlers();
     resetLayout();
 }
@@ -70,14 +69,9 @@ void FormCheckDocs::createControls()
     optAllDocs = named<QRadioButton>(grpDocs, "optAllDocs", QStringLiteral("همه اسناد"));
     optAllDocs->setChecked(true);
     lstEmployee = named<KeyedListView>(this, "lstEmployee");
-    pgb = named<QProgressBar>(this, "pgb");
-    pgb->hide();
     cmdDeselect = named<QPushButton>(this, "cmdDeselect", QStringLiteral("انتخاب هيچکدام"));
     cmdSelect = named<QPushButton>(this, "cmdSelect", QStringLiteral("انتخاب همه"));
-    lblProgress = named<QLabel>(this, "lblProgress", QStringLiteral("درصد پيشرفت"));
-    lblProgress->hide();
-    lblRecordCount = named<QLabel>(this, "lblRecordCount", QStringLiteral("0"));
-    lblTotalCount = named<QLabel>(this, "lblTotalCount", QStringLiteral("تعداد کل:"));
+    createProgressAndCount();
 }
 
 void FormCheckDocs::connectHandlers()
@@ -100,8 +94,7 @@ void FormCheckDocs::Form_Load()
                                {QStringLiteral("تاريخ پايان"), 2000},
                                {QStringLiteral("ملاحظات"), 3000}});
     lblRecordCount->setText(QStringLiteral("0"));
-    pgb->hide();
-    lblProgress->hide();
+    hideProgress();
     optAllDocs->setChecked(true);
     resetLayout();
 

@@ -49,12 +49,8 @@ public:
     QGroupBox *grpDocs;
     QRadioButton *optAllDocs;
     KeyedListView *lstEmployee;
-    QProgressBar *pgb;
     QPushButton *cmdDeselect;
     QPushButton *cmdSelect;
-    QLabel *lblProgress;
-    QLabel *lblRecordCount;
-    QLabel *lblTotalCount;
 
 protected:
     QString listSql(const QString &begin, const QString &end) const override;

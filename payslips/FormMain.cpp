@@ -46,8 +46,7 @@ FormMain::FormMain(ModMain &session, QWidget *parent)
                  parent)
 {
     createControls();
-    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, pgb, lblProgress, lblRecordCount, cmdSelect,
-              cmdDeselect});
+    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, cmdSelect, cmdDeselect});
     connectHandlers();
     connectPrintHandlers();
     resetLayout();
@@ -91,12 +90,7 @@ void FormMain::createControls()
     cmdPrint = named<QPushButton>(framePrint, "cmdPrint", QStringLiteral("چاپ  "));
     cmdView = named<QPushButton>(framePrint, "cmdView", QStringLiteral("مشاهده  "));
     chkOrdinancePrint = named<QCheckBox>(this, "chkOrdinancePrint", QStringLiteral("چاپ حكم كارگزيني كارمند"));
-    pgb = named<QProgressBar>(this, "pgb");
-    pgb->hide();
-    lblProgress = named<QLabel>(this, "lblProgress", QStringLiteral("درصد پيشرفت"));
-    lblProgress->hide();
-    lblRecordCount = named<QLabel>(this, "lblRecordCount", QStringLiteral("0"));
-    lblTotalCount = named<QLabel>(this, "lblTotalCount", QStringLiteral("تعداد کل:"));
+    createProgressAndCount();
     cmdAccount->setProperty("Tag", QStringLiteral("-1"));
 }
 
@@ -135,8 +129,7 @@ void FormMain::Form_Load()
                                {QStringLiteral("نام"), 2000},
                                {QStringLiteral("نام خانوادگي"), 3000}});
     chkOrdinancePrint->setChecked(false);
-    pgb->hide();
-    lblProgress->hide();
+    hideProgress();
     resetLayout();
 
     optNonMonthlySalaryEmployee->setVisible(!IsPrintMode);

@@ -86,10 +86,6 @@ public:
     QPushButton *cmdPrint;
     QPushButton *cmdView;
     QCheckBox *chkOrdinancePrint;
-    QProgressBar *pgb;
-    QLabel *lblProgress;
-    QLabel *lblRecordCount;
-    QLabel *lblTotalCount;
 
 protected:
     QString listSql(const QString &begin, const QString &end) const override;
