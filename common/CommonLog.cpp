@@ -2,6 +2,6 @@
 
 namespace oruhr {
 
-Q_LOGGING_CATEGORY(lcCommon, "oruhr.common")
+Q_LOGGING_CATEGORY(lcCommon, "oruhr.common", QtInfoMsg)
 
 } // namespace oruhr

@@ -2,6 +2,6 @@
 
 namespace oruhr {
 
-Q_LOGGING_CATEGORY(lcDocuments, "oruhr.documents")
+Q_LOGGING_CATEGORY(lcDocuments, "oruhr.documents", QtInfoMsg)
 
 } // namespace oruhr

@@ -2,6 +2,6 @@
 
 namespace oruhr {
 
-Q_LOGGING_CATEGORY(lcHost, "oruhr.host")
+Q_LOGGING_CATEGORY(lcHost, "oruhr.host", QtInfoMsg)
 
 } // namespace oruhr

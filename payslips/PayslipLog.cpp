@@ -2,6 +2,6 @@
 
 namespace oruhr {
 
-Q_LOGGING_CATEGORY(lcPayslips, "oruhr.payslips")
+Q_LOGGING_CATEGORY(lcPayslips, "oruhr.payslips", QtInfoMsg)
 
 } // namespace oruhr

@@ -160,7 +160,7 @@ void PayslipPrinter::noteOutputFile()
     try {
         file = Dispatch::property(*m_report, "LastOutputFile").toString();
     } catch (const ComponentError &error) {
-        qCDebug(lcPayslips) << "the report component names no output file:" << error.number() << error.description();
+        qCInfo(lcPayslips) << "the report component names no output file:" << error.number() << error.description();
         return; // a report component that prints only
     }
     if (!file.isEmpty())

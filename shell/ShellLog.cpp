@@ -2,6 +2,6 @@
 
 namespace oruhr {
 
-Q_LOGGING_CATEGORY(lcShell, "oruhr.shell")
+Q_LOGGING_CATEGORY(lcShell, "oruhr.shell", QtInfoMsg)
 
 } // namespace oruhr

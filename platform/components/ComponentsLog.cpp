@@ -2,6 +2,6 @@
 
 namespace oruhr {
 
-Q_LOGGING_CATEGORY(lcComponents, "oruhr.components")
+Q_LOGGING_CATEGORY(lcComponents, "oruhr.components", QtInfoMsg)
 
 } // namespace oruhr

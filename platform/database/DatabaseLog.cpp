@@ -2,6 +2,7 @@
 
 namespace oruhr {
 
-Q_LOGGING_CATEGORY(lcDatabase, "oruhr.database")
+// Debug lines (each statement sent) only when a logging rule asks for them.
+Q_LOGGING_CATEGORY(lcDatabase, "oruhr.database", QtInfoMsg)
 
 } // namespace oruhr

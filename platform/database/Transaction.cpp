@@ -41,7 +41,7 @@ Transaction::~Transaction()
             m_connection.database().rollback();
     } catch (const ComponentError &error) {
         // SQLite has rolled back already when the failure was one that ends the transaction.
-        qCDebug(lcDatabase) << "rollback:" << error.number() << error.description();
+        qCInfo(lcDatabase) << "rollback:" << error.number() << error.description();
     }
 }
 

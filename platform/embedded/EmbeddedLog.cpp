@@ -2,6 +2,6 @@
 
 namespace oruhr {
 
-Q_LOGGING_CATEGORY(lcEmbedded, "oruhr.embedded")
+Q_LOGGING_CATEGORY(lcEmbedded, "oruhr.embedded", QtInfoMsg)
 
 } // namespace oruhr

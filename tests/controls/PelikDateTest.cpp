@@ -21,3 +21,15 @@ TEST(PelikDate, NowruzAndEsfandFollowTheOfficialCalendar)
         EXPECT_EQ(PelikDate::toPersianText(y.nowruz.addDays(-1)).left(8), QStringLiteral("%1/12/").arg(y.year - 1));
     }
 }
+
+TEST(PelikDate, TypedTextIsTakenWhenEditingEndsAndANonDateEmptiesThePicker)
+{
+    PelikDate picker;
+    auto *edit = picker.findChild<QLineEdit *>();
+    edit->setText(QStringLiteral("1405/10/5"));
+    Q_EMIT edit->editingFinished();
+    EXPECT_EQ(picker.englishdate(), QDate(2026, 12, 26));
+    edit->setText(QStringLiteral("1404/12/30")); // 1404 is not leap
+    Q_EMIT edit->editingFinished();
+    EXPECT_TRUE(picker.isEmpty());
+}

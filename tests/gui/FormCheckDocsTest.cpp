@@ -1,3 +1,4 @@
+#include "platform/database/DatabaseLog.h"
 #include "tests/gui/WindowTestKit.h"
 
 using namespace oruhr;
@@ -24,14 +25,20 @@ public:
     {
         s_current = this;
         QLoggingCategory::setFilterRules(QStringLiteral("oruhr.database.debug=true"));
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &text) {
-            if (qstrcmp(context.category, "oruhr.database") == 0 && text.startsWith(QLatin1String("Update")))
+        if (!lcDatabase().isDebugEnabled())
+            ADD_FAILURE() << "a logging rule keeps the database's debug lines off";
+        s_previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (qstrcmp(context.category, "oruhr.database") != 0) {
+                if (s_previous)
+                    s_previous(type, context, text);
+            } else if (text.startsWith(QLatin1String("Update"), Qt::CaseInsensitive)) {
                 s_current->updates << text;
+            }
         });
     }
     ~UpdateTrace()
     {
-        qInstallMessageHandler(nullptr);
+        qInstallMessageHandler(s_previous);
         QLoggingCategory::setFilterRules(QString());
     }
 
@@ -39,6 +46,7 @@ public:
 
 private:
     static inline UpdateTrace *s_current = nullptr;
+    static inline QtMessageHandler s_previous = nullptr;
 };
 
 class FormCheckDocsTest : public WindowTest<FormCheckDocs> {

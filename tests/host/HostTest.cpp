@@ -1,3 +1,4 @@
+#include "host/HostOptions.h"
 #include "host/HostWindow.h"
 #include "host/StoredForm.h"
 #include "shell/OruHRPrintBatch1.h"
@@ -31,4 +32,19 @@ TEST(StoredForm, RoundTripIsPrivateToTheUserAndTheWindowSavesItOnClose)
     window.close();
     EXPECT_EQ(form.load().readProperty(QStringLiteral("UserID"), 0).toInt(), 77);
     EXPECT_FALSE(form.load().values().contains(QStringLiteral("PositionID")));
+}
+
+TEST(HostWindow, TheDemoStandsInOnlyWhenNoFormIsStoredAndNoConnectionIsGivenAndBadOptionsAreRefused)
+{
+    QString error;
+    EXPECT_FALSE(HostOptions::parse({"oruhr-host", "--user", "40000"}, error));
+    EXPECT_TRUE(error.contains(QStringLiteral("--user")));
+    const auto given = HostOptions::parse({"oruhr-host", "--connection", "0"}, error);
+    ASSERT_TRUE(given);
+    QTemporaryDir dir;
+    const StoredForm form(dir.filePath(QStringLiteral("host.ini")));
+    EXPECT_TRUE(HostWindow{form}.needsDemoDatabase({}));
+    EXPECT_FALSE(HostWindow{form}.needsDemoDatabase(*given));
+    form.save(PropertyBag());
+    EXPECT_FALSE(HostWindow{form}.needsDemoDatabase({}));
 }

@@ -70,6 +70,7 @@ TEST_F(DebianPackage, HoldsTheProgramsTemplatesAndMenuEntryAndDependsOnWhatTheyL
         for (const QString &line : run(u"readelf"_s, {u"-d"_s, root.filePath(u"usr/bin/"_s + program)}))
             if (line.contains(u"(NEEDED)"_s))
                 required << u"*/"_s + line.section(u'[', 1).section(u']', 0, 0);
+    EXPECT_FALSE(required.isEmpty());
     const QString font = run(u"fc-list"_s, {u"Noto Sans Arabic"_s, u"file"_s}).value(0).section(u':', 0, 0);
     ASSERT_FALSE(font.isEmpty()) << "Noto Sans Arabic is not installed";
     required << u"*/sqldrivers/libqsqlite.so"_s << u"*/sqldrivers/libqsqlodbc.so"_s << u"*/sqldrivers/libqsqlpsql.so"_s
@@ -79,6 +80,9 @@ TEST_F(DebianPackage, HoldsTheProgramsTemplatesAndMenuEntryAndDependsOnWhatTheyL
         depends << entry.trimmed().section(QRegularExpression(u"[ (:]"_s), 0, 0);
     for (const QString &file : required)
         EXPECT_TRUE(depends.contains(owner(file))) << qPrintable(file);
+    // Nothing that only builds: each dependency is a run-time package, installed here.
+    for (const QString &name : depends)
+        EXPECT_EQ(run(u"dpkg-query"_s, {u"-W"_s, u"-f=${Status}"_s, name}).value(0), u"install ok installed"_s) << qPrintable(name);
 }
 
 TEST_F(DebianPackage, UnpackedTheHostMakesTheDemoDatabaseAndTemplatesAndStaysOpen)

@@ -40,6 +40,7 @@ TEST(OruHRPrintBatch1, TheStoredFormKeepsOnlyWhatDiffersFromTheDefaults)
 
     OruHRPrintBatch1 restored;
     restored.setEmployeeID(5); // a missing entry restores the default, not what was there
+    restored.setPositionID(9);
     bag.writeProperty(QStringLiteral("PositionID"), 70000, 0); // no 16-bit value: not wrapped round
     restored.readProperties(bag);
     EXPECT_EQ(std::tuple(restored.UserID(), restored.PositionID(), restored.OLEConnectionString(), restored.EmployeeID()),
