@@ -55,13 +55,3 @@ TEST(DemoData, FixesThePayrollMonthAndEveryPayslipStateOccursInIt)
                        "NOT EXISTS (SELECT 1 FROM tblHRMonthlySalaryDetail d WHERE d.MonthlySalaryID = s.ID)"),
               0);
 }
-
-TEST(DemoData, TheSameSeedGivesTheSameStaffAndPayslipsAnotherSeedOthers)
-{
-    const QString staffAndMoney =
-        "SELECT (SELECT group_concat(FirstName || ' ' || SureName) FROM tblEmployee) || (SELECT group_concat("
-        "MonthlySalaryID || ':' || FunctionID || '=' || Amount) FROM tblHRMonthlySalaryDetail)";
-    Demo first(7), again(7), other(8);
-    EXPECT_EQ(first.text(staffAndMoney), again.text(staffAndMoney));
-    EXPECT_NE(first.text(staffAndMoney), other.text(staffAndMoney));
-}

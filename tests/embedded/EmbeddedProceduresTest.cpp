@@ -237,7 +237,6 @@ TEST(ServerProcedures, TwoClerksOnTheSameThousandEmployeesMakeEachPayslipNumberA
                         "GROUP BY MonthlySalaryID HAVING count(*) = 3) x")
                   .toInt(),
               1000);
-    EXPECT_EQ(db.count("tblHRMonthlySalaryDetail"), 3000);
     // Each payslip in exactly one document, which balances.
     EXPECT_EQ(db.scalar("SELECT count(*) FROM (SELECT p.MonthlySalaryID FROM tblHRMonthlySalaryPosting p JOIN "
                         "tblAccountDocumentDetail d ON d.ID = p.AccountDocumentDetailID GROUP BY p.MonthlySalaryID "

@@ -1,7 +1,6 @@
 #include "documents/FormCheckDocs.h"
 #include "payslips/FormMain.h"
 #include "platform/controls/PelikDate.h"
-#include "shell/DtEn.h"
 #include "shell/ModMain.h"
 #include "shell/OruHRPrintBatch1.h"
 #include "shell/PropertyBag.h"
@@ -110,19 +109,4 @@ TEST(OruHRPrintBatch1, ACallThatCannotReachItsDatabaseFailsWithoutShowingAWindow
     EXPECT_EQ(errorNumber([&] { control.ClearShow(); }), ComponentError::ProviderNotFound);
     EXPECT_EQ(errorNumber([&] { control.ShowDocs(); }), ComponentError::ProviderNotFound);
     EXPECT_EQ(noWindow.shown, 0);
-}
-
-TEST(DtEn, ValuesThatDoNotFitFailBeforeAnythingIsSent)
-{
-    DtEn env; // connection string "0": reaching the database would fail differently
-    const QDate day(2026, 11, 22);
-    EXPECT_EQ(errorNumber([&] { env.spHRAccountDocSave(1, day, QString(8001, QLatin1Char('1'))); }),
-              ComponentError::ValueOfWrongType);
-    auto &create = env.command(QStringLiteral("spHRCreateMonthlySalary"));
-    for (const QVariantList &inputs : {QVariantList{qint64(3000000000LL), day, day, 1},
-                                       QVariantList{1, QStringLiteral("1405/09/01"), day, 1}, QVariantList{1, day, day}})
-        EXPECT_EQ(errorNumber([&] { create.execute(inputs); }), ComponentError::ValueOfWrongType);
-    // a value that fits goes on to the connection, which cannot be used
-    EXPECT_EQ(errorNumber([&] { env.spHRAccountDocSave(1, day, QString(8000, QLatin1Char('1'))); }),
-              ComponentError::ProviderNotFound);
 }
