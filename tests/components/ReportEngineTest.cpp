@@ -13,28 +13,19 @@ using namespace oruhr::test;
 
 namespace {
 
-// What a poppler tool says of a PDF file.
-QString pdfTool(const QString &tool, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The PDF's text in logical order: shaped letters back to their plain forms, without the
 // direction marks that pdftotext puts around right-to-left runs.
 QString pdfText(const QString &file)
 {
-    QString text = pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
-                                                         QStringLiteral("-")})
+    QString text = QString::fromUtf8(outputOf(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                                                             file, QStringLiteral("-")}))
                        .normalized(QString::NormalizationForm_KC);
     return text.remove(QRegularExpression(QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]")));
 }
 
 int pdfPages(const QString &file)
 {
-    return QRegularExpression(QStringLiteral("Pages:\\s*(\\d+)")).match(pdfTool(QStringLiteral("pdfinfo"), {file})).captured(1).toInt();
+    return QRegularExpression(QStringLiteral("Pages:\\s*(\\d+)")).match(QString::fromUtf8(outputOf(QStringLiteral("pdfinfo"), {file}))).captured(1).toInt();
 }
 
 // The report component printing one record of a template to a PDF file of a folder of its own.

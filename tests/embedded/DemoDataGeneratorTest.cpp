@@ -1,11 +1,8 @@
 #include "payslips/PayslipSql.h"
 #include "platform/database/Connection.h"
 #include "platform/database/Recordset.h"
-#include "platform/embedded/DemoDataGenerator.h"
 #include "tests/support/TestKit.h"
 
-using oruhr::embedded::DemoDataGenerator;
-using oruhr::embedded::DemoOptions;
 using oruhr::test::TestDatabase;
 
 namespace {
@@ -13,12 +10,7 @@ namespace {
 // An empty schema seeded with demo data; 2026-11-05 (1405/08/14) puts the payroll month 1405/08
 // at 2026-10-23 to 2026-11-21.
 struct Demo : TestDatabase {
-    explicit Demo(quint32 seed = 7, int employees = 90, QDate today = QDate(2026, 11, 5), QString folder = {})
-    {
-        oruhr::db::Connection connection;
-        connection.setConnectionString(connectionString());
-        DemoDataGenerator::seed(connection, DemoOptions{employees, today, seed, folder});
-    }
+    explicit Demo(int employees = 90, QDate today = QDate(2026, 11, 5)) { seedDemo({employees, today, 7, {}}); }
     QString text(const QString &sql) { return scalar(sql).toString(); }
     QString parameter(int id) { return text("SELECT Value FROM tblPelikSystemParameters WHERE ID=" + QString::number(id)); }
 };
@@ -31,7 +23,7 @@ TEST(DemoData, FixesThePayrollMonthAndEveryPayslipStateOccursInIt)
     EXPECT_EQ(db.parameter(3450), "1405/08/01");
     EXPECT_EQ(db.parameter(140), "/opt/oruhr/");
     EXPECT_EQ(db.count("tblEmployee"), 90);
-    EXPECT_EQ(Demo(7, 0, QDate(2025, 3, 19)).parameter(3450), "1403/12/01"); // the last month of a year
+    EXPECT_EQ(Demo(0, QDate(2025, 3, 19)).parameter(3450), "1403/12/01"); // the last month of a year
     // Counted by the lists the payslip window shows.
     oruhr::db::Connection connection;
     connection.setConnectionString(db.connectionString());

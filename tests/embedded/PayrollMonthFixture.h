@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/database/Connection.h"
-#include "platform/embedded/DemoDataGenerator.h"
 #include "shell/DtEn.h"
 #include "tests/support/TestKit.h"
 
@@ -20,9 +18,7 @@ public:
     explicit PayrollMonthFixture(Backend backend = Backend::Embedded)
         : db(backend)
     {
-        db::Connection connection;
-        connection.setConnectionString(db.connectionString());
-        embedded::DemoDataGenerator::seed(connection, {0, begin, 1, {}});
+        db.seedDemo({0, begin, 1, {}});
         session.connectTo(db.connectionString());
     }
 

@@ -1,5 +1,3 @@
-#include "platform/database/Connection.h"
-#include "platform/embedded/DemoDataGenerator.h"
 #include "tests/gui/WindowTestKit.h"
 #include "tests/support/RecordingProcedures.h"
 #include "tests/support/TestServer.h"
@@ -389,11 +387,7 @@ QString payslipMoney(TestDatabase &db)
 TEST(SeededPayroll, RecalculatingTheDemoMonthThroughTheWindowChangesNoPayslip)
 {
     TestDatabase db;
-    {
-        db::Connection connection;
-        connection.setConnectionString(db.connectionString());
-        embedded::DemoDataGenerator::seed(connection, {120, QDate(2026, 11, 25), 7, {}});
-    }
+    db.seedDemo({120, QDate(2026, 11, 25), 7, {}});
     db.exec(u"UPDATE tblHRMonthlySalary SET CalculateDate = '2000-01-01'"_s);
     const QString before = payslipMoney(db);
     TestSession session;

@@ -9,23 +9,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// One member of an .xlsx file, which is a zip archive.
-QByteArray entry(const QString &file, const char *name)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, QString::fromLatin1(name)});
-    EXPECT_TRUE(unzip.waitForFinished() && unzip.exitCode() == 0) << name << ": " << unzip.readAllStandardError().constData();
-    return unzip.readAllStandardOutput();
-}
-
 // The filled cells of an .xlsx file's first worksheet, by reference ("A1") to their text,
-// read back from the file itself. The export writes every text into its cell.
+// read back from the file itself (a zip archive). The export writes every text into its cell.
 QMap<QString, QString> readXlsxCells(const QString &file)
 {
     QMap<QString, QString> cells;
     static const QRegularExpression cell(QStringLiteral("<c r=\"(\\w+)\"[^>/]*>(.*?)</c>"),
                                          QRegularExpression::DotMatchesEverythingOption);
-    for (const QRegularExpressionMatch &match : cell.globalMatch(QString::fromUtf8(entry(file, "xl/worksheets/sheet1.xml")))) {
+    for (const QRegularExpressionMatch &match : cell.globalMatch(QString::fromUtf8(outputOf(u"unzip"_s, {u"-p"_s, file, u"xl/worksheets/sheet1.xml"_s})))) {
         QXmlStreamReader content(u"<c>"_s + match.captured(2) + u"</c>"_s);
         content.readNextStartElement();
         cells.insert(match.captured(1), content.readElementText(QXmlStreamReader::IncludeChildElements));

@@ -7,15 +7,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The lines a program prints; the test fails when it does not end well.
+// The lines a program prints.
 QStringList run(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(120000);
-    EXPECT_TRUE(finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-        << qPrintable(program + u' ' + arguments.join(u' ')) << ": " << process.readAllStandardError().constData();
-    return QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(oruhr::test::outputOf(program, arguments)).split(u'\n', Qt::SkipEmptyParts);
 }
 
 QStringList shippedTemplates()

@@ -60,6 +60,13 @@ QString TestDatabase::connectionString() const
     }
 }
 
+void TestDatabase::seedDemo(const embedded::DemoOptions &options)
+{
+    db::Connection connection;
+    connection.setConnectionString(connectionString());
+    embedded::DemoDataGenerator::seed(connection, options);
+}
+
 void TestDatabase::exec(const QString &sql, const QVariantList &values)
 {
     embedded::exec(m_database, sql, values);

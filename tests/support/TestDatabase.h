@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/embedded/DemoDataGenerator.h"
+
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
@@ -45,6 +47,9 @@ public:
     void exec(const QString &sql, const QVariantList &values = {});
     QVariant scalar(const QString &sql, const QVariantList &values = {});
     int count(const QString &table, const QString &where = QStringLiteral("1=1"));
+
+    // The demo generator's catalogue, rules, staff and payroll.
+    void seedDemo(const embedded::DemoOptions &options);
 
     // Rows for the common cases; every insert returns the new ID.
     int addEmployee(const QVariant &code, const QString &firstName, const QString &sureName);

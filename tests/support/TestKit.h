@@ -30,4 +30,16 @@ inline int errorNumber(const std::function<void()> &action)
     return 0;
 }
 
+// What a program prints; the test fails when the program cannot run or ends badly.
+inline QByteArray outputOf(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(120000);
+    EXPECT_TRUE(finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        << qPrintable(program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))) << ": "
+        << process.readAllStandardError().constData();
+    return process.readAllStandardOutput();
+}
+
 } // namespace oruhr::test
