@@ -25,6 +25,8 @@ inline void createMonthWithoutPayslips(const QString &file, int employees,
     options.today = QDate(2026, 11, 25);
     embedded::DemoDataGenerator::createDemoDatabase(file, options);
     embedded::withSqliteFile(file, [&](QSqlDatabase &database) {
+        // A final payslip's lines cannot go while it is final.
+        embedded::exec(database, QStringLiteral("UPDATE tblHRMonthlySalary SET Code = NULL WHERE EndDate >= '2026-11-22'"));
         for (const char *table : {"tblHRMonthlySalaryDetail", "tblHRMonthlyPaiedLoan", "tblHRMonthlyPaiedBox",
                                   "tblHRMonthlySalaryPosting"})
             embedded::exec(database, QStringLiteral("DELETE FROM %1 WHERE MonthlySalaryID IN (SELECT ID FROM "

@@ -37,7 +37,7 @@ bool EmbeddedDatabase::isCurrent(const QString &file)
     bool current = false;
     withSqliteFile(file, [&current](QSqlDatabase &database) {
         current = scalar(database, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
-                                                  "('tblHRTaxBracket', 'tblHRMonthlySalaryPosting')"))
+                                                  "('tblHRNumbering', 'tblHRPayrollRule')"))
                       .toInt()
                   == 2;
     });

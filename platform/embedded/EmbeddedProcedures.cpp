@@ -58,11 +58,17 @@ QDate dateInput(const QVariant &value, const char *name)
     return date;
 }
 
-// A payslip is for one month at most: its items are prorated by the days of one month.
+// A payslip is for one Persian month at most: its items are prorated by the days of that month.
 void requireMonthlyPeriod(QDate begin, QDate end)
 {
-    if (!begin.isValid() || !end.isValid() || end < begin || begin.daysTo(end) > 30)
-        fail(QStringLiteral("The payslip period %1 to %2 is not a valid period").arg(iso(begin), iso(end)));
+    if (!begin.isValid() || !end.isValid() || end < begin)
+        fail(QStringLiteral("دوره فيش از %1 تا %2 معتبر نيست.").arg(persian(begin, u"yyyy/MM/dd"), persian(end, u"yyyy/MM/dd")));
+    const QCalendar jalali(QCalendar::System::Jalali);
+    const QCalendar::YearMonthDay parts = jalali.partsFromDate(begin);
+    const QDate monthEnd = jalali.dateFromParts(parts.year, parts.month, jalali.daysInMonth(parts.month, parts.year));
+    if (end > monthEnd)
+        fail(QStringLiteral("دوره فيش از %1 تا %2 از پايان ماه %3 فراتر مي رود.")
+                 .arg(persian(begin, u"yyyy/MM/dd"), persian(end, u"yyyy/MM/dd"), persian(begin, u"yyyy/MM")));
 }
 
 qint32 returnValue(qint64 id)
@@ -86,7 +92,7 @@ struct Call {
     explicit Call(db::Connection &connection)
         : statements(connection.statements())
         , engine(statements)
-        , posting(statements, engine)
+        , posting(statements)
         , locks(statements)
     {
     }
@@ -143,7 +149,7 @@ qint32 createMonthlySalary(Call &call, const QVariantList &inputs)
                                    "VALUES (?, ?, NULL, ?, ?, ?, ?, ?, ?, ?) RETURNING ID"),
                     {in.employeeId, payslip.ordinanceId, iso(in.begin), iso(in.end), persian(in.begin, u"yyyy/MM/dd"),
                      persian(in.end, u"yyyy/MM/dd"), in.creatorId, stamp, stamp});
-    call.engine.writeNew(payslipId, call.engine.calculate(payslip, in.begin));
+    call.engine.writeNew(payslipId, call.engine.calculate(payslip));
     return returnValue(payslipId);
 }
 
@@ -166,7 +172,7 @@ qint32 recalculateMonthlySalary(Call &call, const QVariantList &inputs)
         }
         requireMonthlyPeriod(begin, end);
         const PayslipInputs payslip = call.engine.inputs(in.employeeId, begin, end, payslipId);
-        call.engine.write(payslipId, call.engine.calculate(payslip, begin));
+        call.engine.write(payslipId, call.engine.calculate(payslip));
         call.statements.execute(
             QStringLiteral("UPDATE tblHRMonthlySalary SET OrdinanceID = ?, CalculateDate = ? WHERE ID = ?"),
             {payslip.ordinanceId ? QVariant(payslip.ordinanceId) : QVariant(QMetaType::fromType<qint64>()), now(),
@@ -176,19 +182,27 @@ qint32 recalculateMonthlySalary(Call &call, const QVariantList &inputs)
 }
 
 // Makes the employee's temporary payslips overlapping the period final by numbering them;
-// returns the last one's ID, 0 when none was temporary.
+// returns the last one's ID, 0 when none was temporary. A payslip that was final before gets
+// its own number back; any other a number never given.
 qint32 finalizedMonthlySalary(Call &call, const QVariantList &inputs)
 {
     const MonthlyInputs in(inputs);
     call.locks.employee(in.employeeId);
-    const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NULL"));
-    if (payslips.isEmpty())
-        return 0;
-    qint64 code = call.locks.nextNumber(WriteLocks::Numbering::Payslips);
-    for (const qint64 payslipId : payslips)
-        call.statements.execute(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = ? WHERE ID = ?"),
-                                {QString::number(code++), payslipId});
-    return returnValue(payslips.last());
+    qint64 last = 0;
+    for (const qint64 payslipId : in.payslips(call.statements, QStringLiteral("Code IS NULL"))) {
+        const QVariant given =
+            call.statements.scalar(QStringLiteral("SELECT GivenCode FROM tblHRMonthlySalary WHERE ID = ?"), {payslipId});
+        const QString code = given.isNull() ? QString::number(call.locks.nextNumber(WriteLocks::Numbering::Payslips))
+                                            : given.toString();
+        // A clerk's delete may have taken the payslip meanwhile.
+        if (!call.statements
+                 .scalar(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = ?, GivenCode = ? WHERE ID = ? AND Code "
+                                        "IS NULL RETURNING ID"),
+                         {code, code, payslipId})
+                 .isNull())
+            last = payslipId;
+    }
+    return returnValue(last);
 }
 
 // Returns the employee's final payslips overlapping the period to temporary and takes their
@@ -200,7 +214,9 @@ qint32 backToTempMonthlySalary(Call &call, const QVariantList &inputs)
     call.locks.employee(in.employeeId);
     const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NOT NULL"));
     for (const qint64 payslipId : payslips) {
-        call.statements.execute(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = NULL WHERE ID = ?"), {payslipId});
+        call.statements.execute(
+            QStringLiteral("UPDATE tblHRMonthlySalary SET GivenCode = coalesce(GivenCode, Code), Code = NULL WHERE ID = ?"),
+            {payslipId});
         call.posting.withdraw(payslipId);
     }
     return returnValue(payslips.size());

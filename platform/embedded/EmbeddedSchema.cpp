@@ -3,6 +3,7 @@
 #include "platform/database/Connection.h"
 #include "platform/database/StatementCache.h"
 #include "platform/database/Transaction.h"
+#include "platform/embedded/payroll/StatutoryRules.h"
 
 #include <QRegularExpression>
 
@@ -89,11 +90,16 @@ QStringList sqliteStatements()
         QStringLiteral("CREATE TABLE tblHRMonthlySalary (ID INTEGER PRIMARY KEY, EmployeeID INTEGER NOT NULL "
                        "REFERENCES tblEmployee(ID), OrdinanceID INTEGER, Code TEXT, BeginDate TEXT NOT NULL, "
                        "EndDate TEXT NOT NULL, FarsiBeginDate TEXT, FarsiEndDate TEXT, CreatorID INTEGER, "
-                       "CreateDate TEXT, CalculateDate TEXT)"),
+                       "CreateDate TEXT, CalculateDate TEXT, "
+                       // The number the payslip was given when first final, kept while it is temporary again.
+                       "GivenCode TEXT)"),
+        QStringLiteral("CREATE UNIQUE INDEX uxMonthlySalaryCode ON tblHRMonthlySalary(Code)"),
         QStringLiteral("CREATE INDEX ixMonthlySalaryEmployee ON tblHRMonthlySalary(EmployeeID, EndDate)"),
         QStringLiteral("CREATE INDEX ixMonthlySalaryPeriod ON tblHRMonthlySalary(EndDate, BeginDate)"),
         QStringLiteral("CREATE TABLE tblHRMonthlySalaryDetail (ID INTEGER PRIMARY KEY, MonthlySalaryID INTEGER "
-                       "NOT NULL, FunctionID INTEGER NOT NULL, Amount INTEGER NOT NULL)"),
+                       "NOT NULL, FunctionID INTEGER NOT NULL, Amount INTEGER NOT NULL, "
+                       // The factor's kind and method the line was computed with.
+                       "Kind INTEGER NOT NULL DEFAULT 1, Method INTEGER NOT NULL DEFAULT 1)"),
         QStringLiteral("CREATE INDEX ixMonthlySalaryDetailSalary ON tblHRMonthlySalaryDetail(MonthlySalaryID)"),
         QStringLiteral("CREATE TABLE tblHRMonthlyPaiedLoan (ID INTEGER PRIMARY KEY, MonthlySalaryID INTEGER "
                        "NOT NULL, LoanID INTEGER NOT NULL, Amount INTEGER NOT NULL)"),
@@ -130,21 +136,32 @@ QStringList sqliteStatements()
                        "Kind INTEGER NOT NULL DEFAULT 1, Method INTEGER NOT NULL DEFAULT 1, "
                        "Rate INTEGER NOT NULL DEFAULT 10000, Divisor INTEGER NOT NULL DEFAULT 1, "
                        "Insurable INTEGER NOT NULL DEFAULT 0, Taxable INTEGER NOT NULL DEFAULT 0, "
+                       "FixedWage INTEGER NOT NULL DEFAULT 0, "
                        "PRIMARY KEY (FunctionID, BeginDate))"),
+        // Daily amounts, times the days a payslip pays.
         QStringLiteral("CREATE TABLE tblHRInsuranceCeiling (BeginDate TEXT NOT NULL PRIMARY KEY, EndDate TEXT NOT NULL, "
-                       "Amount INTEGER NOT NULL)"),
+                       "DailyMaximum INTEGER NOT NULL, DailyMinimum INTEGER NOT NULL)"),
+        // The exempt share of the employee's insurance, and the days monthly items are prorated
+        // by (0: the Persian month's own).
+        QStringLiteral("CREATE TABLE tblHRPayrollRule (BeginDate TEXT NOT NULL PRIMARY KEY, EndDate TEXT NOT NULL, "
+                       "InsuranceExemptNumerator INTEGER NOT NULL, InsuranceExemptDenominator INTEGER NOT NULL, "
+                       "ProrationDays INTEGER NOT NULL)"),
         QStringLiteral("CREATE TABLE tblHRTaxBracket (BeginDate TEXT NOT NULL, EndDate TEXT NOT NULL, "
                        "FromAmount INTEGER NOT NULL, Rate INTEGER NOT NULL, PRIMARY KEY (BeginDate, FromAmount))"),
         QStringLiteral("CREATE TABLE tblHRRunTimeBatch (ID INTEGER PRIMARY KEY, Title TEXT, BeginDate TEXT NOT NULL, "
                        "EndDate TEXT NOT NULL, FarsiBeginDate TEXT, FarsiEndDate TEXT)"),
         QStringLiteral("CREATE TABLE tblHRRunTimeBatchDetail (RunTimeBatchID INTEGER NOT NULL REFERENCES "
                        "tblHRRunTimeBatch(ID), EmployeeID INTEGER NOT NULL, ParameterID INTEGER NOT NULL, "
-                       "Value INTEGER, PRIMARY KEY (RunTimeBatchID, EmployeeID, ParameterID))"),
+                       "Value NUMERIC, PRIMARY KEY (RunTimeBatchID, EmployeeID, ParameterID))"),
         QStringLiteral("CREATE INDEX ixRunTimeBatchDetailEmployee ON tblHRRunTimeBatchDetail(EmployeeID, ParameterID)"),
 
         QStringLiteral("CREATE TABLE tblAccountDocument (ID INTEGER PRIMARY KEY, Code TEXT, DocumentDate TEXT NOT NULL, "
                        "Description TEXT, CreatorID INTEGER)"),
         QStringLiteral("CREATE INDEX ixAccountDocumentDate ON tblAccountDocument(DocumentDate)"),
+        QStringLiteral("CREATE UNIQUE INDEX uxAccountDocumentCode ON tblAccountDocument(Code)"),
+        // The highest number each numbering gave (1 payslips, 2 documents), so none is given twice.
+        QStringLiteral("CREATE TABLE tblHRNumbering (Numbering INTEGER NOT NULL PRIMARY KEY, LastNumber INTEGER NOT NULL)"),
+        QStringLiteral("INSERT INTO tblHRNumbering VALUES (1, 0), (2, 0)"),
         QStringLiteral("CREATE TABLE tblAccountDocumentDetail (ID INTEGER PRIMARY KEY, DocumentID INTEGER NOT NULL "
                        "REFERENCES tblAccountDocument(ID), FormTypeID INTEGER, TransactionDate TEXT, "
                        "EmployeeID INTEGER, Debit INTEGER NOT NULL DEFAULT 0, Credit INTEGER NOT NULL DEFAULT 0, "
@@ -160,6 +177,41 @@ QStringList sqliteStatements()
     return sql;
 }
 
+const char *const finalPayslipParts[] = {"tblHRMonthlySalaryDetail", "tblHRMonthlyPaiedLoan", "tblHRMonthlyPaiedBox"};
+
+QString keepFinalMessage()
+{
+    return QStringLiteral("فيش حقوقي قطعي است و سطرها و اقساط آن حذف نمي شود.");
+}
+
+// A final payslip keeps its lines and instalments whoever deletes. On PostgreSQL the payslip's
+// row is locked first, so a delete meeting a finalisation in progress waits for it and then
+// sees the number.
+QStringList finalPayslipGuards(db::SqlDialect dialect)
+{
+    QStringList sql;
+    if (dialect == db::SqlDialect::PostgreSQL)
+        sql << QStringLiteral("CREATE OR REPLACE FUNCTION fnHRKeepFinalPayslip() RETURNS trigger LANGUAGE plpgsql AS "
+                              "$body$ DECLARE given TEXT; BEGIN "
+                              "SELECT s.Code INTO given FROM tblHRMonthlySalary s WHERE s.ID = OLD.MonthlySalaryID "
+                              "FOR SHARE; IF given IS NOT NULL THEN RAISE EXCEPTION '%1'; END IF; RETURN OLD; END "
+                              "$body$")
+                   .arg(keepFinalMessage());
+    for (const char *table : finalPayslipParts) {
+        const QString name = QStringLiteral("trKeepFinal") + QLatin1String(table).mid(3);
+        if (dialect == db::SqlDialect::PostgreSQL)
+            sql << QStringLiteral("CREATE TRIGGER %1 BEFORE DELETE ON %2 FOR EACH ROW EXECUTE FUNCTION "
+                                  "fnHRKeepFinalPayslip()")
+                       .arg(name, QLatin1String(table));
+        else
+            sql << QStringLiteral("CREATE TRIGGER %1 BEFORE DELETE ON %2 WHEN EXISTS (SELECT 1 FROM "
+                                  "tblHRMonthlySalary s WHERE s.ID = OLD.MonthlySalaryID AND s.Code IS NOT NULL) "
+                                  "BEGIN SELECT RAISE(ABORT, '%3'); END")
+                       .arg(name, QLatin1String(table), keepFinalMessage());
+    }
+    return sql;
+}
+
 } // namespace
 
 QStringList EmbeddedSchema::statements(db::SqlDialect dialect)
@@ -168,7 +220,7 @@ QStringList EmbeddedSchema::statements(db::SqlDialect dialect)
     if (dialect == db::SqlDialect::PostgreSQL)
         for (QString &statement : sql)
             statement = forPostgres(statement);
-    return sql;
+    return sql + finalPayslipGuards(dialect);
 }
 
 void EmbeddedSchema::continueKeys(db::Connection &connection)
@@ -186,6 +238,7 @@ void EmbeddedSchema::create(db::Connection &connection)
     db::Transaction transaction(connection);
     for (const QString &statement : statements(connection.dialect()))
         connection.statements().execute(statement);
+    StatutoryRules::write(connection.statements());
     transaction.commit();
     // Schema statements run once: no need to keep them prepared.
     connection.statements().clear();

@@ -19,7 +19,8 @@ namespace oruhr::embedded {
 class EmbeddedSchema {
 public:
     static QStringList statements(db::SqlDialect dialect = db::SqlDialect::SQLite);
-    // Creates every table, view and index in one transaction; throws ComponentError.
+    // Creates every table, view and index, with the statutory rules, in one transaction; throws
+    // ComponentError.
     static void create(db::Connection &connection);
     // After rows were written with their own IDs: the next ID given is above the highest.
     // Only PostgreSQL keeps a counter apart from the rows.

@@ -103,8 +103,8 @@ bool ServerDatabase::isCurrent(const QString &connectionString)
     try {
         return connection.statements()
                    .scalar(QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE table_schema = "
-                                          "current_schema() AND table_name IN ('tblhrtaxbracket', "
-                                          "'tblhrmonthlysalaryposting')"))
+                                          "current_schema() AND table_name IN ('tblhrnumbering', "
+                                          "'tblhrpayrollrule')"))
                    .toInt()
                == 2;
     } catch (const ComponentError &error) {

@@ -87,10 +87,9 @@ TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarr
     SeededPayroll db;
     PdfReports reports(db.connectionString());
     db.exec(QStringLiteral("UPDATE tblEmployee SET NationalCode = '0012345678' WHERE ID = 8"));
-    db.exec(QStringLiteral("INSERT INTO tblPelikMFunctionDetail (FunctionID, TypeID, ParameterTypeID, BeginDate, "
-                           "EndDate, SequenceInMonthlySalary, Kind) VALUES (2001, 2, 2, '2026-01-01', '2027-01-01', 9, 2)"));
-    db.exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) "
-                           "VALUES (?, 2001, 70), (?, 504, 25000000)"),
+    // The lines print by the kinds they were computed with.
+    db.exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount, Kind) "
+                           "VALUES (?, 2001, 70, 2), (?, 504, 25000000, 1)"),
             {db.temporaryPayslipOf8, db.temporaryPayslipOf8});
     const QString pdf = reports.print(shippedPayslip, db.temporaryPayslipOf8);
     EXPECT_EQ(QFileInfo(pdf).absolutePath(), QFileInfo(reports.output.path()).absoluteFilePath());

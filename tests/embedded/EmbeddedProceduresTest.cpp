@@ -25,7 +25,7 @@ protected:
 
 TEST_P(ProcedureCalls, CreateUsesOnlyTheFinalDocumentsOfThePeriod)
 {
-    const int ali = hire(QDate(2024, 3, 20), {{Base, 100'000'000}});
+    const int ali = hire(QDate(2024, 3, 20), {{Base, 120'000'000}});
     const int ordinance = db.scalar("SELECT max(ID) FROM tblHROrdinance").toInt();
     const int draftOrdinance = db.addOrdinance(ali, begin.addDays(10), end, false);
     db.exec("INSERT INTO tblHROrdinanceDetail VALUES (?, ?, 999000000)", {draftOrdinance, Base});
@@ -52,9 +52,9 @@ TEST_P(ProcedureCalls, CreateUsesOnlyTheFinalDocumentsOfThePeriod)
                                                  "AND FarsiBeginDate = '1404/06/01' AND FarsiEndDate = '1404/06/31' AND "
                                                  "CreatorID = -2").arg(id).arg(ali).arg(ordinance)),
               1);
-    // 2 × 100,000,000 / 30; insurable 105,000,000.
-    EXPECT_EQ(lines(id), (Lines{{Base, 100'000'000}, {Mission, 6'666'667}, {1020, 5'000'000}, {Insurance, 7'350'000},
-                                {EmployerInsurance, 24'150'000}}));
+    // 2 × 120,000,000 / 30; insurable 125,000,000.
+    EXPECT_EQ(lines(id), (Lines{{Base, 120'000'000}, {Mission, 8'000'000}, {1020, 5'000'000}, {Insurance, 8'750'000},
+                                {EmployerInsurance, 28'750'000}}));
     EXPECT_TRUE(paidLoans(id).isEmpty());
     EXPECT_TRUE(paidFunds(id).isEmpty());
 }
@@ -64,31 +64,31 @@ TEST_P(ProcedureCalls, OnePayslipPerPeriodNumberedOnceWhenFinalized)
     const int sara = db.addEmployee("8", "سارا", "کريمي");
     db.exec("INSERT INTO tblHRMonthlySalary (EmployeeID, Code, BeginDate, EndDate) VALUES (?, '41', '2025-08-23', "
             "'2025-09-22'), (?, 'A-99', '2023-01-01', '2023-01-31')", {sara, sara});
-    const int ali = hire(QDate(2024, 3, 20), {{Base, 1000}});
+    const int ali = hire(QDate(2024, 3, 20), {{Base, 150'000'000}});
     const QString alis = QString("EmployeeID = %1").arg(ali);
     EXPECT_EQ(finalize(ali), 0);
 
     const int id = create(ali);
     ASSERT_GT(id, 0);
     EXPECT_EQ(create(ali), 0);
-    EXPECT_EQ(env.spHRCreateMonthlySalary(1, end, end.addDays(30), ali), 0);
+    EXPECT_THROW(env.spHRCreateMonthlySalary(1, end, end.addDays(30), ali), ComponentError); // past the month
     EXPECT_EQ(db.count("tblHRMonthlySalary", alis), 1);
 
     EXPECT_EQ(finalize(ali), id);
     EXPECT_EQ(finalize(ali), 0);
     EXPECT_EQ(db.scalar("SELECT Code FROM tblHRMonthlySalary WHERE ID = ?", {id}).toString(), "42");
     // A final payslip is not recalculated, and blocks a new one; the day after the period is free.
-    db.exec("UPDATE tblHROrdinanceDetail SET Amount = 9999");
+    db.exec("UPDATE tblHROrdinanceDetail SET Amount = 190000000");
     EXPECT_EQ(recalculate(ali), 0);
-    EXPECT_EQ(lines(id)[Base], 1000);
+    EXPECT_EQ(lines(id)[Base], 150'000'000);
     EXPECT_EQ(create(ali), 0);
     EXPECT_GT(env.spHRCreateMonthlySalary(1, end.addDays(1), end.addDays(30), ali), 0);
 }
 
 TEST_P(ProcedureCalls, AccountDocTakesTheListedEmployeesUnpostedFinalPayslipsOfTheMonth)
 {
-    const int ali = hire(QDate(2024, 3, 20), {{Base, 1000}}), sara = hire(QDate(2024, 3, 20), {{Base, 2000}}),
-              reza = hire(QDate(2024, 3, 20), {{Base, 3000}});
+    const int ali = hire(QDate(2024, 3, 20), {{Base, 150'000'000}}), sara = hire(QDate(2024, 3, 20), {{Base, 160'000'000}}),
+              reza = hire(QDate(2024, 3, 20), {{Base, 170'000'000}});
     for (int employee : {ali, sara}) {
         create(employee);
         finalize(employee);
@@ -116,7 +116,7 @@ TEST_P(ProcedureCalls, AccountDocTakesTheListedEmployeesUnpostedFinalPayslipsOfT
     EXPECT_EQ(db.count("tblAccountDocumentDetail", QString("DocumentID = %1 AND (FormTypeID <> 1402 OR "
                                                            "TransactionDate <> '2025-09-22')").arg(document)),
               0);
-    EXPECT_EQ(db.scalar("SELECT Debit FROM tblAccountDocumentDetail WHERE Description = 'هزينه حقوق پايه'").toInt(), 3000);
+    EXPECT_EQ(db.scalar("SELECT Debit FROM tblAccountDocumentDetail WHERE Description = 'هزينه حقوق پايه'").toLongLong(), 310'000'000);
     EXPECT_EQ(db.count("tblHRMonthlySalaryPosting", "MonthlySalaryID IN (SELECT ID FROM tblHRMonthlySalary WHERE Code "
                                                     "IS NULL)"),
               0);
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Backends, ProcedureCalls, ::testing::Values(Backend::Em
 
 TEST_F(EmbeddedProcedures, FailureHalfWayLeavesNothingOfTheCall)
 {
-    const int ali = hire(QDate(2024, 3, 20), {{Base, 1000}});
+    const int ali = hire(QDate(2024, 3, 20), {{Base, 150'000'000}});
     create(ali);
     finalize(ali);
     db.exec("CREATE TRIGGER noCredit BEFORE INSERT ON tblAccountDocumentDetail WHEN NEW.Credit > 0 "
@@ -139,7 +139,7 @@ TEST_F(EmbeddedProcedures, FailureHalfWayLeavesNothingOfTheCall)
 
 TEST_F(EmbeddedProcedures, WaitsForAnotherClerksWriteInsteadOfFailing)
 {
-    const int ali = hire(QDate(2024, 3, 20), {{Base, 1000}});
+    const int ali = hire(QDate(2024, 3, 20), {{Base, 150'000'000}});
     std::latch writing(1);
     std::jthread clerk([&] {
         {

@@ -33,14 +33,25 @@ public:
         return employee;
     }
 
-    // Hours, days or an amount entered for the month through a runtime batch.
-    void enter(int employee, int factor, qint64 value, QDate monthBegin = {}, QDate monthEnd = {})
+    // Hours, days or an amount entered through a runtime batch valid for the month unless told otherwise.
+    void enter(int employee, int factor, const QVariant &value, QDate monthBegin = {}, QDate monthEnd = {})
     {
         const QDate from = monthBegin.isValid() ? monthBegin : begin, to = monthEnd.isValid() ? monthEnd : end;
         db.exec("INSERT INTO tblHRRunTimeBatch (BeginDate, EndDate) VALUES (?, ?)",
                 {TestDatabase::iso(from), TestDatabase::iso(to)});
         db.exec("INSERT INTO tblHRRunTimeBatchDetail VALUES ((SELECT max(ID) FROM tblHRRunTimeBatch), ?, ?, ?)",
                 {employee, factor, value});
+    }
+
+    // An advance (مساعده): an amount entered to be deducted, neither insurable nor taxable.
+    int defineAdvance()
+    {
+        const int id = 1097;
+        db.exec("INSERT INTO tblPelikMFunction (ID, Name) VALUES (?, 'مساعده')", {id});
+        db.exec("INSERT INTO tblPelikMFunctionDetail (FunctionID, TypeID, ParameterTypeID, BeginDate, EndDate, "
+                "SequenceInMonthlySalary, Kind, Method) VALUES (?, 6, 3, '2020-01-01', '2030-12-31', 115, 2, 1)",
+                {id});
+        return id;
     }
 
     // A loan, fund or group adjustment document, final and running through the month unless
@@ -84,13 +95,11 @@ public:
     QMap<int, qint64> paidLoans(int payslip) { return lines(payslip, "tblHRMonthlyPaiedLoan", "LoanID"); }
     QMap<int, qint64> paidFunds(int payslip) { return lines(payslip, "tblHRMonthlyPaiedBox", "BoxID"); }
 
-    // Earnings less deductions, by the kinds of the factors, as the payslip prints it.
+    // Earnings less deductions, by the kinds the lines were computed with, as the payslip prints it.
     qint64 net(int payslip)
     {
-        return db.scalar("SELECT sum(CASE k.Kind WHEN 1 THEN d.Amount WHEN 2 THEN -d.Amount ELSE 0 END) "
-                         "FROM tblHRMonthlySalaryDetail d JOIN tblHRMonthlySalary s ON s.ID = d.MonthlySalaryID "
-                         "JOIN tblPelikMFunctionDetail k ON k.FunctionID = d.FunctionID "
-                         "AND s.BeginDate BETWEEN k.BeginDate AND k.EndDate WHERE d.MonthlySalaryID = ?",
+        return db.scalar("SELECT sum(CASE Kind WHEN 1 THEN Amount WHEN 2 THEN -Amount ELSE 0 END) "
+                         "FROM tblHRMonthlySalaryDetail WHERE MonthlySalaryID = ?",
                          {payslip})
             .toLongLong();
     }

@@ -1,8 +1,11 @@
 #include "tests/gui/WindowTestKit.h"
 #include "tests/support/RecordingProcedures.h"
 #include "tests/support/TestServer.h"
+#include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
 
 #include <chrono>
+#include <latch>
 #include <thread>
 
 using namespace oruhr;
@@ -366,6 +369,35 @@ TEST_F(PayslipBatchTest, DeleteFailingInsideOneEmployeeLeavesThatPayslipWhole)
     EXPECT_EQ(form.lblProgress->text(), u"2: "_s + label(1));
     EXPECT_EQ(form.employees().rowCount(), 3);
     EXPECT_TRUE(form.isEnabled());
+}
+
+// A second clerk finalises the payslip between the delete's check and its statements: the
+// delete waits for the number, then leaves the payslip whole.
+TEST_F(PayslipBatchOnServer, DeleteMeetingAFinalisationInProgressLeavesThePayslipWhole)
+{
+    const int payslip = payslipWithLines(1, periodBegin);
+    form.optTempSaveEmployee->click();
+    form.cmdSelect->click();
+    std::latch updated(1);
+    std::thread finaliser([payslip, &updated, connection = db.connectionString()] {
+        db::Connection other;
+        other.setConnectionString(connection);
+        db::StatementCache &sql = other.statements();
+        sql.database().transaction();
+        sql.execute(u"UPDATE tblHRMonthlySalary SET Code = '777' WHERE ID = ?"_s, {payslip});
+        updated.count_down();
+        for (int wait = 0; wait < 500 && sql.scalar(u"SELECT count(*) FROM pg_locks WHERE NOT granted"_s).toInt() == 0;
+             ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        sql.database().commit();
+    });
+    updated.wait();
+    form.cmdDelete->click();
+    finaliser.join();
+
+    EXPECT_EQ(rowsOf(payslip), 4);
+    EXPECT_EQ(db.scalar(u"SELECT Code FROM tblHRMonthlySalary WHERE ID = ?"_s, {payslip}).toString(), u"777"_s);
+    EXPECT_EQ(messages.texts(), QStringList({deleteQuestion}));
 }
 
 } // namespace

@@ -20,53 +20,41 @@ struct FactorRow {
     qint64 divisor;
     bool insurable;
     bool taxable;
+    bool fixedWage;
 };
 
 using K = FactorKind;
 using M = FactorMethod;
 
 // TypeID 1 is an ordinance item, 2 computed by the payroll, 6 with ParameterTypeID 3 entered
-// period by period through runtime batches. Overtime is 1.4 of the hourly wage (the month's
-// insurable ordinance pay over 220 hours), night work 0.35 of it, absence the whole of it;
-// a day's mission is a thirtieth of the base, shift work a percentage of it.
+// period by period through runtime batches. The hourly wage is the fixed wage (the base and
+// the job's fixed allowances, not housing, groceries or child allowance: Labour Law art. 36
+// note 3) over 220 hours; overtime is 1.4 of it (art. 59), night work 0.35 (art. 58), absence
+// the whole of it; a day's mission is a thirtieth of the base, shift work a percentage of it.
 constexpr FactorRow Factors[] = {
-    {BaseSalary, "حقوق پايه", 1, 1, 10, FactorRow::Renewed, K::Earning, M::OrdinanceBase, 10000, 1, true, true},
-    {Housing, "حق مسکن", 1, 1, 20, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, true, true},
-    {Groceries, "بن خواربار", 1, 1, 30, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, true, true},
-    {ChildAllowance, "حق اولاد", 1, 1, 40, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, false, true},
-    {Responsibility, "حق مسئوليت", 1, 1, 50, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, true, true},
-    {Overtime, "اضافه کار", 6, 3, 60, FactorRow::Always, K::Earning, M::HoursOfInsurablePay, 14000, 220, true, true},
-    {Mission, "فوق العاده ماموريت", 6, 3, 70, FactorRow::Always, K::Earning, M::UnitsOfBase, 10000, 30, false, false},
-    {NightWork, "شب کاري", 6, 3, 80, FactorRow::Always, K::Earning, M::HoursOfInsurablePay, 3500, 220, true, true},
+    {BaseSalary, "حقوق پايه", 1, 1, 10, FactorRow::Renewed, K::Earning, M::OrdinanceBase, 10000, 1, true, true, true},
+    {Housing, "حق مسکن", 1, 1, 20, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, true, true, false},
+    {Groceries, "بن خواربار", 1, 1, 30, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, true, true, false},
+    {ChildAllowance, "حق اولاد", 1, 1, 40, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, false, true, false},
+    {Responsibility, "حق مسئوليت", 1, 1, 50, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, true, true, true},
+    {Overtime, "اضافه کار", 6, 3, 60, FactorRow::Always, K::Earning, M::HoursOfFixedWage, 14000, 220, true, true, false},
+    {Mission, "فوق العاده ماموريت", 6, 3, 70, FactorRow::Always, K::Earning, M::UnitsOfBase, 10000, 30, false, false,
+     false},
+    {NightWork, "شب کاري", 6, 3, 80, FactorRow::Always, K::Earning, M::HoursOfFixedWage, 3500, 220, true, true, false},
     // Entered once, but no longer in the payroll month: the missing-factor check must pass it by.
-    {ShiftWork, "نوبت کاري", 6, 3, 90, FactorRow::Retired, K::Earning, M::UnitsOfBase, 10000, 100, true, true},
-    {Bonus, "پاداش", 2, 1, 100, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, true, true},
-    {Absence, "کسر کار", 6, 3, 110, FactorRow::Always, K::Deduction, M::HoursOfInsurablePay, 10000, 220, true, true},
+    {ShiftWork, "نوبت کاري", 6, 3, 90, FactorRow::Retired, K::Earning, M::UnitsOfBase, 10000, 100, true, true, false},
+    {Bonus, "پاداش", 2, 1, 100, FactorRow::Always, K::Earning, M::AsGiven, 10000, 1, true, true, false},
+    {Absence, "کسر کار", 6, 3, 110, FactorRow::Always, K::Deduction, M::HoursOfFixedWage, 10000, 220, true, true, false},
     {Insurance, "حق بيمه سهم کارمند", 2, 2, 200, FactorRow::Always, K::Deduction, M::EmployeeInsurance, 700, 1, false,
+     false, false},
+    {IncomeTax, "ماليات حقوق", 2, 2, 210, FactorRow::Always, K::Deduction, M::IncomeTax, 10000, 1, false, false, false},
+    {LoanInstalments, "قسط وام", 2, 2, 220, FactorRow::Always, K::Deduction, M::LoanInstalments, 10000, 1, false, false,
      false},
-    {IncomeTax, "ماليات حقوق", 2, 2, 210, FactorRow::Always, K::Deduction, M::IncomeTax, 10000, 1, false, false},
-    {LoanInstalments, "قسط وام", 2, 2, 220, FactorRow::Always, K::Deduction, M::LoanInstalments, 10000, 1, false, false},
     {FundInstalments, "کسور صندوق", 2, 2, 230, FactorRow::Always, K::Deduction, M::FundContributions, 10000, 1, false,
-     false},
+     false, false},
     {EmployerInsurance, "حق بيمه سهم کارفرما", 2, 2, 300, FactorRow::Always, K::EmployerContribution,
-     M::EmployerInsurance, 2300, 1, false, false},
+     M::EmployerInsurance, 2300, 1, false, false, false},
 };
-
-// By Persian year: the monthly insurable pay ceiling (seven times the minimum wage) and the
-// monthly income-tax brackets on salaries. The last year stays in force until an office
-// enters the next one.
-struct YearRules {
-    int persianYear;
-    qint64 insuranceCeiling;
-    std::initializer_list<std::pair<qint64, qint64>> brackets; // from, rate in ten-thousandths
-};
-
-const YearRules Years[] = {
-    {1403, 501'632'880, {{0, 0}, {120'000'000, 1000}, {165'000'000, 1500}, {270'000'000, 2000}, {400'000'000, 3000}}},
-    {1404, 727'367'760, {{0, 0}, {240'000'000, 1000}, {300'000'000, 1500}, {380'000'000, 2000}, {500'000'000, 3000}}},
-};
-
-const QString Forever = QStringLiteral("9999-12-31");
 
 } // namespace
 
@@ -76,7 +64,6 @@ void DemoCatalogue::write(DemoContext &context)
     formTypesAndTemplates(context);
     lookups(context);
     salaryFactors(context);
-    insuranceAndTax(context);
 }
 
 void DemoCatalogue::systemParameters(DemoContext &context)
@@ -131,7 +118,7 @@ void DemoCatalogue::salaryFactors(DemoContext &context)
     Insert factor(context.statements, QStringLiteral("tblPelikMFunction"), {"ID", "Name"});
     Insert definition(context.statements, QStringLiteral("tblPelikMFunctionDetail"),
                       {"FunctionID", "TypeID", "ParameterTypeID", "BeginDate", "EndDate", "SequenceInMonthlySalary",
-                       "Kind", "Method", "Rate", "Divisor", "Insurable", "Taxable"});
+                       "Kind", "Method", "Rate", "Divisor", "Insurable", "Taxable", "FixedWage"});
     Dates &dates = context.dates;
     const QDate thisYear = dates.yearStart(context.month.first);
     const QDate since = dates.addYears(thisYear, -3);
@@ -141,7 +128,7 @@ void DemoCatalogue::salaryFactors(DemoContext &context)
         const auto define = [&](QDate begin, QDate end) {
             definition({row.id, row.typeId, row.parameterTypeId, dates.iso(begin), dates.iso(end), row.sequence,
                         int(row.kind), int(row.method), row.rate, row.divisor, int(row.insurable),
-                        int(row.taxable)});
+                        int(row.taxable), int(row.fixedWage)});
         };
         switch (row.validity) {
         case FactorRow::Always:
@@ -155,22 +142,6 @@ void DemoCatalogue::salaryFactors(DemoContext &context)
             define(thisYear, until);
             break;
         }
-    }
-}
-
-void DemoCatalogue::insuranceAndTax(DemoContext &context)
-{
-    Insert ceiling(context.statements, QStringLiteral("tblHRInsuranceCeiling"), {"BeginDate", "EndDate", "Amount"});
-    Insert bracket(context.statements, QStringLiteral("tblHRTaxBracket"), {"BeginDate", "EndDate", "FromAmount", "Rate"});
-    Dates &dates = context.dates;
-    for (const YearRules &year : Years) {
-        const QString begin = dates.iso(dates.yearStart(year.persianYear));
-        const QString end = &year == std::end(Years) - 1
-                                ? Forever
-                                : dates.iso(dates.yearStart(year.persianYear + 1).addDays(-1));
-        ceiling({begin, end, year.insuranceCeiling});
-        for (const auto &[from, rate] : year.brackets)
-            bracket({begin, end, from, rate});
     }
 }
 

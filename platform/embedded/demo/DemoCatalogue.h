@@ -5,9 +5,9 @@ namespace oruhr::embedded::demo {
 struct DemoContext;
 
 // What every payroll database holds before it has staff: the system parameters, form types
-// and report templates, the two-level lookups, the salary factors with the payroll rules
-// that price them (the commonly published Iranian ones), the insurance ceiling and the
-// income-tax brackets.
+// and report templates, the two-level lookups, and the salary factors with the payroll rules
+// that price them (the commonly published Iranian ones). The statutory figures come with the
+// schema.
 class DemoCatalogue {
 public:
     static void write(DemoContext &context);
@@ -17,7 +17,6 @@ private:
     static void formTypesAndTemplates(DemoContext &context);
     static void lookups(DemoContext &context);
     static void salaryFactors(DemoContext &context);
-    static void insuranceAndTax(DemoContext &context);
 };
 
 } // namespace oruhr::embedded::demo

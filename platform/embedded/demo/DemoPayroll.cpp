@@ -15,7 +15,7 @@ public:
     explicit Payroll(DemoContext &context)
         : m_context(context)
         , m_engine(context.statements)
-        , m_posting(context.statements, m_engine)
+        , m_posting(context.statements)
         , m_payslip(context.statements, QStringLiteral("tblHRMonthlySalary"),
                     {"ID", "EmployeeID", "OrdinanceID", "Code", "BeginDate", "EndDate", "FarsiBeginDate",
                      "FarsiEndDate", "CreatorID", "CreateDate", "CalculateDate"})
@@ -78,7 +78,7 @@ private:
         m_payslip({id, employeeId, inputs.ordinanceId ? QVariant(inputs.ordinanceId) : QVariant(), codeOf(final, id),
                    dates.iso(begin), dates.iso(end), dates.farsi(begin), dates.farsi(end), CreatorId, dates.iso(made),
                    dates.iso(made)});
-        m_engine.writeNew(id, m_engine.calculate(inputs, begin));
+        m_engine.writeNew(id, m_engine.calculate(inputs));
         return id;
     }
 

@@ -15,7 +15,7 @@ Salary drawSalary(Dice &dice)
     salary.base += dice.below(1000) * 1000;
     salary.housing = 9 * Million;
     salary.groceries = 22 * Million;
-    salary.childAllowance = dice.weighted({40, 25, 25, 10}) * 7'166'000;
+    salary.childAllowance = dice.weighted({40, 25, 25, 10}) * 10'390'968; // three minimum daily wages of 1404
     if (dice.chance(20))
         salary.responsibility = dice.between(10, 50) * Million;
     return salary;
@@ -275,8 +275,8 @@ void DemoStaff::runtimeBatches(DemoContext &context)
                         continue;
                     int value = 0;
                     switch (factor) {
-                    case Overtime:
-                        value = dice.below(41);
+                    case Overtime: // in half hours
+                        value = dice.below(81);
                         break;
                     case Mission:
                         value = dice.weighted({70, 10, 8, 6, 4, 2});
@@ -288,7 +288,7 @@ void DemoStaff::runtimeBatches(DemoContext &context)
                         value = dice.between(1, 16);
                         break;
                     }
-                    entry({id, staff.id, factor, value});
+                    entry({id, staff.id, factor, factor == Overtime ? QVariant(value / 2.0) : QVariant(value)});
                 }
             }
         }

@@ -1,5 +1,7 @@
 #include "platform/embedded/payroll/ExactAmount.h"
 
+#include "platform/automation/ComponentError.h"
+
 namespace oruhr::embedded {
 namespace {
 
@@ -21,21 +23,60 @@ __int128 greatestCommonDivisor(__int128 a, __int128 b)
     return a;
 }
 
+// Far beyond any payroll: amounts of 10^15 rials over denominators of 10^20.
+constexpr __int128 Limit = __int128(1) << 120;
+
+__int128 checked(__int128 value)
+{
+    if (magnitude(value) > Limit)
+        throw ComponentError(ComponentError::CommandFailed, QStringLiteral("مبلغ از حد محاسبه بيرون است."));
+    return value;
+}
+
 } // namespace
 
-void ExactAmount::add(__int128 numerator, __int128 denominator)
+ExactAmount::ExactAmount(__int128 numerator, __int128 denominator)
+    : m_numerator(denominator < 0 ? -numerator : numerator)
+    , m_denominator(magnitude(denominator))
 {
-    if (denominator == m_denominator) {
-        m_numerator += numerator;
-    } else {
-        m_numerator = m_numerator * denominator + numerator * m_denominator;
-        m_denominator *= denominator;
-    }
     const __int128 common = greatestCommonDivisor(m_numerator, m_denominator);
     if (common > 1) {
         m_numerator /= common;
         m_denominator /= common;
     }
+    checked(m_numerator);
+    checked(m_denominator);
+}
+
+ExactAmount ExactAmount::operator+(const ExactAmount &other) const
+{
+    const __int128 common = greatestCommonDivisor(m_denominator, other.m_denominator);
+    const __int128 left = other.m_denominator / common, right = m_denominator / common;
+    return {checked(m_numerator * left) + checked(other.m_numerator * right), checked(m_denominator * left)};
+}
+
+ExactAmount ExactAmount::operator-(const ExactAmount &other) const
+{
+    return *this + -other;
+}
+
+ExactAmount ExactAmount::times(__int128 numerator, __int128 denominator) const
+{
+    // Reduced crosswise first, so that the products stay small.
+    const __int128 a = greatestCommonDivisor(m_numerator, denominator), b = greatestCommonDivisor(numerator, m_denominator);
+    return {checked((m_numerator / (a ? a : 1)) * (numerator / (b ? b : 1))),
+            checked((m_denominator / (b ? b : 1)) * (denominator / (a ? a : 1)))};
+}
+
+ExactAmount ExactAmount::times(const ExactAmount &other) const
+{
+    return times(other.m_numerator, other.m_denominator);
+}
+
+int ExactAmount::compare(const ExactAmount &other) const
+{
+    const __int128 difference = (*this - other).m_numerator;
+    return difference < 0 ? -1 : difference > 0 ? 1 : 0;
 }
 
 qint64 ExactAmount::rounded() const

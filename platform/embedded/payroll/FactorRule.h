@@ -16,9 +16,9 @@ enum class FactorKind {
 enum class FactorMethod {
     AsGiven = 1,             // the ordinance item prorated, or the amount entered or adjusted
     OrdinanceBase = 2,       // as given; also the base that UnitsOfBase prices by
-    HoursOfInsurablePay = 3, // hours × the month's insurable ordinance pay / Divisor × Rate
+    HoursOfFixedWage = 3,    // hours × the month's fixed wage / Divisor × Rate
     UnitsOfBase = 4,         // days or percent × the monthly base / Divisor × Rate
-    EmployeeInsurance = 5,   // Rate × insurable pay up to the ceiling
+    EmployeeInsurance = 5,   // Rate × insurable pay between the floor and the ceiling
     EmployerInsurance = 6,
     IncomeTax = 7,           // by the monthly tax brackets
     LoanInstalments = 8,
@@ -37,9 +37,14 @@ struct FactorRule {
     qint64 divisor = 1;
     bool insurable = false;
     bool taxable = false;
+    bool fixedWage = false; // part of the fixed wage (Labour Law art. 36) that hours are priced by
     int sequence = 0;
 
-    bool isEntered() const { return method <= FactorMethod::UnitsOfBase; }
+    bool isEntered() const { return isEnteredMethod(method); }
+    static bool isEnteredMethod(FactorMethod method) { return method <= FactorMethod::UnitsOfBase; }
+    // An entered deduction that lessens insurable or taxable pay (absence) cuts the pay itself;
+    // any other (an advance) is recovered from what is left after insurance and tax.
+    bool cutsPay() const { return kind == FactorKind::Deduction && isEntered() && (insurable || taxable); }
 };
 
 } // namespace oruhr::embedded

@@ -1,8 +1,19 @@
 #include "platform/embedded/payroll/PayrollEngine.h"
 
+#include "platform/automation/ComponentError.h"
 #include "platform/database/StatementCache.h"
 
+#include <QLocale>
+
 namespace oruhr::embedded {
+namespace {
+
+QString rials(qint64 amount)
+{
+    return QLocale(QLocale::Persian, QLocale::Iran).toString(amount);
+}
+
+} // namespace
 
 PayrollEngine::PayrollEngine(db::StatementCache &statements)
     : m_statements(statements)
@@ -14,17 +25,31 @@ PayslipInputs PayrollEngine::inputs(qint64 employeeId, QDate begin, QDate end, q
     return PayslipInputs::read(m_statements, employeeId, begin, end, payslipId);
 }
 
-const PayrollRules &PayrollEngine::rulesOn(QDate day) const
+const PeriodRules &PayrollEngine::rulesFor(QDate begin, QDate end) const
 {
-    auto found = m_rules.find(day);
+    auto found = m_rules.find({begin, end});
     if (found == m_rules.end())
-        found = m_rules.emplace(day, PayrollRules::inForceOn(m_statements, day)).first;
+        found = m_rules.emplace(std::pair(begin, end), PeriodRules::read(m_statements, begin, end)).first;
     return found->second;
 }
 
-PayslipCalculation PayrollEngine::calculate(const PayslipInputs &inputs, QDate begin) const
+PayslipCalculation PayrollEngine::calculate(const PayslipInputs &inputs) const
 {
-    return PayslipCalculation::of(rulesOn(begin), inputs);
+    try {
+        return PayslipCalculation::of(rulesFor(inputs.begin, inputs.end), inputs);
+    } catch (const UncoveredStatutoryDeductions &uncovered) {
+        const QString name = m_statements
+                                 .scalar(QStringLiteral("SELECT coalesce(FirstName, '') || ' ' || coalesce(SureName, "
+                                                        "'') FROM tblEmployee WHERE ID = ?"),
+                                         {inputs.employeeId})
+                                 .toString();
+        throw ComponentError(ComponentError::CommandFailed,
+                             QStringLiteral("حقوق %1 (کارمند شماره %2)، %3 ريال، حق بيمه %4 ريال و ماليات %5 "
+                                            "ريال را نمي پوشاند؛ فيش ثبت نشد.")
+                                 .arg(name.trimmed())
+                                 .arg(inputs.employeeId)
+                                 .arg(rials(uncovered.pay), rials(uncovered.insurance), rials(uncovered.tax)));
+    }
 }
 
 void PayrollEngine::write(qint64 payslipId, const PayslipCalculation &calculation) const
@@ -41,22 +66,23 @@ void PayrollEngine::writeNew(qint64 payslipId, const PayslipCalculation &calcula
 {
     QVariantList lines, loans, funds;
     for (const PayslipLine &line : calculation.lines)
-        lines << payslipId << line.functionId << line.amount;
+        lines << payslipId << line.functionId << line.amount << int(line.kind) << int(line.method);
     for (const Instalment &loan : calculation.paidLoans)
         loans << payslipId << loan.documentId << loan.amount;
     for (const Instalment &fund : calculation.paidFunds)
         funds << payslipId << fund.documentId << fund.amount;
-    insertRows(QStringLiteral("tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount)"), lines);
-    insertRows(QStringLiteral("tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount)"), loans);
-    insertRows(QStringLiteral("tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount)"), funds);
+    insertRows(QStringLiteral("tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount, Kind, Method)"), 5, lines);
+    insertRows(QStringLiteral("tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount)"), 3, loans);
+    insertRows(QStringLiteral("tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount)"), 3, funds);
 }
 
-// Rows of three values each, in one INSERT.
-void PayrollEngine::insertRows(const QString &tableAndColumns, const QVariantList &values) const
+void PayrollEngine::insertRows(const QString &tableAndColumns, int columns, const QVariantList &values) const
 {
     if (values.isEmpty())
         return;
-    const QStringList rows(values.size() / 3, QStringLiteral("(?, ?, ?)"));
+    const QString row = QLatin1Char('(') + QStringList(columns, QStringLiteral("?")).join(QStringLiteral(", "))
+                        + QLatin1Char(')');
+    const QStringList rows(values.size() / columns, row);
     m_statements.execute(QStringLiteral("INSERT INTO %1 VALUES %2").arg(tableAndColumns, rows.join(QStringLiteral(", "))),
                          values);
 }

@@ -2,7 +2,7 @@
 
 #include "platform/database/StatementCache.h"
 #include "platform/database/SystemIds.h"
-#include "platform/embedded/payroll/PayrollEngine.h"
+#include "platform/embedded/payroll/FactorRule.h"
 #include "platform/embedded/payroll/WriteLocks.h"
 
 #include <QCalendar>
@@ -95,9 +95,9 @@ QString withCentre(const QString &text, const QString &centre)
 }
 
 // Where a computed deduction or an employer's contribution is owed.
-QString payableOf(const FactorRule &rule)
+QString payableOf(FactorMethod method, const QString &name)
 {
-    switch (rule.method) {
+    switch (method) {
     case FactorMethod::EmployeeInsurance:
     case FactorMethod::EmployerInsurance:
         return QStringLiteral("حق بيمه پرداختني");
@@ -108,15 +108,14 @@ QString payableOf(const FactorRule &rule)
     case FactorMethod::FundContributions:
         return QStringLiteral("صندوق کارکنان");
     default:
-        return rule.name + QStringLiteral(" پرداختني");
+        return name + QStringLiteral(" پرداختني");
     }
 }
 
 } // namespace
 
-PayrollPosting::PayrollPosting(db::StatementCache &statements, const PayrollEngine &engine)
+PayrollPosting::PayrollPosting(db::StatementCache &statements)
     : m_statements(statements)
-    , m_engine(engine)
 {
 }
 
@@ -127,30 +126,34 @@ qint64 PayrollPosting::post(const QList<qint64> &payslipIds, qint64 creatorId, Q
     DocumentBuilder document;
     for (const qint64 payslipId : payslipIds) {
         qint64 net = 0;
+        // Each line as it was computed: a later change of the factor's rule does not move it.
         db::StatementRows lines = m_statements.run(
-            QStringLiteral("SELECT d.FunctionID, d.Amount, s.BeginDate, coalesce(c.Title, '') "
+            QStringLiteral("SELECT d.Kind, d.Method, d.Amount, coalesce(f.Name, ''), coalesce(c.Title, '') "
                            "FROM tblHRMonthlySalaryDetail d JOIN tblHRMonthlySalary s ON s.ID = d.MonthlySalaryID "
+                           "LEFT JOIN tblPelikMFunction f ON f.ID = d.FunctionID "
                            "LEFT JOIN tblHROrdinance o ON o.ID = s.OrdinanceID "
                            "LEFT JOIN tblAccountCostCenter c ON c.ID = o.PositionID "
                            "WHERE d.MonthlySalaryID = ? ORDER BY d.ID"),
             {payslipId});
         while (lines.next()) {
-            const FactorRule &rule = m_engine.rulesOn(lines.value(2).toDate()).required(lines.integer(0));
-            const qint64 amount = lines.integer(1);
-            const QString centre = lines.value(3).toString();
-            switch (rule.kind) {
+            const FactorMethod method = FactorMethod(lines.integer(1));
+            const qint64 amount = lines.integer(2);
+            const QString name = lines.value(3).toString(), centre = lines.value(4).toString();
+            switch (FactorKind(lines.integer(0))) {
             case FactorKind::Earning:
                 net += amount;
-                document.add(payslipId, withCentre(QStringLiteral("هزينه ") + rule.name, centre), amount, 0);
+                document.add(payslipId, withCentre(QStringLiteral("هزينه ") + name, centre), amount, 0);
                 break;
             case FactorKind::EmployerContribution:
-                document.add(payslipId, withCentre(QStringLiteral("هزينه ") + rule.name, centre), amount, 0);
-                document.add(payslipId, payableOf(rule), 0, amount);
+                document.add(payslipId, withCentre(QStringLiteral("هزينه ") + name, centre), amount, 0);
+                document.add(payslipId, payableOf(method, name), 0, amount);
                 break;
             case FactorKind::Deduction:
                 net -= amount;
                 // An entered deduction (absence) lessens the expense; a computed one is owed.
-                document.add(payslipId, rule.isEntered() ? withCentre(rule.name, centre) : payableOf(rule), 0, amount);
+                document.add(payslipId,
+                             FactorRule::isEnteredMethod(method) ? withCentre(name, centre) : payableOf(method, name), 0,
+                             amount);
                 break;
             }
         }

@@ -10,8 +10,6 @@ class StatementCache;
 
 namespace oruhr::embedded {
 
-class PayrollEngine;
-
 // Final payslips in the accounts: one balanced document per posting, with salary expense by
 // factor and cost centre and the employer's contributions on the debit side, and what is
 // payable (insurance, tax, loans, fund, net pay) on the credit side. Each payslip's share of
@@ -19,7 +17,7 @@ class PayrollEngine;
 // again. Runs inside the caller's transaction; throws ComponentError.
 class PayrollPosting {
 public:
-    PayrollPosting(db::StatementCache &statements, const PayrollEngine &engine);
+    explicit PayrollPosting(db::StatementCache &statements);
 
     // The new document's ID; 0 when no payslip was given.
     qint64 post(const QList<qint64> &payslipIds, qint64 creatorId, QDate documentDate) const;
@@ -28,7 +26,6 @@ public:
 
 private:
     db::StatementCache &m_statements;
-    const PayrollEngine &m_engine;
 };
 
 } // namespace oruhr::embedded

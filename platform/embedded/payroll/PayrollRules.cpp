@@ -2,9 +2,11 @@
 
 #include "platform/automation/ComponentError.h"
 #include "platform/database/StatementCache.h"
-#include "platform/embedded/payroll/ExactAmount.h"
+
+#include <QCalendar>
 
 #include <algorithm>
+#include <set>
 
 namespace oruhr::embedded {
 namespace {
@@ -12,6 +14,31 @@ namespace {
 [[noreturn]] void unusable(const QString &why)
 {
     throw ComponentError(ComponentError::CommandFailed, why);
+}
+
+QString persian(QDate day)
+{
+    return day.toString(u"yyyy/MM/dd", QCalendar(QCalendar::System::Jalali));
+}
+
+struct Dated {
+    QDate begin;
+    QDate end;
+    bool holds(QDate day) const { return begin <= day && day <= end; }
+};
+
+struct FactorRow : Dated {
+    FactorRule rule;
+};
+
+struct LimitRow : Dated {
+    enum Table { Ceiling = 0, PayrollRule = 1, Bracket = 2 } table;
+    qint64 a, b, c;
+};
+
+Dated dated(const db::StatementRows &row, int column)
+{
+    return {row.value(column).toDate(), row.value(column + 1).toDate()};
 }
 
 FactorRule factorRule(const db::StatementRows &row)
@@ -25,6 +52,7 @@ FactorRule factorRule(const db::StatementRows &row)
     rule.insurable = row.integer(6) != 0;
     rule.taxable = row.integer(7) != 0;
     rule.sequence = int(row.integer(8));
+    rule.fixedWage = row.integer(9) != 0;
     if (kind < 1 || kind > 3 || method < 1 || method > 9 || rule.divisor <= 0 || rule.rate < 0)
         unusable(QStringLiteral("تعريف عامل حقوقي %1 (%2) نامعتبر است: نوع %3، روش %4، نرخ %5، مقسوم عليه %6")
                      .arg(rule.functionId)
@@ -38,41 +66,113 @@ FactorRule factorRule(const db::StatementRows &row)
     return rule;
 }
 
+QList<FactorRow> factorRows(db::StatementCache &statements, const QVariantList &period)
+{
+    QList<FactorRow> rows;
+    db::StatementRows found = statements.run(
+        QStringLiteral("SELECT f.FunctionID, coalesce(m.Name, ''), f.Kind, f.Method, f.Rate, f.Divisor, "
+                       "f.Insurable, f.Taxable, f.SequenceInMonthlySalary, f.FixedWage, f.BeginDate, f.EndDate "
+                       "FROM tblPelikMFunctionDetail f LEFT JOIN tblPelikMFunction m ON m.ID = f.FunctionID "
+                       "WHERE NOT (f.EndDate < ? OR f.BeginDate > ?) ORDER BY f.FunctionID, f.BeginDate"),
+        period);
+    while (found.next())
+        rows.append({dated(found, 10), factorRule(found)});
+    return rows;
+}
+
+// The insurance limits, the payroll rule and the tax brackets over the period, in one round trip.
+QList<LimitRow> limitRows(db::StatementCache &statements, const QVariantList &period)
+{
+    QList<LimitRow> rows;
+    db::StatementRows found = statements.run(
+        QStringLiteral("SELECT 0, BeginDate, EndDate, DailyMaximum, DailyMinimum, 0 FROM tblHRInsuranceCeiling "
+                       "WHERE NOT (EndDate < ? OR BeginDate > ?) "
+                       "UNION ALL SELECT 1, BeginDate, EndDate, InsuranceExemptNumerator, InsuranceExemptDenominator, "
+                       "ProrationDays FROM tblHRPayrollRule WHERE NOT (EndDate < ? OR BeginDate > ?) "
+                       "UNION ALL SELECT 2, BeginDate, EndDate, FromAmount, Rate, 0 FROM tblHRTaxBracket "
+                       "WHERE NOT (EndDate < ? OR BeginDate > ?) ORDER BY 1, 2, 4"),
+        period + period + period);
+    while (found.next())
+        rows.append({dated(found, 1), LimitRow::Table(found.integer(0)), found.integer(3), found.integer(4),
+                     found.integer(5)});
+    return rows;
+}
+
+// Of two rows of a table in force on the day, the later-beginning one counts: an office that
+// enters next year's figures need not close this year's first.
+const LimitRow *latest(const QList<LimitRow> &rows, LimitRow::Table table, QDate day)
+{
+    const LimitRow *found = nullptr;
+    for (const LimitRow &row : rows)
+        if (row.table == table && row.holds(day) && (!found || found->begin <= row.begin))
+            found = &row;
+    return found;
+}
+
+StatutoryRule statutoryOn(const QList<LimitRow> &rows, QDate day)
+{
+    const LimitRow *ceiling = latest(rows, LimitRow::Ceiling, day);
+    if (!ceiling)
+        unusable(QStringLiteral("سقف و کف دستمزد بيمه براي تاريخ %1 تعريف نشده است.").arg(persian(day)));
+    const LimitRow *rule = latest(rows, LimitRow::PayrollRule, day);
+    if (!rule)
+        unusable(QStringLiteral("معافيت مالياتي حق بيمه و مبناي روزهاي ماه براي تاريخ %1 تعريف نشده است.")
+                     .arg(persian(day)));
+    if (ceiling->a < ceiling->b || ceiling->b < 0 || rule->a < 0 || rule->b <= 0 || rule->a > rule->b
+        || (rule->c != 0 && rule->c != 30))
+        unusable(QStringLiteral("سقف بيمه يا قاعده حقوق از تاريخ %1 نامعتبر است.").arg(persian(day)));
+    return {ceiling->a, ceiling->b, rule->a, rule->b, rule->c};
+}
+
+QList<TaxBracket> bracketsOn(const QList<LimitRow> &rows, QDate day)
+{
+    const LimitRow *table = latest(rows, LimitRow::Bracket, day);
+    if (!table)
+        unusable(QStringLiteral("جدول ماليات حقوق براي تاريخ %1 تعريف نشده است.").arg(persian(day)));
+    QList<TaxBracket> brackets;
+    for (const LimitRow &row : rows)
+        if (row.table == LimitRow::Bracket && row.begin == table->begin && row.holds(day))
+            brackets.append({row.a, row.b});
+    return brackets;
+}
+
+// The days inside the period on which some row begins, or the day after one ends.
+std::set<QDate> changes(const QList<Dated> &rows, QDate begin, QDate end)
+{
+    std::set<QDate> days{begin};
+    for (const Dated &row : rows)
+        for (const QDate day : {row.begin, row.end.addDays(1)})
+            if (begin < day && day <= end)
+                days.insert(day);
+    return days;
+}
+
 } // namespace
 
-PayrollRules PayrollRules::inForceOn(db::StatementCache &statements, QDate day)
+PeriodRules PeriodRules::read(db::StatementCache &statements, QDate begin, QDate end)
 {
-    PayrollRules rules;
-    rules.m_day = day;
-    const QString iso = day.toString(Qt::ISODate);
-    {
-        // Of two overlapping definitions the later one counts.
-        db::StatementRows rows = statements.run(
-            QStringLiteral("SELECT f.FunctionID, coalesce(m.Name, ''), f.Kind, f.Method, f.Rate, f.Divisor, "
-                           "f.Insurable, f.Taxable, f.SequenceInMonthlySalary FROM tblPelikMFunctionDetail f "
-                           "LEFT JOIN tblPelikMFunction m ON m.ID = f.FunctionID "
-                           "WHERE ? BETWEEN f.BeginDate AND f.EndDate ORDER BY f.FunctionID, f.BeginDate"),
-            {iso});
-        while (rows.next()) {
-            const FactorRule rule = factorRule(rows);
-            rules.m_factors[rule.functionId] = rule;
-        }
+    const QVariantList dates{begin.toString(Qt::ISODate), end.toString(Qt::ISODate)};
+    const QList<FactorRow> factors = factorRows(statements, dates);
+    const QList<LimitRow> limits = limitRows(statements, dates);
+    QList<Dated> all(factors.cbegin(), factors.cend());
+    all.append(QList<Dated>(limits.cbegin(), limits.cend()));
+    const std::set<QDate> starts = changes(all, begin, end);
+
+    PeriodRules period;
+    for (auto start = starts.cbegin(); start != starts.cend(); ++start) {
+        const auto next = std::next(start);
+        Segment segment{*start, next == starts.cend() ? end : next->addDays(-1), {}};
+        PayrollRules &rules = segment.rules;
+        rules.m_day = *start;
+        // Ordered by the day each begins: of two overlapping definitions the later one counts.
+        for (const FactorRow &row : factors)
+            if (row.holds(*start))
+                rules.m_factors[row.rule.functionId] = row.rule;
+        rules.m_statutory = statutoryOn(limits, *start);
+        rules.m_brackets = bracketsOn(limits, *start);
+        period.m_segments.append(segment);
     }
-    // The insurance ceiling and the tax brackets in one round trip. Of two ceilings in force the
-    // later counts; of two bracket tables, the newer one, where an office left the old one open.
-    db::StatementRows limits = statements.run(
-        QStringLiteral("SELECT 0, Amount, 0 FROM tblHRInsuranceCeiling WHERE BeginDate = (SELECT max(BeginDate) "
-                       "FROM tblHRInsuranceCeiling WHERE ? BETWEEN BeginDate AND EndDate) "
-                       "UNION ALL SELECT 1, FromAmount, Rate FROM tblHRTaxBracket WHERE BeginDate = (SELECT "
-                       "max(BeginDate) FROM tblHRTaxBracket WHERE ? BETWEEN BeginDate AND EndDate) ORDER BY 1, 2"),
-        {iso, iso});
-    while (limits.next()) {
-        if (limits.integer(0) == 0)
-            rules.m_ceiling = limits.integer(1);
-        else
-            rules.m_brackets.append({limits.integer(1), limits.integer(2)});
-    }
-    return rules;
+    return period;
 }
 
 const FactorRule *PayrollRules::factor(qint64 functionId) const
@@ -85,9 +185,7 @@ const FactorRule &PayrollRules::required(qint64 functionId) const
 {
     if (const FactorRule *rule = factor(functionId))
         return *rule;
-    unusable(QStringLiteral("عامل حقوقي %1 در تاريخ %2 تعريفي ندارد.")
-                 .arg(functionId)
-                 .arg(m_day.toString(Qt::ISODate)));
+    unusable(QStringLiteral("عامل حقوقي %1 در تاريخ %2 تعريفي ندارد.").arg(functionId).arg(persian(m_day)));
 }
 
 QList<const FactorRule *> PayrollRules::computedBy(FactorMethod method) const
@@ -101,21 +199,17 @@ QList<const FactorRule *> PayrollRules::computedBy(FactorMethod method) const
     return found;
 }
 
-qint64 PayrollRules::insuredPart(qint64 insurablePay) const
+ExactAmount PayrollRules::incomeTax(const ExactAmount &taxablePay, const ExactAmount &share) const
 {
-    return m_ceiling ? std::min(insurablePay, *m_ceiling) : insurablePay;
-}
-
-qint64 PayrollRules::incomeTax(qint64 taxablePay) const
-{
-    __int128 numerator = 0;
+    ExactAmount tax;
     for (qsizetype i = 0; i < m_brackets.size(); ++i) {
-        const qint64 from = m_brackets[i].from;
-        const qint64 to = i + 1 < m_brackets.size() ? std::min(taxablePay, m_brackets[i + 1].from) : taxablePay;
-        if (to > from)
-            numerator += __int128(to - from) * m_brackets[i].rate;
+        const ExactAmount from = share.times(m_brackets[i].from);
+        const ExactAmount to = i + 1 < m_brackets.size() ? min(taxablePay, share.times(m_brackets[i + 1].from))
+                                                         : taxablePay;
+        if (from < to)
+            tax.add((to - from).times(m_brackets[i].rate, RateScale));
     }
-    return ExactAmount::rounded(numerator, RateScale);
+    return tax;
 }
 
 } // namespace oruhr::embedded

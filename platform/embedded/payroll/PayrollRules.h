@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/embedded/payroll/ExactAmount.h"
 #include "platform/embedded/payroll/FactorRule.h"
 
 #include <QDate>
 #include <QList>
 
 #include <map>
-#include <optional>
 
 namespace oruhr::db {
 class StatementCache;
@@ -19,28 +19,57 @@ struct TaxBracket {
     qint64 rate = 0; // in ten-thousandths
 };
 
+// The statutory figures in force on a day (tblHRInsuranceCeiling, tblHRPayrollRule).
+struct StatutoryRule {
+    qint64 insuranceDailyMaximum = 0; // Social Security: 7 × the minimum daily wage
+    qint64 insuranceDailyMinimum = 0; // the minimum daily wage
+    qint64 exemptNumerator = 0;       // share of the employee's insurance off taxable pay (2/7)
+    qint64 exemptDenominator = 1;
+    qint64 prorationDays = 0;         // monthly items prorated by this many days; 0: the Persian month's
+};
+
 // The payroll rules in force on one day, read from their dated rows: the factors'
-// definitions, the insurance ceiling and the monthly income-tax brackets.
+// definitions, the insurance ceiling and floor, the tax exemption and the tax brackets.
 class PayrollRules {
 public:
-    // Throws ComponentError when a row is unusable.
-    static PayrollRules inForceOn(db::StatementCache &statements, QDate day);
-
     const FactorRule *factor(qint64 functionId) const;
     // Throws ComponentError naming the factor when no definition is in force.
     const FactorRule &required(qint64 functionId) const;
     // The factors computed by a method, in payslip order.
     QList<const FactorRule *> computedBy(FactorMethod method) const;
+    const StatutoryRule &statutory() const { return m_statutory; }
 
-    // Insurable pay counts up to the ceiling; without one in force, in full.
-    qint64 insuredPart(qint64 insurablePay) const;
-    qint64 incomeTax(qint64 taxablePay) const;
+    // Tax on a monthly taxable pay, the brackets scaled by the share of the month the rules hold.
+    ExactAmount incomeTax(const ExactAmount &taxablePay, const ExactAmount &share) const;
 
 private:
+    friend class PeriodRules;
+
     QDate m_day;
     std::map<qint64, FactorRule> m_factors;
-    std::optional<qint64> m_ceiling;
+    StatutoryRule m_statutory;
     QList<TaxBracket> m_brackets;
+};
+
+// The rules over a payslip's period, split where a dated row begins or ends inside it, so that
+// a rule changing within the period applies day by day.
+class PeriodRules {
+public:
+    struct Segment {
+        QDate begin;
+        QDate end;
+        PayrollRules rules;
+    };
+
+    // Throws ComponentError when a row is unusable, or when the period has a day without an
+    // insurance ceiling, a tax table or the payroll rule.
+    static PeriodRules read(db::StatementCache &statements, QDate begin, QDate end);
+
+    const QList<Segment> &segments() const { return m_segments; }
+    const PayrollRules &first() const { return m_segments.first().rules; }
+
+private:
+    QList<Segment> m_segments;
 };
 
 } // namespace oruhr::embedded

@@ -1,22 +1,20 @@
 #include "platform/embedded/payroll/PayslipInputs.h"
 
+#include "platform/automation/ComponentError.h"
 #include "platform/database/StatementCache.h"
 
 #include <QCalendar>
+#include <QRegularExpression>
 
 #include <algorithm>
-
-#include <map>
 
 namespace oruhr::embedded {
 namespace {
 
 struct Ordinance {
-    qint64 id = 0;
+    PayingOrdinance paying;
     QDate begin;
     QDate end;
-    QList<FactorAmount> items;
-    qint64 days = 0;
 };
 
 QList<Ordinance> finalOrdinances(db::StatementCache &statements, const QVariantList &period)
@@ -29,113 +27,142 @@ QList<Ordinance> finalOrdinances(db::StatementCache &statements, const QVariantL
                        "ORDER BY o.BeginDate, o.ID, d.FunctionID"),
         period);
     while (rows.next()) {
-        if (ordinances.isEmpty() || ordinances.last().id != rows.integer(0))
-            ordinances.append({rows.integer(0), rows.value(1).toDate(), rows.value(2).toDate(), {}, 0});
+        if (ordinances.isEmpty() || ordinances.last().paying.id != rows.integer(0))
+            ordinances.append({{rows.integer(0), {}}, rows.value(1).toDate(), rows.value(2).toDate()});
         if (!rows.value(3).isNull())
-            ordinances.last().items.append({rows.integer(3), rows.integer(4)});
+            ordinances.last().paying.items.append({rows.integer(3), rows.integer(4)});
     }
     return ordinances;
 }
 
 // Each day of the period is paid by the latest-beginning ordinance that covers it.
-void countDays(QList<Ordinance> &ordinances, QDate begin, QDate end)
+QList<int> payingPerDay(const QList<Ordinance> &ordinances, QDate begin, QDate end)
 {
+    QList<int> paying;
     for (QDate day = begin; day <= end; day = day.addDays(1)) {
-        for (qsizetype i = ordinances.size() - 1; i >= 0; --i) {
-            if (ordinances[i].begin <= day && day <= ordinances[i].end) {
-                ++ordinances[i].days;
-                break;
-            }
-        }
+        int found = -1;
+        for (qsizetype i = ordinances.size() - 1; i >= 0 && found < 0; --i)
+            if (ordinances[i].begin <= day && day <= ordinances[i].end)
+                found = int(i);
+        paying.append(found);
     }
+    return paying;
 }
 
 // What was entered for the employee and period, in one round trip: the runtime batches' values
 // (batches carry no Code: every one of the period counts), the final group adjustments, and
 // the final loans' and funds' instalments, oldest document first. A loan's instalment is cut
-// to what is still owed apart from the payslip being recalculated.
+// to what is still owed apart from the payslip being recalculated. A batch's value is read as
+// text, so that its fraction is kept exactly.
 // The NULLs are typed: PostgreSQL settles a column's type from the first parts of the union.
 const QString entriesSql = QStringLiteral(
-    "SELECT 1, d.ParameterID, d.Value, CAST(NULL AS BIGINT), CAST(NULL AS TEXT), CAST(NULL AS BIGINT) "
-    "FROM tblHRRunTimeBatchDetail d "
+    "SELECT 1, d.ParameterID, CAST(NULL AS BIGINT), CAST(NULL AS BIGINT), b.BeginDate, b.EndDate, "
+    "CAST(NULL AS BIGINT), CAST(d.Value AS TEXT) FROM tblHRRunTimeBatchDetail d "
     "JOIN tblHRRunTimeBatch b ON b.ID = d.RunTimeBatchID "
     "WHERE d.EmployeeID = ? AND d.Value IS NOT NULL AND NOT (b.EndDate < ? OR b.BeginDate > ?) "
-    "UNION ALL SELECT 2, d.FunctionID, d.Amount, NULL, NULL, NULL FROM tblHRExceptionBatchDetail d "
-    "JOIN tblHRExceptionBatch b ON b.ID = d.ExceptionBatchID "
+    "UNION ALL SELECT 2, d.FunctionID, d.Amount, NULL, b.BeginDate, b.EndDate, NULL, NULL "
+    "FROM tblHRExceptionBatchDetail d JOIN tblHRExceptionBatch b ON b.ID = d.ExceptionBatchID "
     "WHERE d.EmployeeID = ? AND b.Code IS NOT NULL AND NOT (b.EndDate < ? OR b.BeginDate > ?) "
     "UNION ALL SELECT 3, d.LoanID, d.InstalmentAmount, CAST(d.Amount - coalesce((SELECT sum(p.Amount) "
     "FROM tblHRMonthlyPaiedLoan p JOIN tblHRMonthlySalary s ON s.ID = p.MonthlySalaryID "
-    "WHERE p.LoanID = d.LoanID AND s.EmployeeID = d.EmployeeID AND s.ID <> ?), 0) AS BIGINT), l.BeginDate, l.ID "
-    "FROM tblHRLoanDetail d JOIN tblHRLoan l ON l.ID = d.LoanID "
+    "WHERE p.LoanID = d.LoanID AND s.EmployeeID = d.EmployeeID AND s.ID <> ?), 0) AS BIGINT), l.BeginDate, NULL, "
+    "l.ID, NULL FROM tblHRLoanDetail d JOIN tblHRLoan l ON l.ID = d.LoanID "
     "WHERE d.EmployeeID = ? AND l.Code IS NOT NULL AND NOT (l.EndDate < ? OR l.BeginDate > ?) "
-    "UNION ALL SELECT 4, d.BoxID, d.InstalmentAmount, NULL, x.BeginDate, x.ID FROM tblHRBoxDetail d "
+    "UNION ALL SELECT 4, d.BoxID, d.InstalmentAmount, NULL, x.BeginDate, NULL, x.ID, NULL FROM tblHRBoxDetail d "
     "JOIN tblHRBox x ON x.ID = d.BoxID "
     "WHERE d.EmployeeID = ? AND x.Code IS NOT NULL AND NOT (x.EndDate < ? OR x.BeginDate > ?) "
-    "ORDER BY 1, 5, 6");
+    "ORDER BY 1, 5, 7");
 
-enum class Entry { Entered = 1, Adjustment = 2, Loan = 3, Fund = 4 };
+enum class Kind { Entered = 1, Adjustment = 2, Loan = 3, Fund = 4 };
 
-QList<FactorAmount> summed(const std::map<qint64, qint64> &sums)
+// "7.5" is 75,000 ten-thousandths; more than four decimals would be a fraction the payroll
+// cannot pay exactly.
+qint64 scaledValue(const QString &text, qint64 functionId)
 {
-    QList<FactorAmount> amounts;
-    for (const auto &[functionId, amount] : sums)
-        amounts.append({functionId, amount});
-    return amounts;
+    static const QRegularExpression decimal(QStringLiteral("^(-?)(\\d{1,12})(?:\\.(\\d{0,4})0*)?$"));
+    const QRegularExpressionMatch match = decimal.match(text.trimmed());
+    if (!match.hasMatch())
+        throw ComponentError(ComponentError::CommandFailed,
+                             QStringLiteral("مقدار «%1» وارد شده براي عامل حقوقي %2 عدد معتبري با حداکثر چهار رقم "
+                                            "اعشار نيست.")
+                                 .arg(text)
+                                 .arg(functionId));
+    const qint64 value =
+        match.captured(2).toLongLong() * EnteredValue::Scale + match.captured(3).leftJustified(4, u'0').toLongLong();
+    return match.captured(1).isEmpty() ? value : -value;
 }
 
 void readEntries(db::StatementCache &statements, PayslipInputs &inputs, const QVariantList &period, qint64 payslipId)
 {
-    std::map<qint64, qint64> entered, adjustments;
     db::StatementRows rows = statements.run(entriesSql, period + period + QVariantList{payslipId} + period + period);
     while (rows.next()) {
-        const qint64 key = rows.integer(1), amount = rows.integer(2);
-        switch (Entry(rows.integer(0))) {
-        case Entry::Entered:
-            entered[key] += amount;
+        const qint64 key = rows.integer(1);
+        switch (Kind(rows.integer(0))) {
+        case Kind::Entered:
+            inputs.entered.append({key, scaledValue(rows.value(7).toString(), key), rows.value(4).toDate(),
+                                   rows.value(5).toDate()});
             break;
-        case Entry::Adjustment:
-            adjustments[key] += amount;
+        case Kind::Adjustment:
+            inputs.adjustments.append({key, rows.integer(2) * EnteredValue::Scale, rows.value(4).toDate(),
+                                       rows.value(5).toDate()});
             break;
-        case Entry::Loan:
-        case Entry::Fund: {
+        case Kind::Loan:
+        case Kind::Fund: {
+            const qint64 amount = rows.integer(2);
             const qint64 due = rows.value(3).isNull() ? amount : std::min(amount, rows.integer(3));
             if (due > 0)
-                (Entry(rows.integer(0)) == Entry::Loan ? inputs.loans : inputs.funds).append({key, due});
+                (Kind(rows.integer(0)) == Kind::Loan ? inputs.loans : inputs.funds).append({key, due});
             break;
         }
         }
     }
-    inputs.entered = summed(entered);
-    inputs.adjustments = summed(adjustments);
 }
 
 } // namespace
+
+qint64 PayslipInputs::coveredDays(QDate from, QDate to) const
+{
+    qint64 days = 0;
+    for (qint64 day = std::max<qint64>(0, begin.daysTo(from)); day <= begin.daysTo(to) && day < payingOrdinance.size();
+         ++day)
+        days += payingOrdinance[day] >= 0;
+    return days;
+}
+
+qint64 PayslipInputs::coveredDays(QDate from, QDate to, int ordinance) const
+{
+    qint64 days = 0;
+    for (qint64 day = std::max<qint64>(0, begin.daysTo(from)); day <= begin.daysTo(to) && day < payingOrdinance.size();
+         ++day)
+        days += payingOrdinance[day] == ordinance;
+    return days;
+}
 
 PayslipInputs PayslipInputs::read(db::StatementCache &statements, qint64 employeeId, QDate begin, QDate end,
                                   qint64 payslipId)
 {
     const QVariantList period{employeeId, begin.toString(Qt::ISODate), end.toString(Qt::ISODate)};
     PayslipInputs inputs;
+    inputs.employeeId = employeeId;
+    inputs.begin = begin;
+    inputs.end = end;
     const QCalendar jalali(QCalendar::System::Jalali);
     const QCalendar::YearMonthDay parts = jalali.partsFromDate(begin);
     inputs.monthDays = jalali.daysInMonth(parts.month, parts.year);
 
-    QList<Ordinance> ordinances = finalOrdinances(statements, period);
-    countDays(ordinances, begin, end);
-    for (const Ordinance &ordinance : ordinances) {
-        for (const FactorAmount &item : ordinance.items)
-            if (ordinance.days > 0)
-                inputs.ordinanceItems.append({item.functionId, item.amount, ordinance.days});
-    }
+    const QList<Ordinance> ordinances = finalOrdinances(statements, period);
+    for (const Ordinance &ordinance : ordinances)
+        inputs.ordinances.append(ordinance.paying);
+    inputs.payingOrdinance = payingPerDay(ordinances, begin, end);
     // The payslip rests on the ordinance in force on its last day, or on the last one before it.
     const auto inForce = std::find_if(ordinances.crbegin(), ordinances.crend(),
                                       [end](const Ordinance &ordinance) { return ordinance.begin <= end && end <= ordinance.end; });
     if (inForce != ordinances.crend()) {
-        inputs.ordinanceId = inForce->id;
-        inputs.ordinanceInForce = inForce->items;
+        inputs.ordinanceId = inForce->paying.id;
+        inputs.ordinanceInForce = inForce->paying.items;
     } else if (!ordinances.isEmpty()) {
-        inputs.ordinanceId = ordinances.last().id;
-        inputs.ordinanceInForce = ordinances.last().items;
+        inputs.ordinanceId = ordinances.last().paying.id;
+        inputs.ordinanceInForce = ordinances.last().paying.items;
     }
 
     readEntries(statements, inputs, period, payslipId);

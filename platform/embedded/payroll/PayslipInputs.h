@@ -12,14 +12,25 @@ namespace oruhr::embedded {
 
 struct FactorAmount {
     qint64 functionId = 0;
-    qint64 amount = 0; // rials, or the hours, days or percent entered
+    qint64 amount = 0; // rials
 };
 
-// An ordinance item with the days of the period its ordinance pays.
-struct CoveredItem {
+// A final ordinance that pays some days of the period, with its monthly items.
+struct PayingOrdinance {
+    qint64 id = 0;
+    QList<FactorAmount> items;
+};
+
+// A value entered through a runtime batch (hours, days, percent or rials, in ten-thousandths, so
+// that 7.5 hours keep their half) or an amount of a group adjustment, with the days it is
+// valid for: one valid across two periods counts in each by its days there.
+struct EnteredValue {
+    static constexpr qint64 Scale = 10000;
+
     qint64 functionId = 0;
-    qint64 monthlyAmount = 0;
-    qint64 days = 0;
+    qint64 value = 0; // in ten-thousandths
+    QDate begin;
+    QDate end;
 };
 
 // A loan instalment or fund contribution due in the period; a loan's is already cut to
@@ -32,14 +43,22 @@ struct Instalment {
 // Everything entered for one employee and period that a payslip is made from: the final
 // ordinances, the values of the runtime batches, the final group adjustments, loans and funds.
 struct PayslipInputs {
+    qint64 employeeId = 0;
+    QDate begin;
+    QDate end;
+    qint64 monthDays = 30; // days of the Persian month the period lies in
     qint64 ordinanceId = 0; // the final ordinance in force at the end of the period; 0 when none
-    qint64 monthDays = 30;  // days of the Persian month the period begins in
-    QList<CoveredItem> ordinanceItems;
+    QList<PayingOrdinance> ordinances;
+    QList<int> payingOrdinance; // per day of the period: the index of the ordinance paying it, or -1
     QList<FactorAmount> ordinanceInForce; // that ordinance's monthly items
-    QList<FactorAmount> entered;
-    QList<FactorAmount> adjustments;
+    QList<EnteredValue> entered;
+    QList<EnteredValue> adjustments;
     QList<Instalment> loans;
     QList<Instalment> funds;
+
+    // The days of the period (from, to) that an ordinance pays.
+    qint64 coveredDays(QDate from, QDate to) const;
+    qint64 coveredDays(QDate from, QDate to, int ordinance) const;
 
     // Instalments already paid through payslip (the one being recalculated) do not count
     // as paid. Throws ComponentError.

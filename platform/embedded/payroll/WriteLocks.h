@@ -11,9 +11,9 @@ namespace oruhr::embedded {
 
 // What two clerks working at once must wait for, held to the end of the procedure's
 // transaction. On PostgreSQL: the employee's row (FOR UPDATE), so that one employee's
-// payslips are made, numbered, posted or returned by one call at a time; and an advisory
-// lock per numbering, so that max(Code) + 1 is read after the last number taken is
-// committed. SQLite's single writer (BEGIN IMMEDIATE) already serialises everything.
+// payslips are made, numbered, posted or returned by one call at a time. A numbering's
+// counter row is locked by the update that takes a number. SQLite's single writer (BEGIN
+// IMMEDIATE) already serialises everything.
 class WriteLocks {
 public:
     enum class Numbering { Payslips = 1, Documents = 2 };
@@ -23,9 +23,10 @@ public:
     void employee(qint64 employeeId) const;
     // Always in ascending order, so that two calls locking many never wait for each other in a ring.
     void employees(QList<qint64> employeeIds) const;
-    // The number after the highest all-digit Code of the payslips or documents (a customer's
-    // own codes may be anything), under the numbering's lock; taken after the employees' rows,
-    // never before.
+    // A number never given before: above the numbering's counter (tblHRNumbering), which
+    // remembers numbers whose payslip or document is gone, and above every all-digit Code
+    // written without it (a customer's own codes may be anything). Taken after the employees'
+    // rows, never before.
     qint64 nextNumber(Numbering which) const;
 
 private:
