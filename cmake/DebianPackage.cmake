@@ -11,7 +11,8 @@ payslips of a payroll month, prints personnel ordinances and finalises HR
 documents, over the customer's SQL Server database (through ODBC) or an
 embedded SQLite database.
 oruhr-host opens a demo database on its first start; oruhr-seed makes demo
-databases of any size.]])
+databases of any size; oruhr-admin sets up, checks and upgrades an office's
+database and gives its clerks' role their rights.]])
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -6,6 +6,7 @@
 #include "platform/database/Connection.h"
 #include "platform/database/StatementCache.h"
 #include "platform/database/SystemIds.h"
+#include "platform/embedded/DatabaseAdministration.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/ServerDatabase.h"
@@ -90,6 +91,26 @@ QString described(const QString &file, const QString &connectionString)
            + QString::number(QFileInfo(file).size() / 1048576.0, 'f', 1) + QStringLiteral(" MB)");
 }
 
+// The one destructive step: only when the database is named again, and never by cascade.
+bool dropProductTables(const QString &file, const QString &server, const QString &name)
+{
+    if (!file.isEmpty() && !QFileInfo::exists(file))
+        return true;
+    oruhr::db::Connection connection;
+    connection.setConnectionString(file.isEmpty() ? server : oruhr::embedded::EmbeddedDatabase::connectionString(file));
+    const oruhr::embedded::DatabaseAdministration administration(connection);
+    const QString database = administration.databaseName();
+    if (name != database && name != QFileInfo(database).fileName())
+        return false;
+    try {
+        connection.open();
+    } catch (const oruhr::ComponentError &) {
+        return true; // a server database not made yet holds nothing to drop
+    }
+    administration.drop();
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -105,12 +126,13 @@ int main(int argc, char **argv)
                                        QStringLiteral("Number of employees (default 300)."), QStringLiteral("N"),
                                        QStringLiteral("300"));
     const QCommandLineOption out(QStringLiteral("out"),
-                                 QStringLiteral("Database file to create; an existing one is replaced."),
+                                 QStringLiteral("Database file to create, or one of this version without employees "
+                                                "to fill."),
                                  QStringLiteral("FILE"));
     const QCommandLineOption connection(
         QStringLiteral("connection"),
-        QStringLiteral("A PostgreSQL connection string, instead of --out: the database is created when missing "
-                       "and the product's tables in it replaced."),
+        QStringLiteral("A PostgreSQL connection string, instead of --out: the database and the product's tables "
+                       "are created when missing; tables holding employees are never replaced."),
         QStringLiteral("STRING"));
     const QCommandLineOption today(QStringLiteral("today"),
                                    QStringLiteral("A day of the payroll month, yyyy-mm-dd (default: today)."),
@@ -123,7 +145,12 @@ int main(int argc, char **argv)
     const QCommandLineOption ifOutdated(
         QStringLiteral("if-outdated"),
         QStringLiteral("Leaves FILE or the database alone when it already holds this version's schema."));
-    parser.addOptions({help, employees, out, connection, today, seed, appFolder, ifOutdated});
+    const QCommandLineOption replace(
+        QStringLiteral("replace"),
+        QStringLiteral("Drops the product's tables first, employees and all: the database named again (the "
+                       "file's name, or the server's database)."),
+        QStringLiteral("NAME"));
+    parser.addOptions({help, employees, out, connection, today, seed, appFolder, ifOutdated, replace});
 
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser.errorText());
@@ -163,6 +190,8 @@ int main(int argc, char **argv)
             && (file.isEmpty() ? oruhr::embedded::ServerDatabase::isCurrent(server)
                                : oruhr::embedded::EmbeddedDatabase::isCurrent(file)))
             return 0;
+        if (parser.isSet(replace) && !dropProductTables(file, server, parser.value(replace)))
+            return usageError(QStringLiteral("--replace needs the database's own name"));
         if (file.isEmpty())
             oruhr::embedded::DemoDataGenerator::createOnServer(server, options);
         else

@@ -4,6 +4,7 @@
 #include "platform/database/Connection.h"
 #include "platform/database/StatementCache.h"
 #include "platform/database/Transaction.h"
+#include "platform/embedded/DatabaseAdministration.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/EmbeddedSchema.h"
 #include "platform/embedded/ServerDatabase.h"
@@ -11,6 +12,8 @@
 #include "platform/embedded/demo/DemoContext.h"
 #include "platform/embedded/demo/DemoPayroll.h"
 #include "platform/embedded/demo/DemoStaff.h"
+
+#include <QFileInfo>
 
 namespace oruhr::embedded {
 
@@ -39,14 +42,34 @@ void DemoDataGenerator::seed(db::Connection &connection, const DemoOptions &opti
     transaction.commit();
 }
 
+namespace {
+
+// Demo data goes only where it can harm nothing: a schema of this version with nobody in it.
+void requireEmptyCurrentSchema(db::Connection &connection)
+{
+    const DatabaseAdministration::State state = DatabaseAdministration(connection).inspect();
+    if (state.hasEmployees)
+        throw ComponentError(ComponentError::CommandFailed,
+                             QStringLiteral("اين پايگاه داده کارمند دارد و داده نمايشي در آن نوشته نمي شود."));
+    if (state.version != EmbeddedSchema::Version)
+        throw ComponentError(ComponentError::CommandFailed, state.problems.join(QLatin1Char(' ')));
+}
+
+} // namespace
+
 void DemoDataGenerator::createDemoDatabase(const QString &file, const DemoOptions &options)
 {
-    EmbeddedDatabase::create(file);
+    if (!QFileInfo::exists(file))
+        EmbeddedDatabase::create(file);
     db::Connection connection;
     connection.setConnectionString(EmbeddedDatabase::connectionString(file));
+    // A file emptied by a replace takes the schema again; one holding anything else is not ours.
+    if (connection.statements().scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt() == 0)
+        DatabaseAdministration(connection).init();
     // A file that is only being filled needs no protection against power loss.
     connection.statements().execute(QStringLiteral("PRAGMA synchronous=OFF"));
     connection.statements().execute(QStringLiteral("PRAGMA cache_size=-65536"));
+    requireEmptyCurrentSchema(connection);
     seed(connection, options);
 }
 
@@ -55,6 +78,7 @@ void DemoDataGenerator::createOnServer(const QString &connectionString, const De
     ServerDatabase::create(connectionString);
     db::Connection connection;
     connection.setConnectionString(connectionString);
+    requireEmptyCurrentSchema(connection);
     seed(connection, options);
 }
 

@@ -25,9 +25,10 @@ class DemoDataGenerator {
 public:
     // Fills an empty schema in one transaction; throws ComponentError.
     static void seed(db::Connection &connection, const DemoOptions &options);
-    // A new database file (an existing one is replaced), filled as seed() does.
+    // A new database file, or an existing one of this version without employees, filled as
+    // seed() does; any other file is left alone (ComponentError).
     static void createDemoDatabase(const QString &file, const DemoOptions &options);
-    // The same in a PostgreSQL database (created when missing, the product's tables replaced).
+    // The same in a PostgreSQL database, created when missing.
     static void createOnServer(const QString &connectionString, const DemoOptions &options);
 };
 

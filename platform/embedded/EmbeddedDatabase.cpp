@@ -1,6 +1,9 @@
 #include "platform/embedded/EmbeddedDatabase.h"
 
+#include "platform/automation/ComponentError.h"
 #include "platform/database/Connection.h"
+#include "platform/embedded/DatabaseAdministration.h"
+#include "platform/embedded/EmbeddedLog.h"
 #include "platform/embedded/EmbeddedSchema.h"
 #include "platform/embedded/SqlExec.h"
 
@@ -17,9 +20,10 @@ QString EmbeddedDatabase::connectionString(const QString &file)
 
 void EmbeddedDatabase::create(const QString &file)
 {
+    if (QFileInfo::exists(file))
+        throw ComponentError(ComponentError::CommandFailed,
+                             QStringLiteral("فايل %1 از پيش هست و جايگزين نمي شود.").arg(file));
     QDir().mkpath(QFileInfo(file).absolutePath());
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(file + suffix);
 
     withSqliteFile(file, [](QSqlDatabase &database) {
         // WAL lets a reader and a writer on one file work side by side.
@@ -34,14 +38,14 @@ bool EmbeddedDatabase::isCurrent(const QString &file)
 {
     if (!QFileInfo::exists(file))
         return false;
-    bool current = false;
-    withSqliteFile(file, [&current](QSqlDatabase &database) {
-        current = scalar(database, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN "
-                                                  "('tblHRNumbering', 'tblHRPayrollRule')"))
-                      .toInt()
-                  == 2;
-    });
-    return current;
+    db::Connection connection;
+    connection.setConnectionString(connectionString(file));
+    try {
+        return DatabaseAdministration(connection).inspect().version == EmbeddedSchema::Version;
+    } catch (const ComponentError &error) {
+        qCInfo(lcEmbedded) << "not a current database:" << file << error.description();
+        return false;
+    }
 }
 
 } // namespace oruhr::embedded

@@ -9,10 +9,10 @@ class EmbeddedDatabase {
 public:
     // "Provider=SQLite;Data Source=FILE"
     static QString connectionString(const QString &file);
-    // Creates a new file with the schema, in WAL mode; an existing file is replaced.
+    // Creates a new file with the schema, in WAL mode; an existing file is never touched:
+    // throws ComponentError.
     static void create(const QString &file);
-    // Whether the file holds this version's schema; a demo made by an earlier version lacks
-    // the payroll rules and is made anew.
+    // Whether the file holds this version's schema.
     static bool isCurrent(const QString &file);
 };
 

@@ -212,7 +212,37 @@ QStringList finalPayslipGuards(db::SqlDialect dialect)
     return sql;
 }
 
+// On the server every write to the payroll's money is recorded under the login that made it,
+// in a table the clerks cannot write: the trigger's function runs with its owner's rights.
+QStringList auditTrail()
+{
+    QStringList sql{
+        QStringLiteral("CREATE TABLE tblPelikAudit (ID BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY, TableName TEXT "
+                       "NOT NULL, Operation TEXT NOT NULL, RowID BIGINT, Login TEXT NOT NULL DEFAULT session_user, "
+                       "MadeAt TIMESTAMPTZ NOT NULL DEFAULT now())"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION fnPelikAudit() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
+                       "SET search_path FROM CURRENT AS $body$ BEGIN IF TG_OP = 'DELETE' THEN "
+                       "INSERT INTO tblPelikAudit (TableName, Operation, RowID) VALUES (TG_TABLE_NAME, TG_OP, OLD.ID); "
+                       "ELSE INSERT INTO tblPelikAudit (TableName, Operation, RowID) VALUES (TG_TABLE_NAME, TG_OP, NEW.ID); "
+                       "END IF; RETURN NULL; END $body$"),
+    };
+    for (const char *table : EmbeddedSchema::auditedTables)
+        sql << QStringLiteral("CREATE TRIGGER trAudit%1 AFTER INSERT OR UPDATE OR DELETE ON %2 FOR EACH ROW EXECUTE "
+                              "FUNCTION fnPelikAudit()")
+                   .arg(QLatin1String(table).mid(3), QLatin1String(table));
+    return sql;
+}
+
 } // namespace
+
+const char *const EmbeddedSchema::auditedTables[] = {"tblHRMonthlySalary",     "tblHRMonthlySalaryDetail",
+                                                     "tblHRMonthlyPaiedLoan",  "tblHRMonthlyPaiedBox",
+                                                     "tblAccountDocument",     "tblAccountDocumentDetail"};
+
+QStringList EmbeddedSchema::guards(db::SqlDialect dialect)
+{
+    return finalPayslipGuards(dialect) + (dialect == db::SqlDialect::PostgreSQL ? auditTrail() : QStringList());
+}
 
 QStringList EmbeddedSchema::statements(db::SqlDialect dialect)
 {
@@ -220,7 +250,10 @@ QStringList EmbeddedSchema::statements(db::SqlDialect dialect)
     if (dialect == db::SqlDialect::PostgreSQL)
         for (QString &statement : sql)
             statement = forPostgres(statement);
-    return sql + finalPayslipGuards(dialect);
+    sql << QStringLiteral("CREATE TABLE tblPelikSchemaVersion (Version %1 NOT NULL)")
+               .arg(QLatin1String(dialect == db::SqlDialect::PostgreSQL ? "BIGINT" : "INTEGER"))
+        << QStringLiteral("INSERT INTO tblPelikSchemaVersion VALUES (%1)").arg(Version);
+    return sql + guards(dialect);
 }
 
 void EmbeddedSchema::continueKeys(db::Connection &connection)

@@ -18,7 +18,15 @@ namespace oruhr::embedded {
 // On PostgreSQL whole numbers are 64-bit and the IDs identity columns.
 class EmbeddedSchema {
 public:
+    // The schema's version, kept in tblPelikSchemaVersion; 1 was the first release's, which
+    // had no such table.
+    static constexpr int Version = 2;
+    // The tables whose writes the server records with the login (tblPelikAudit).
+    static const char *const auditedTables[6];
+
     static QStringList statements(db::SqlDialect dialect = db::SqlDialect::SQLite);
+    // The triggers that keep final payslips whole and, on PostgreSQL, the audit trail.
+    static QStringList guards(db::SqlDialect dialect);
     // Creates every table, view and index, with the statutory rules, in one transaction; throws
     // ComponentError.
     static void create(db::Connection &connection);

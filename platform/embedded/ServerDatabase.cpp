@@ -4,11 +4,10 @@
 #include "platform/database/BackendTarget.h"
 #include "platform/database/Connection.h"
 #include "platform/database/StatementCache.h"
-#include "platform/database/Transaction.h"
+#include "platform/embedded/DatabaseAdministration.h"
 #include "platform/embedded/EmbeddedLog.h"
 #include "platform/embedded/EmbeddedSchema.h"
 
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -62,19 +61,6 @@ void createIfMissing(const db::BackendTarget &target)
         throw ComponentError(ComponentError::ConnectionFailed, failure);
 }
 
-// The product's own tables and views, by the statements that make them.
-QStringList productObjects(const QString &kind)
-{
-    const QRegularExpression made(QStringLiteral("^CREATE %1 (\\w+) ").arg(kind));
-    QStringList names;
-    for (const QString &statement : EmbeddedSchema::statements(db::SqlDialect::PostgreSQL)) {
-        const QRegularExpressionMatch match = made.match(statement);
-        if (match.hasMatch())
-            names << match.captured(1);
-    }
-    return names;
-}
-
 } // namespace
 
 void ServerDatabase::create(const QString &connectionString)
@@ -82,18 +68,9 @@ void ServerDatabase::create(const QString &connectionString)
     createIfMissing(serverTarget(connectionString));
     db::Connection connection;
     connection.setConnectionString(connectionString);
-    {
-        db::Transaction transaction(connection);
-        // Dropping what is not there is no news.
-        connection.statements().execute(QStringLiteral("SET LOCAL client_min_messages = warning"));
-        for (const QString &view : productObjects(QStringLiteral("VIEW")))
-            connection.statements().execute(QStringLiteral("DROP VIEW IF EXISTS %1 CASCADE").arg(view));
-        for (const QString &table : productObjects(QStringLiteral("TABLE")))
-            connection.statements().execute(QStringLiteral("DROP TABLE IF EXISTS %1 CASCADE").arg(table));
-        transaction.commit();
-    }
-    connection.statements().clear();
-    EmbeddedSchema::create(connection);
+    const DatabaseAdministration administration(connection);
+    if (administration.inspect().version == 0)
+        administration.init();
 }
 
 bool ServerDatabase::isCurrent(const QString &connectionString)
@@ -101,12 +78,7 @@ bool ServerDatabase::isCurrent(const QString &connectionString)
     db::Connection connection;
     connection.setConnectionString(connectionString);
     try {
-        return connection.statements()
-                   .scalar(QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE table_schema = "
-                                          "current_schema() AND table_name IN ('tblhrnumbering', "
-                                          "'tblhrpayrollrule')"))
-                   .toInt()
-               == 2;
+        return DatabaseAdministration(connection).inspect().version == EmbeddedSchema::Version;
     } catch (const ComponentError &error) {
         qCInfo(lcEmbedded) << "no current database:" << error.description();
         return false;

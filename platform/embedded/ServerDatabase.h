@@ -8,8 +8,8 @@ namespace oruhr::embedded {
 // "Provider=PostgreSQL;...;Initial Catalog=DB;...".
 class ServerDatabase {
 public:
-    // Creates the database when the server lacks it, replaces the product's tables and views
-    // in it with empty ones, and leaves anything else there alone; throws ComponentError.
+    // Creates the database when the server lacks it, and the product's tables in it when it
+    // has none; never drops anything. Throws ComponentError.
     static void create(const QString &connectionString);
     // Whether the database exists and holds this version's schema.
     static bool isCurrent(const QString &connectionString);

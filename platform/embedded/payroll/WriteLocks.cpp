@@ -13,10 +13,20 @@ WriteLocks::WriteLocks(db::StatementCache &statements)
 {
 }
 
+namespace {
+
+// The first key of the product's advisory locks, apart from any other program's.
+constexpr qint32 employeeLocks = 0x4f52; // "OR"
+
+} // namespace
+
+// An advisory lock rather than the employee's row: a clerk's login needs no right to change
+// employees.
 void WriteLocks::employee(qint64 employeeId) const
 {
     if (m_needed)
-        m_statements.execute(QStringLiteral("SELECT ID FROM tblEmployee WHERE ID = ? FOR UPDATE"), {employeeId});
+        m_statements.execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1, CAST(? AS INTEGER))").arg(employeeLocks),
+                             {employeeId});
 }
 
 void WriteLocks::employees(QList<qint64> employeeIds) const

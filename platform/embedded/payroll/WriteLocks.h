@@ -10,7 +10,7 @@ class StatementCache;
 namespace oruhr::embedded {
 
 // What two clerks working at once must wait for, held to the end of the procedure's
-// transaction. On PostgreSQL: the employee's row (FOR UPDATE), so that one employee's
+// transaction. On PostgreSQL: a lock per employee, so that one employee's
 // payslips are made, numbered, posted or returned by one call at a time. A numbering's
 // counter row is locked by the update that takes a number. SQLite's single writer (BEGIN
 // IMMEDIATE) already serialises everything.
