@@ -2,6 +2,7 @@
 // PostgreSQL server, for an office's administrator.
 
 #include "platform/automation/ComponentError.h"
+#include "platform/database/BackendTarget.h"
 #include "platform/database/Connection.h"
 #include "platform/embedded/DatabaseAdministration.h"
 #include "platform/embedded/EmbeddedDatabase.h"
@@ -47,7 +48,11 @@ int run(const QString &command, const QStringList &arguments, db::Connection &co
         return state.isCurrent() ? Done : Failure;
     }
     if (command == QLatin1String("init")) {
-        administration.init();
+        if (db::BackendTarget::resolve(connection.connectionString()).kind == db::BackendTarget::Kind::SQLite
+            && !QFileInfo::exists(administration.databaseName()))
+            embedded::EmbeddedDatabase::create(administration.databaseName());
+        else
+            administration.init();
         out << "made schema version " << embedded::EmbeddedSchema::Version << " with the statutory rules\n";
         return Done;
     }
@@ -57,7 +62,10 @@ int run(const QString &command, const QStringList &arguments, db::Connection &co
                                   .arg(QFileInfo(administration.databaseName()).fileName()));
         const int from = administration.inspect().version;
         administration.upgrade();
-        out << "upgraded from schema version " << from << " to " << embedded::EmbeddedSchema::Version << "\n";
+        if (from == embedded::EmbeddedSchema::Version)
+            out << "already at schema version " << from << "\n";
+        else
+            out << "upgraded from schema version " << from << " to " << embedded::EmbeddedSchema::Version << "\n";
         return Done;
     }
     if (command == QLatin1String("grant")) {
