@@ -13,11 +13,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The options the controls paint with; their initStyleOption is protected.
+// The options the buttons paint with; their initStyleOption is protected.
 struct PushAccess : QPushButton { using QPushButton::initStyleOption; };
 struct CheckAccess : QCheckBox { using QCheckBox::initStyleOption; };
 struct RadioAccess : QRadioButton { using QRadioButton::initStyleOption; };
-struct GroupAccess : QGroupBox { using QGroupBox::initStyleOption; };
 
 template<typename Access, typename Button>
 QRect buttonText(const Button &button, QStyle::SubElement element)
@@ -34,49 +33,37 @@ struct PlacedText {
 };
 
 // Measured with the control's own font and aligned as its style draws it: a button's text
-// inside the bevel, a check box's or option's after the indicator. None for a control
-// without text.
+// inside the bevel, a check box's or option's after the indicator.
 std::optional<PlacedText> placedText(const QWidget &control)
 {
+    const QString text = control.property("text").toString();
+    const QString name = control.objectName().isEmpty() ? u"«"_s + text + u'»' : control.objectName();
     const QFontMetrics metrics = control.fontMetrics();
     const Qt::LayoutDirection direction = control.layoutDirection();
-    QString text = control.property("text").toString();
-    QRect room, drawn;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QRect room;
     if (auto *label = qobject_cast<const QLabel *>(&control)) {
         const int margin = label->margin();
         room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
-        if (label->wordWrap()) {
-            const int alignment = int(QStyle::visualAlignment(direction, label->alignment()) | Qt::TextWordWrap);
-            drawn = metrics.boundingRect(room, alignment, text);
-        } else {
-            drawn = QStyle::alignedRect(direction, label->alignment(), metrics.size(0, text), room);
+        alignment = label->alignment();
+        if (label->wordWrap() && !text.isEmpty()) {
+            const int flags = int(QStyle::visualAlignment(direction, alignment) | Qt::TextWordWrap);
+            return PlacedText{name, room, metrics.boundingRect(room, flags, text)};
         }
-    } else if (auto *group = qobject_cast<const QGroupBox *>(&control)) {
-        QStyleOptionGroupBox option;
-        (group->*&GroupAccess::initStyleOption)(&option);
-        text = group->title();
-        room = group->rect();
-        drawn = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    } else if (auto *push = qobject_cast<const QPushButton *>(&control)) {
+        room = buttonText<PushAccess>(*push, QStyle::SE_PushButtonContents);
+        alignment = Qt::AlignCenter;
+    } else if (auto *check = qobject_cast<const QCheckBox *>(&control)) {
+        room = buttonText<CheckAccess>(*check, QStyle::SE_CheckBoxContents);
+    } else if (auto *radio = qobject_cast<const QRadioButton *>(&control)) {
+        room = buttonText<RadioAccess>(*radio, QStyle::SE_RadioButtonContents);
     } else {
-        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-        if (auto *push = qobject_cast<const QPushButton *>(&control)) {
-            room = buttonText<PushAccess>(*push, QStyle::SE_PushButtonContents);
-            alignment = Qt::AlignCenter;
-        } else if (auto *check = qobject_cast<const QCheckBox *>(&control)) {
-            room = buttonText<CheckAccess>(*check, QStyle::SE_CheckBoxContents);
-        } else if (auto *radio = qobject_cast<const QRadioButton *>(&control)) {
-            room = buttonText<RadioAccess>(*radio, QStyle::SE_RadioButtonContents);
-        } else {
-            return {};
-        }
-        drawn = QStyle::alignedRect(direction, alignment, metrics.size(Qt::TextShowMnemonic, text), room);
+        return {};
     }
     if (text.isEmpty())
         return {};
-    const QString name = control.objectName().isEmpty()
-        ? QString::fromLatin1(control.metaObject()->className()) + u" «"_s + text + u'»'
-        : control.objectName();
-    return PlacedText{name, room, drawn};
+    const QSize size = metrics.size(Qt::TextShowMnemonic, text);
+    return PlacedText{name, room, QStyle::alignedRect(direction, alignment, size, room)};
 }
 
 // Hidden by the design, or under a filled sibling the design raised over it.
@@ -96,8 +83,7 @@ bool unseen(const QWidget &control, const QWidget &window)
     return false;
 }
 
-// Every text that is cut (by its control or by a parent's edge) and every two texts drawn
-// over each other.
+// Every text cut by its control or by a parent's edge, and every two texts drawn over each other.
 QStringList textProblems(const QWidget &window)
 {
     QList<PlacedText> texts;
@@ -108,7 +94,7 @@ QStringList textProblems(const QWidget &window)
         const QPoint offset = control->mapTo(&window, QPoint());
         text->room.translate(offset);
         text->drawn.translate(offset);
-        for (const QWidget *p = control; p; p = p->isWindow() ? nullptr : p->parentWidget())
+        for (const QWidget *p = control; p; p = p == &window ? nullptr : p->parentWidget())
             text->room &= QRect(p->mapTo(&window, QPoint()), p->size());
         texts << *text;
     }
@@ -116,24 +102,21 @@ QStringList textProblems(const QWidget &window)
     if (texts.isEmpty())
         problems << u"no text measured"_s;
     for (qsizetype i = 0; i < texts.size(); ++i) {
-        const PlacedText &a = texts[i];
-        const QRect &r = a.room, &d = a.drawn;
+        const QRect &r = texts[i].room, &d = texts[i].drawn;
         const int cut = std::max({r.left() - d.left(), d.right() - r.right(), r.top() - d.top(),
                                   d.bottom() - r.bottom()});
         if (cut > 0)
-            problems << u"%1 is cut by %2 px: it needs %3x%4 px and has %5x%6"_s.arg(a.name).arg(cut)
+            problems << u"%1 is cut by %2 px: it needs %3x%4 px and has %5x%6"_s.arg(texts[i].name).arg(cut)
                             .arg(d.width()).arg(d.height()).arg(r.width()).arg(r.height());
-        for (qsizetype j = i + 1; j < texts.size(); ++j) {
-            const QRect both = d & texts[j].drawn;
-            if (!both.isEmpty())
-                problems << u"%1 and %2 overlap by %3x%4 px"_s.arg(a.name, texts[j].name).arg(both.width())
-                                .arg(both.height());
-        }
+        for (qsizetype j = i + 1; j < texts.size(); ++j)
+            if (const QRect both = d & texts[j].drawn; !both.isEmpty())
+                problems << u"%1 and %2 overlap by %3x%4 px"_s.arg(texts[i].name, texts[j].name)
+                                .arg(both.width()).arg(both.height());
     }
     return problems;
 }
 
-// At the size the window opens with, and grown so that its resize rule moves and stretches.
+// At the size the window opens with, then grown so that its resize rule moves and stretches.
 void expectTextsFit(QWidget &window)
 {
     window.show();
@@ -146,10 +129,31 @@ void expectTextsFit(QWidget &window)
     }
 }
 
+// The modal ones are checked while they are shown.
+void whenShownExpectTextsFit()
+{
+    whenModalShown([](QWidget *window) { expectTextsFit(*window); });
+}
+
 struct Windows {
     SeededPayroll &db;
     TestSession &session;
     FormMain &form;
+
+    void payslips(bool printMode) const
+    {
+        form.IsPrintMode = printMode;
+        form.Form_Load();
+        expectTextsFit(form);
+    }
+    void documents(bool final) const
+    {
+        FormCheckDocs window{session};
+        window.Form_Load();
+        if (final)
+            window.optFinalSaveEmployee->click();
+        expectTextsFit(window);
+    }
 };
 
 struct Opening {
@@ -157,47 +161,23 @@ struct Opening {
     void (*open)(const Windows &);
 };
 
-// The modal ones are checked while they are shown.
-void whenShownExpectTextsFit()
-{
-    whenModalShown([](QWidget *window) { expectTextsFit(*window); });
-}
+void PrintTo(const Opening &opening, std::ostream *out) { *out << opening.name; }
 
 const Opening openings[] = {
-    {"PayslipsRegistration", [](const Windows &w) {
-         w.form.IsPrintMode = false;
-         w.form.Form_Load();
-         expectTextsFit(w.form);
-     }},
-    {"PayslipsPrint", [](const Windows &w) {
-         w.form.IsPrintMode = true;
-         w.form.Form_Load();
-         expectTextsFit(w.form);
-     }},
-    {"DocumentsTemporary", [](const Windows &w) {
-         FormCheckDocs docs{w.session};
-         docs.Form_Load();
-         expectTextsFit(docs);
-     }},
-    {"DocumentsFinal", [](const Windows &w) {
-         FormCheckDocs docs{w.session};
-         docs.Form_Load();
-         docs.optFinalSaveEmployee->click();
-         expectTextsFit(docs);
-     }},
+    {"PayslipsRegistration", [](const Windows &w) { w.payslips(false); }},
+    {"PayslipsPrint", [](const Windows &w) { w.payslips(true); }},
+    {"DocumentsTemporary", [](const Windows &w) { w.documents(false); }},
+    {"DocumentsFinal", [](const Windows &w) { w.documents(true); }},
     {"TemplateDialog", [](const Windows &w) {
-         w.form.Form_Load();
          w.form.templateDialog().setFormTypeID(1406);
          FillReportTemplates(w.form.templateDialog());
          expectTextsFit(w.form.templateDialog());
      }},
     {"DocumentChoice", [](const Windows &w) {
-         w.form.Form_Load();
          whenShownExpectTextsFit();
          w.form.documentChoice().getFormID(1402, u"2026-12-21"_s);
      }},
     {"FactorCheck", [](const Windows &w) {
-         w.form.Form_Load();
          QString employees = u" 1, 8"_s;
          whenShownExpectTextsFit();
          w.form.factorCheck().ShowErrorEmployee(u"2026-11-22"_s, u"1405/09/01"_s, u"2026-12-21"_s, u"1405/09/30"_s,
@@ -211,7 +191,6 @@ const Opening openings[] = {
      }},
     {"Question", [](const Windows &) {
          MessageDialog question;
-         question.setProperty("FormTitle", MessageText::TitleWarning);
          question.setProperty("FormMessage", MessageText::ConfirmBackToTemp);
          question.setProperty("FormType", 1);
          whenShownExpectTextsFit();
@@ -228,8 +207,7 @@ class WindowTexts : public WindowTest<FormMain>, public ::testing::WithParamInte
 
 } // namespace
 
-// Measured offscreen with the fonts the package depends on: a text cut or drawn over
-// another is named with the pixels it loses.
+// Offscreen, with the fonts the package depends on, in every window and dialog the product shows.
 TEST_P(WindowTexts, NoTextIsCutOrOverlapping)
 {
     GetParam().open({db, session, form});
