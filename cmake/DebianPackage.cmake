@@ -29,6 +29,8 @@ set(oruhr_runtime_packages
   # Noto Sans Arabic, which the reports and their templates ask for; a fallback font lays
   # out differently and a payslip no longer fits its page
   fonts-noto-core
+  # Noto Sans Arabic UI, the windows' text: the designed places fit it, not a fallback font
+  fonts-noto-ui-core
 )
 list(JOIN oruhr_runtime_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

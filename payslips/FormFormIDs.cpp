@@ -1,5 +1,6 @@
 #include "payslips/FormFormIDs.h"
 
+#include "common/DesignedWindow.h"
 #include "payslips/PayslipSql.h"
 #include "platform/automation/ComponentError.h"
 #include "shell/DtEn.h"
@@ -31,6 +32,7 @@ FormFormIDs::FormFormIDs(DtEn &dtEn, QWidget *parent)
     setWindowTitle(QStringLiteral("انتخاب"));
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFont(designedFont());
     lblFormType = new QLabel(this);
     lblFormType->setObjectName(QStringLiteral("lblFormType"));
     lblFormType->setWordWrap(true);

@@ -62,7 +62,11 @@ bool FormMainLayout::resize(QHash<QString, TwipRect> &places, int &baseWidth, in
     recruitment.left += dW / 3;
     recruitment.width += dW / 3;
     TwipRect &recruitmentLabel = pass.at("lblRecruitmentType");
-    recruitmentLabel.left = recruitment.left + recruitment.width;
+    const double labelMove = recruitment.left + recruitment.width - recruitmentLabel.left;
+    recruitmentLabel.left += labelMove;
+    // The check box overlaps the label by design; standing still, it would have the label's
+    // text slide under its own.
+    pass.at("chkOrdinancePrint").left += labelMove;
 
     for (const char *selector : {"sltBranch", "sltCostCenter"}) {
         TwipRect &r = pass.at(selector);

@@ -1,5 +1,6 @@
 #include "payslips/FormPrint.h"
 
+#include "common/DesignedWindow.h"
 #include "common/MessageText.h"
 #include "common/Messages.h"
 #include "common/ReportTemplates.h"
@@ -23,6 +24,7 @@ FormPrint::FormPrint(DtEn &dtEn, QWidget *parent)
     setWindowTitle(QStringLiteral("گزارشگيري "));
     setLayoutDirection(Qt::RightToLeft);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFont(designedFont());
 
     cmbReport = new QComboBox(this);
     cmbReport->setObjectName(QStringLiteral("cmbReport"));

@@ -57,7 +57,7 @@ TEST_F(DebianPackage, HoldsTheProgramsTemplatesAndMenuEntryAndDependsOnWhatTheyL
     EXPECT_EQ(files, expected);
 
     // Declared: every library the programs link, and what Qt loads by name: the database
-    // drivers and the font the reports ask for. Each is installed here.
+    // drivers and the fonts the reports and the windows ask for. Each is installed here.
     QTemporaryDir root;
     run(u"dpkg"_s, {u"-x"_s, deb, root.path()});
     QStringList required;
@@ -66,10 +66,12 @@ TEST_F(DebianPackage, HoldsTheProgramsTemplatesAndMenuEntryAndDependsOnWhatTheyL
             if (line.contains(u"(NEEDED)"_s))
                 required << u"*/"_s + line.section(u'[', 1).section(u']', 0, 0);
     EXPECT_FALSE(required.isEmpty());
-    const QString font = run(u"fc-list"_s, {u"Noto Sans Arabic"_s, u"file"_s}).value(0).section(u':', 0, 0);
-    ASSERT_FALSE(font.isEmpty()) << "Noto Sans Arabic is not installed";
-    required << u"*/sqldrivers/libqsqlite.so"_s << u"*/sqldrivers/libqsqlodbc.so"_s << u"*/sqldrivers/libqsqlpsql.so"_s
-             << font;
+    for (const QString &family : {u"Noto Sans Arabic"_s, u"Noto Sans Arabic UI"_s}) {
+        const QString font = run(u"fc-list"_s, {family, u"file"_s}).value(0).section(u':', 0, 0);
+        ASSERT_FALSE(font.isEmpty()) << qPrintable(family) << " is not installed";
+        required << font;
+    }
+    required << u"*/sqldrivers/libqsqlite.so"_s << u"*/sqldrivers/libqsqlodbc.so"_s << u"*/sqldrivers/libqsqlpsql.so"_s;
     QStringList depends;
     for (const QString &entry : run(u"dpkg-deb"_s, {u"--field"_s, deb, u"Depends"_s}).join(u' ').split(u','))
         depends << entry.trimmed().section(QRegularExpression(u"[ (:]"_s), 0, 0);
