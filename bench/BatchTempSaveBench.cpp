@@ -8,7 +8,7 @@
 #include "payslips/FormMain.h"
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/PelikDate.h"
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/EmbeddedProcedures.h"
 #include "platform/embedded/EmbeddedSchema.h"

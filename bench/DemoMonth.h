@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "platform/embedded/SqlExec.h"
 
 #include <benchmark/benchmark.h>
@@ -20,10 +20,10 @@ namespace oruhr::bench {
 inline void createMonthWithoutPayslips(const QString &file, int employees,
                                        const std::function<void(QSqlDatabase &)> &extra = {})
 {
-    embedded::DemoOptions options;
+    demo::DemoOptions options;
     options.employees = employees;
     options.today = QDate(2026, 11, 25);
-    embedded::DemoDataGenerator::createDemoDatabase(file, options);
+    demo::DemoDataGenerator::createDemoDatabase(file, options);
     embedded::withSqliteFile(file, [&](QSqlDatabase &database) {
         // A final payslip's lines cannot go while it is final.
         embedded::exec(database, QStringLiteral("UPDATE tblHRMonthlySalary SET Code = NULL WHERE EndDate >= '2026-11-22'"));

@@ -7,7 +7,7 @@
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/SqlExec.h"
 #include "shell/DtEn.h"

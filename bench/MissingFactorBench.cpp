@@ -9,7 +9,7 @@
 #include "platform/controls/FlexGrid.h"
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/PelikDate.h"
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/SqlExec.h"
 #include "shell/DtEn.h"

@@ -9,7 +9,7 @@
 #include "platform/components/SpreadsheetApplication.h"
 #include "platform/components/XlsxWorkbook.h"
 #include "platform/controls/KeyedListModel.h"
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/SqlExec.h"
 
@@ -39,10 +39,10 @@ struct PayrollFixture {
 
     PayrollFixture()
     {
-        embedded::DemoOptions options;
+        demo::DemoOptions options;
         options.employees = 1700; // about two thirds of them get a payslip for the month
         options.today = QDate(2026, 11, 25);
-        embedded::DemoDataGenerator::createDemoDatabase(file, options);
+        demo::DemoDataGenerator::createDemoDatabase(file, options);
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-setup"));
         database.setDatabaseName(file);
         database.open();

@@ -6,7 +6,7 @@
 #include "host/HostWindow.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/components/StandardComponents.h"
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/EmbeddedProcedures.h"
 #include "shell/OruHRPrintBatch1.h"
@@ -31,9 +31,9 @@ QString demoConnectionString(const QString &dataFolder)
     const QString applicationFolder = QDir(dataFolder).filePath(QStringLiteral("app")) + QLatin1Char('/');
     if (!embedded::EmbeddedDatabase::isCurrent(file)) {
         qCInfo(lcHost) << "creating the demo database" << file;
-        embedded::DemoOptions options;
+        demo::DemoOptions options;
         options.applicationFolder = applicationFolder;
-        embedded::DemoDataGenerator::createDemoDatabase(file, options);
+        demo::DemoDataGenerator::createDemoDatabase(file, options);
     }
     if (!host::DemoTemplates::install(applicationFolder))
         qCWarning(lcHost) << "the report templates could not be written to" << applicationFolder;

@@ -7,7 +7,7 @@
 #include "platform/database/StatementCache.h"
 #include "platform/database/SystemIds.h"
 #include "platform/embedded/DatabaseAdministration.h"
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/ServerDatabase.h"
 
@@ -161,7 +161,7 @@ int main(int argc, char **argv)
     if (!parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
 
-    oruhr::embedded::DemoOptions options;
+    oruhr::demo::DemoOptions options;
     bool ok = false;
     options.employees = parser.value(employees).toInt(&ok);
     if (!ok || options.employees < 0)
@@ -193,9 +193,9 @@ int main(int argc, char **argv)
         if (parser.isSet(replace) && !dropProductTables(file, server, parser.value(replace)))
             return usageError(QStringLiteral("--replace needs the database's own name"));
         if (file.isEmpty())
-            oruhr::embedded::DemoDataGenerator::createOnServer(server, options);
+            oruhr::demo::DemoDataGenerator::createOnServer(server, options);
         else
-            oruhr::embedded::DemoDataGenerator::createDemoDatabase(file, options);
+            oruhr::demo::DemoDataGenerator::createDemoDatabase(file, options);
         oruhr::db::Connection made;
         made.setConnectionString(file.isEmpty() ? server : oruhr::embedded::EmbeddedDatabase::connectionString(file));
         installTemplates(made);

@@ -8,7 +8,7 @@
 #include "platform/embedded/EmbeddedSchema.h"
 #include "platform/embedded/SchemaUpgrade.h"
 #include "platform/embedded/SqlExec.h"
-#include "platform/embedded/payroll/StatutoryRules.h"
+#include "payroll/storage/StatutoryRules.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -172,7 +172,7 @@ void DatabaseAdministration::upgrade() const
         for (const QString &statement : SchemaUpgrade::from(version, m_connection.dialect()))
             sql.execute(statement);
     if (sql.scalar(QStringLiteral("SELECT count(*) FROM tblHRTaxBracket")).toInt() == 0)
-        StatutoryRules::write(sql);
+        payroll::StatutoryRules::write(sql);
     transaction.commit();
     sql.clear();
 }

@@ -5,9 +5,9 @@
 #include "platform/database/StatementCache.h"
 #include "platform/database/Transaction.h"
 #include "platform/embedded/EmbeddedLog.h"
-#include "platform/embedded/payroll/PayrollEngine.h"
-#include "platform/embedded/payroll/PayrollPosting.h"
-#include "platform/embedded/payroll/WriteLocks.h"
+#include "payroll/storage/PayrollEngine.h"
+#include "payroll/storage/PayrollPosting.h"
+#include "payroll/storage/WriteLocks.h"
 
 #include <QCalendar>
 #include <QDate>
@@ -20,6 +20,11 @@
 
 namespace oruhr::embedded {
 namespace {
+
+using payroll::PayrollEngine;
+using payroll::PayrollPosting;
+using payroll::PayslipInputs;
+using payroll::WriteLocks;
 
 [[noreturn]] void fail(const QString &message)
 {

@@ -3,7 +3,7 @@
 #include "platform/database/Connection.h"
 #include "platform/database/StatementCache.h"
 #include "platform/database/Transaction.h"
-#include "platform/embedded/payroll/StatutoryRules.h"
+#include "payroll/storage/StatutoryRules.h"
 
 #include <QRegularExpression>
 
@@ -271,7 +271,7 @@ void EmbeddedSchema::create(db::Connection &connection)
     db::Transaction transaction(connection);
     for (const QString &statement : statements(connection.dialect()))
         connection.statements().execute(statement);
-    StatutoryRules::write(connection.statements());
+    payroll::StatutoryRules::write(connection.statements());
     transaction.commit();
     // Schema statements run once: no need to keep them prepared.
     connection.statements().clear();

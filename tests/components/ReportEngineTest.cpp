@@ -4,7 +4,7 @@
 #include "platform/components/ReportErrors.h"
 #include "platform/components/ReportFiller.h"
 #include "platform/database/Recordset.h"
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "tests/support/TestKit.h"
 
@@ -114,7 +114,7 @@ TEST(DemoTemplates, EveryCataloguedTemplateIsInstalledAndPrintsARecordOfItsFormT
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("demo.db")), app = dir.filePath(QStringLiteral("app")) + '/';
-    embedded::DemoDataGenerator::createDemoDatabase(file, {40, QDate(2026, 11, 25), 1405, app});
+    demo::DemoDataGenerator::createDemoDatabase(file, {40, QDate(2026, 11, 25), 1405, app});
     ASSERT_TRUE(host::DemoTemplates::install(app));
     EXPECT_FALSE(host::DemoTemplates::install(QStringLiteral("/proc/no-such-folder/")));
 

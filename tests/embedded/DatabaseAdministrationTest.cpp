@@ -1,6 +1,6 @@
 #include "platform/database/Connection.h"
 #include "platform/embedded/DatabaseAdministration.h"
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 #include "tests/embedded/PayrollMonthFixture.h"
 #include "tests/support/TestKit.h"
 
@@ -73,12 +73,12 @@ TEST_P(Administration, NothingIsMadeOverOrDroppedUnderADatabaseWithEmployees)
 {
     db.addEmployee("7", "مريم", "رضايي");
     EXPECT_THROW(admin.init(), ComponentError);
-    embedded::DemoOptions demo;
+    demo::DemoOptions demo;
     demo.employees = 3;
     if (GetParam() == Backend::Embedded)
-        EXPECT_THROW(embedded::DemoDataGenerator::createDemoDatabase(db.file(), demo), ComponentError);
+        EXPECT_THROW(demo::DemoDataGenerator::createDemoDatabase(db.file(), demo), ComponentError);
     else
-        EXPECT_THROW(embedded::DemoDataGenerator::createOnServer(db.connectionString(), demo), ComponentError);
+        EXPECT_THROW(demo::DemoDataGenerator::createOnServer(db.connectionString(), demo), ComponentError);
     EXPECT_EQ(db.count("tblEmployee"), 1);
     EXPECT_TRUE(admin.inspect().isCurrent());
 }

@@ -60,11 +60,11 @@ QString TestDatabase::connectionString() const
     }
 }
 
-void TestDatabase::seedDemo(const embedded::DemoOptions &options)
+void TestDatabase::seedDemo(const demo::DemoOptions &options)
 {
     db::Connection connection;
     connection.setConnectionString(connectionString());
-    embedded::DemoDataGenerator::seed(connection, options);
+    demo::DemoDataGenerator::seed(connection, options);
 }
 
 void TestDatabase::exec(const QString &sql, const QVariantList &values)

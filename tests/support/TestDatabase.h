@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/embedded/DemoDataGenerator.h"
+#include "demo/DemoDataGenerator.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -49,7 +49,7 @@ public:
     int count(const QString &table, const QString &where = QStringLiteral("1=1"));
 
     // The demo generator's catalogue, rules, staff and payroll.
-    void seedDemo(const embedded::DemoOptions &options);
+    void seedDemo(const demo::DemoOptions &options);
 
     // Rows for the common cases; every insert returns the new ID.
     int addEmployee(const QVariant &code, const QString &firstName, const QString &sureName);
