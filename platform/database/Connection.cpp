@@ -87,12 +87,6 @@ void Connection::open()
             && journal.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
             QSqlQuery(m_database).exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
-    if (target.kind == BackendTarget::Kind::PostgreSQL) {
-        // As SQLite's write-ahead log above: a commit returns before the disk has it, so a
-        // power cut may lose the last moment's calls, each whole, and never leaves one half
-        // written; a payroll run makes one commit per employee.
-        QSqlQuery(m_database).exec(QStringLiteral("SET synchronous_commit = off"));
-    }
     m_dialect = detectDialect();
     qCInfo(lcDatabase) << "connection" << m_name << "opened with driver" << target.driverName;
 }
