@@ -221,6 +221,10 @@ QString sqlServerOdbcString(const QMap<QString, QString> &values, const QString 
     const bool freeTds = driver.compare(QLatin1String("FreeTDS"), Qt::CaseInsensitive) == 0;
     if (freeTds)
         parts << QStringLiteral("TDS_Version=7.4") << QStringLiteral("ClientCharset=UTF-8");
+    // Only when asked for: the customer's own procedures may rightly run long.
+    const int statementTimeout = seconds(values, {"command timeout", "statement timeout"}, 0);
+    if (freeTds && statementTimeout > 0)
+        parts << QStringLiteral("Timeout=%1").arg(statementTimeout);
     // The OLE DB providers' words. FreeTDS names it Encryption, and its "request" encrypts
     // what the server allows, as Microsoft's "no" does.
     const QStringList yes{QStringLiteral("yes"), QStringLiteral("true"), QStringLiteral("mandatory")};

@@ -51,11 +51,11 @@ TEST(BackendTarget, ServerKeysReachTheDriverAndAnUnknownKeyOrValueIsRefusedByNam
               std::tuple(QString("connect_timeout=10"), 30, 300));
     const BackendTarget sql = BackendTarget::resolve(
         "Provider=MSOLEDBSQL;Persist Security Info=False;Data Source=db01;Initial Catalog=S;User ID=u;Password=p;"
-        "Encrypt=Mandatory;TrustServerCertificate=True;Lock Timeout=0",
+        "Encrypt=Mandatory;TrustServerCertificate=True;Lock Timeout=0;Command Timeout=60",
         "oruhr-host user 3");
     EXPECT_EQ(std::tuple(sql.databaseName, sql.lockTimeoutSeconds),
               std::tuple(QString("Driver={FreeTDS};Server=db01;Port=1433;Database=S;UID=u;PWD=p;TDS_Version=7.4;"
-                                 "ClientCharset=UTF-8;Encryption=require;TrustServerCertificate=yes;APP=oruhr-host user 3"),
+                                 "ClientCharset=UTF-8;Timeout=60;Encryption=require;TrustServerCertificate=yes;APP=oruhr-host user 3"),
                          0));
 
     const std::pair<const char *, const char *> refused[] = {
