@@ -74,6 +74,10 @@ std::optional<HostOptions> HostOptions::parse(const QStringList &arguments, QStr
         return std::nullopt;
     }
     HostOptions options;
+    if (parser.isSet(QStringLiteral("connection")) && parser.isSet(QStringLiteral("connection-file"))) {
+        error = QStringLiteral("فقط يکي از --connection و --connection-file را بدهيد.");
+        return std::nullopt;
+    }
     if (parser.isSet(QStringLiteral("connection"))) {
         options.connection = parser.value(QStringLiteral("connection"));
     } else if (parser.isSet(QStringLiteral("connection-file"))) {

@@ -93,6 +93,7 @@ TEST(HostOptions, TheConnectionComesFromAFileOnlyItsOwnerCanReadOrFromTheEnviron
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     EXPECT_FALSE(HostOptions::parse({"oruhr-host", "--connection-file", path}, error));
     EXPECT_TRUE(error.contains(QStringLiteral("chmod 600"))) << error.toStdString();
+    EXPECT_FALSE(HostOptions::parse({"oruhr-host", "--connection", "0", "--connection-file", path}, error));
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 
     qputenv("ORUHR_CONNECTION", "Provider=SQLite;Data Source=env.db");
