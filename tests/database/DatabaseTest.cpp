@@ -67,13 +67,13 @@ TEST(BackendTarget, ServerKeysReachTheDriverAndAnUnknownKeyOrValueIsRefusedByNam
         {"Provider=PostgreSQL;Data Source=db01;Initial Catalog=S;Lock Timeout=-1", "-1"},
     };
     for (const auto &[text, named] : refused) {
+        QString refusal;
         try {
             BackendTarget::resolve(text);
-            ADD_FAILURE() << text;
         } catch (const ComponentError &error) {
-            EXPECT_EQ(error.number(), ComponentError::ProviderNotFound) << text;
-            EXPECT_TRUE(error.description().contains(named)) << error.description().toStdString();
+            refusal = QString::number(error.number()) + ' ' + error.description();
         }
+        EXPECT_TRUE(refusal.startsWith("3706 ") && refusal.contains(named)) << text;
     }
 
     // The host shows and stores strings without their passwords.
