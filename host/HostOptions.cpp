@@ -1,6 +1,7 @@
 #include "host/HostOptions.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 #include <limits>
 
@@ -21,6 +22,32 @@ bool readShort(const QCommandLineParser &parser, const QString &name, std::optio
     return true;
 }
 
+// Anyone else able to read the file could read the password in it.
+std::optional<QString> readConnectionFile(const QString &path, QString &error)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        error = QStringLiteral("فايل رشته اتصال پيدا نشد: ") + path;
+        return std::nullopt;
+    }
+    if (file.permissions() & (QFile::ReadGroup | QFile::ReadOther)) {
+        error = QStringLiteral("فايل رشته اتصال را ديگران هم مي‌توانند بخوانند: %1\n"
+                               "آن را فقط براي خودتان خواندني کنيد (chmod 600 %1).")
+                    .arg(path);
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        error = QStringLiteral("فايل رشته اتصال خوانده نشد: ") + path;
+        return std::nullopt;
+    }
+    const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    if (line.isEmpty()) {
+        error = QStringLiteral("سطر اول فايل رشته اتصال خالي است: ") + path;
+        return std::nullopt;
+    }
+    return line;
+}
+
 } // namespace
 
 std::optional<HostOptions> HostOptions::parse(const QStringList &arguments, QString &error)
@@ -30,6 +57,9 @@ std::optional<HostOptions> HostOptions::parse(const QStringList &arguments, QStr
     parser.addHelpOption();
     parser.addOption({QStringLiteral("connection"), QStringLiteral("Connection string of the payroll database."),
                       QStringLiteral("string")});
+    parser.addOption({QStringLiteral("connection-file"),
+                      QStringLiteral("File whose first line is the connection string; readable by its owner alone."),
+                      QStringLiteral("file")});
     parser.addOption({QStringLiteral("user"), QStringLiteral("UserID of the signed-in user."), QStringLiteral("id")});
     parser.addOption({QStringLiteral("position"), QStringLiteral("PositionID of the user."), QStringLiteral("id")});
     parser.addOption({QStringLiteral("employee"), QStringLiteral("EmployeeID of the user."), QStringLiteral("id")});
@@ -44,8 +74,19 @@ std::optional<HostOptions> HostOptions::parse(const QStringList &arguments, QStr
         return std::nullopt;
     }
     HostOptions options;
-    if (parser.isSet(QStringLiteral("connection")))
+    if (parser.isSet(QStringLiteral("connection")) && parser.isSet(QStringLiteral("connection-file"))) {
+        error = QStringLiteral("فقط يکي از --connection و --connection-file را بدهيد.");
+        return std::nullopt;
+    }
+    if (parser.isSet(QStringLiteral("connection"))) {
         options.connection = parser.value(QStringLiteral("connection"));
+    } else if (parser.isSet(QStringLiteral("connection-file"))) {
+        options.connection = readConnectionFile(parser.value(QStringLiteral("connection-file")), error);
+        if (!options.connection)
+            return std::nullopt;
+    } else if (qEnvironmentVariableIsSet("ORUHR_CONNECTION")) {
+        options.connection = qEnvironmentVariable("ORUHR_CONNECTION");
+    }
     if (!readShort(parser, QStringLiteral("user"), options.user, error)
         || !readShort(parser, QStringLiteral("position"), options.position, error)
         || !readShort(parser, QStringLiteral("employee"), options.employee, error))

@@ -17,7 +17,9 @@ struct HostOptions {
     std::optional<qint16> employee;
     Action action = Action::None;
 
-    // Fills error and returns nullopt on a bad command line.
+    // Fills error and returns nullopt on a bad command line. The connection string comes from
+    // --connection, else the first line of --connection-file (readable by the user alone), else
+    // the environment variable ORUHR_CONNECTION, so that a password need not be on the command line.
     static std::optional<HostOptions> parse(const QStringList &arguments, QString &error);
 };
 

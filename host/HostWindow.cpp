@@ -3,14 +3,17 @@
 #include "host/HostLog.h"
 
 #include "platform/automation/ComponentError.h"
+#include "platform/database/BackendTarget.h"
 #include "shell/OruHRPrintBatch1.h"
 #include "shell/PropertyBag.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,17 +61,21 @@ void HostWindow::buildEditors()
     m_position->setObjectName(QStringLiteral("PositionID"));
     m_employee->setObjectName(QStringLiteral("EmployeeID"));
     m_connection->setObjectName(QStringLiteral("OLEConnectionString"));
+    m_keepPassword = new QCheckBox(QStringLiteral("گذرواژه در فرم ذخيره شده نگه داشته شود"), properties);
+    m_keepPassword->setObjectName(QStringLiteral("keepPassword"));
+    m_keepPassword->setChecked(m_form.keepsPassword());
     auto *form = new QFormLayout(properties);
     form->addRow(QStringLiteral("UserID"), m_user);
     form->addRow(QStringLiteral("PositionID"), m_position);
     form->addRow(QStringLiteral("EmployeeID"), m_employee);
     form->addRow(QStringLiteral("OLEConnectionString"), m_connection);
+    form->addRow(QString(), m_keepPassword);
 
     connect(m_user, &QSpinBox::valueChanged, this, [this](int v) { m_control->setUserID(qint16(v)); });
     connect(m_position, &QSpinBox::valueChanged, this, [this](int v) { m_control->setPositionID(qint16(v)); });
     connect(m_employee, &QSpinBox::valueChanged, this, [this](int v) { m_control->setEmployeeID(qint16(v)); });
     connect(m_connection, &QLineEdit::editingFinished, this,
-            [this] { m_control->setOLEConnectionString(m_connection->text()); });
+            [this] { m_control->setOLEConnectionString(editedConnection()); });
 
     auto *methods = new QHBoxLayout;
     const QList<QPair<QString, HostOptions::Action>> buttons{
@@ -100,7 +107,15 @@ void HostWindow::showProperties()
     m_user->setValue(m_control->UserID());
     m_position->setValue(m_control->PositionID());
     m_employee->setValue(m_control->EmployeeID());
-    m_connection->setText(m_control->OLEConnectionString());
+    m_connection->setText(db::BackendTarget::masked(m_control->OLEConnectionString()));
+}
+
+QString HostWindow::editedConnection() const
+{
+    const QString text = m_connection->text();
+    if (db::BackendTarget::passwordOf(text) != QString::fromLatin1(db::BackendTarget::passwordMask))
+        return text;
+    return db::BackendTarget::withPassword(text, db::BackendTarget::passwordOf(m_control->OLEConnectionString()));
 }
 
 void HostWindow::applyOptions(const HostOptions &options)
@@ -123,9 +138,33 @@ bool HostWindow::needsDemoDatabase(const HostOptions &options) const
     return !options.connection && !QFileInfo::exists(m_form.file());
 }
 
+void HostWindow::askForPassword()
+{
+    const QString connection = m_control->OLEConnectionString();
+    if (m_keepPassword->isChecked() || db::BackendTarget::passwordOf(connection))
+        return;
+    try {
+        // A SQL Server login other than Windows' is given to ODBC with a PWD.
+        const db::BackendTarget target = db::BackendTarget::resolve(connection);
+        if (target.kind != db::BackendTarget::Kind::PostgreSQL && !target.databaseName.contains(QLatin1String(";PWD=")))
+            return;
+    } catch (const ComponentError &) {
+        return; // the first call says what is wrong with the string
+    }
+    bool given = false;
+    const QString password =
+        QInputDialog::getText(this, QStringLiteral("گذرواژه پايگاه داده"),
+                              QStringLiteral("گذرواژه اتصال به پايگاه داده را وارد کنيد:"), QLineEdit::Password,
+                              QString(), &given);
+    if (given && !password.isEmpty()) {
+        m_control->setOLEConnectionString(db::BackendTarget::withPassword(connection, password));
+        showProperties();
+    }
+}
+
 bool HostWindow::call(HostOptions::Action action)
 {
-    m_control->setOLEConnectionString(m_connection->text());
+    m_control->setOLEConnectionString(editedConnection());
     try {
         switch (action) {
         case HostOptions::Action::TempSave:
@@ -164,7 +203,7 @@ void HostWindow::saveForm()
 {
     PropertyBag bag;
     m_control->writeProperties(bag);
-    m_form.save(bag);
+    m_form.save(bag, m_keepPassword->isChecked());
 }
 
 void HostWindow::closeEvent(QCloseEvent *event)

@@ -1,6 +1,7 @@
 #include "host/StoredForm.h"
 
 #include "platform/automation/ComponentError.h"
+#include "platform/database/BackendTarget.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@ namespace oruhr::host {
 namespace {
 
 const QString group = QStringLiteral("OruHRPrintBatch1");
+const QString keepPasswordKey = QStringLiteral("Host/KeepPassword");
+const QString connectionKey = QStringLiteral("OLEConnectionString");
 
 } // namespace
 
@@ -33,7 +36,12 @@ PropertyBag StoredForm::load() const
     return bag;
 }
 
-void StoredForm::save(const PropertyBag &bag) const
+bool StoredForm::keepsPassword() const
+{
+    return QSettings(m_file, QSettings::IniFormat).value(keepPasswordKey, true).toBool();
+}
+
+void StoredForm::save(const PropertyBag &bag, bool keepPassword) const
 {
     QDir().mkpath(QFileInfo(m_file).absolutePath());
     // Create it private before anything is written into it.
@@ -46,9 +54,13 @@ void StoredForm::save(const PropertyBag &bag) const
     QSettings settings(m_file, QSettings::IniFormat);
     settings.remove(group);
     settings.beginGroup(group);
-    for (auto it = bag.values().cbegin(); it != bag.values().cend(); ++it)
+    QVariantMap values = bag.values();
+    if (!keepPassword && values.contains(connectionKey))
+        values[connectionKey] = db::BackendTarget::withPassword(values.value(connectionKey).toString(), std::nullopt);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
         settings.setValue(it.key(), it.value());
     settings.endGroup();
+    settings.setValue(keepPasswordKey, keepPassword);
     settings.sync();
     QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner);
     if (settings.status() != QSettings::NoError)

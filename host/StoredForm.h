@@ -14,8 +14,10 @@ public:
 
     QString file() const { return m_file; }
     PropertyBag load() const;
+    // Whether the connection string is stored with its password (the default).
+    bool keepsPassword() const;
     // Throws ComponentError when the file cannot be written.
-    void save(const PropertyBag &bag) const;
+    void save(const PropertyBag &bag, bool keepPassword = true) const;
 
 private:
     QString m_file;

@@ -75,6 +75,7 @@ int main(int argc, char **argv)
             qCWarning(lcHost) << "the demo database could not be made:" << failure.number() << failure.description();
         }
     }
+    window.askForPassword();
     window.show();
     if (options->action != host::HostOptions::Action::None)
         QTimer::singleShot(0, &window, [&window, action = options->action] { window.call(action); });

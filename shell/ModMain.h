@@ -20,8 +20,8 @@ public:
 
     DtEn &dtEn() { return m_dtEn; }
 
-    // Points the data environment's one connection at ActiveConnectionString. The
-    // connection stays closed; it opens with the new string at its first use.
+    // Points the data environment's one connection at ActiveConnectionString, for
+    // ActiveUserID. The connection stays closed; it opens with the new string at its first use.
     void ConnectDataEnvironment();
 
 private:

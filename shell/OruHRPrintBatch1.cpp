@@ -99,10 +99,10 @@ void OruHRPrintBatch1::takeSessionValues()
 {
     qCInfo(lcShell) << "session for user" << m_userId << "position" << m_positionId;
     m_session.ActiveConnectionString = m_connectionString;
-    m_session.ConnectDataEnvironment();
     m_session.ActiveUserID = m_userId;
     m_session.ActivePositionID = m_positionId;
     m_session.ActiveEmployeeID = m_employeeId;
+    m_session.ConnectDataEnvironment();
 }
 
 QVariant OruHRPrintBatch1::showPayslipWindow(bool printMode)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace oruhr::db {
 
 // Which Qt SQL driver a host connection string leads to, and what that driver is given.
@@ -16,6 +18,12 @@ struct BackendTarget {
     int port = -1;
     QString userName;
     QString password;
+    // Options for the driver: libpq's for PostgreSQL, Qt's ODBC attributes for SQL Server.
+    QString connectOptions;
+    // Set on each server session after it opens; 0 seconds: no limit.
+    QString applicationName;
+    int lockTimeoutSeconds = 30;
+    int statementTimeoutSeconds = 300;
 
     // "Provider=SQLite;Data Source=FILE" opens the embedded database; the OLE DB strings
     // of the SQL Server providers become an ODBC string for the FreeTDS driver; strings
@@ -24,10 +32,20 @@ struct BackendTarget {
     // with the environment variable ORUHR_ODBC_DRIVER (for Microsoft's driver, say).
     // "Provider=PostgreSQL;Data Source=HOST[:PORT];Initial Catalog=DB;User ID=U;Password=P"
     // opens a PostgreSQL server; a Data Source starting with "/" is a Unix socket folder.
-    static BackendTarget resolve(const QString &connectionString);
+    // A key a provider does not know is refused (ProviderNotFound) naming it. The session
+    // carries applicationName unless the string names one ("Application Name").
+    static BackendTarget resolve(const QString &connectionString, const QString &applicationName = {});
 
     // Quotes a value for an ODBC connection string when it needs it.
     static QString odbcValue(const QString &value);
+
+    // The string's password ("Password" or "Pwd"), if it has the key.
+    static std::optional<QString> passwordOf(const QString &connectionString);
+    // The string with its password replaced, added when missing, or removed (nullopt).
+    static QString withPassword(const QString &connectionString, const std::optional<QString> &password);
+    // For showing: a non-empty password as "******".
+    static QString masked(const QString &connectionString);
+    static constexpr const char *passwordMask = "******";
 };
 
 } // namespace oruhr::db

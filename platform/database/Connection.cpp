@@ -7,6 +7,7 @@
 #include "platform/database/TsqlRewriter.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -52,7 +53,8 @@ void Connection::open()
     if (isOpen() && !linkIsBroken())
         return;
     close();
-    const BackendTarget target = BackendTarget::resolve(m_connectionString);
+    const BackendTarget target = BackendTarget::resolve(
+        m_connectionString, m_applicationName.isEmpty() ? QCoreApplication::applicationName() : m_applicationName);
     if (target.kind == BackendTarget::Kind::SQLite && !QFileInfo::exists(target.databaseName))
         throw ComponentError(ComponentError::ConnectionFailed,
                              QStringLiteral("فايل پايگاه داده پيدا نشد: ") + target.databaseName);
@@ -69,10 +71,10 @@ void Connection::open()
         m_database.setPort(target.port);
         m_database.setUserName(target.userName);
         m_database.setPassword(target.password);
-        m_database.setConnectOptions(QStringLiteral("connect_timeout=10"));
     }
-    if (target.kind == BackendTarget::Kind::SQLite)
-        m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMilliseconds));
+    m_database.setConnectOptions(target.kind == BackendTarget::Kind::SQLite
+                                     ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMilliseconds)
+                                     : target.connectOptions);
     if (!m_database.open()) {
         const QString message = m_database.lastError().text();
         close();
@@ -87,13 +89,9 @@ void Connection::open()
             && journal.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
             QSqlQuery(m_database).exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     }
-    if (target.kind == BackendTarget::Kind::PostgreSQL) {
-        // As SQLite's write-ahead log above: a commit returns before the disk has it, so a
-        // power cut may lose the last moment's calls, each whole, and never leaves one half
-        // written; a payroll run makes one commit per employee.
-        QSqlQuery(m_database).exec(QStringLiteral("SET synchronous_commit = off"));
-    }
+    m_embedded = target.kind == BackendTarget::Kind::SQLite;
     m_dialect = detectDialect();
+    configureSession(target);
     qCInfo(lcDatabase) << "connection" << m_name << "opened with driver" << target.driverName;
 }
 
@@ -116,13 +114,42 @@ SqlDialect Connection::detectDialect()
     return SqlDialect::SqlServer;
 }
 
-// Only after a failure, and only a server can go away: one round trip then tells.
+// A waiting lock or a runaway statement fails the call like any other failure, and the
+// session is listed under the program and its user.
+void Connection::configureSession(const BackendTarget &target)
+{
+    QString failure;
+    {
+        QSqlQuery query(m_database);
+        bool done = true;
+        if (m_dialect == SqlDialect::PostgreSQL) {
+            query.prepare(QStringLiteral("SELECT set_config('application_name', ?, false), "
+                                         "set_config('lock_timeout', ?, false), set_config('statement_timeout', ?, false)"));
+            query.addBindValue(target.applicationName);
+            query.addBindValue(QStringLiteral("%1s").arg(target.lockTimeoutSeconds));
+            query.addBindValue(QStringLiteral("%1s").arg(target.statementTimeoutSeconds));
+            done = query.exec();
+        } else if (m_dialect == SqlDialect::SqlServer) {
+            // SQL Server's -1 waits for ever, as 0 does on PostgreSQL.
+            done = query.exec(QStringLiteral("SET LOCK_TIMEOUT %1")
+                                  .arg(target.lockTimeoutSeconds == 0 ? -1 : target.lockTimeoutSeconds * 1000));
+        }
+        if (!done)
+            failure = query.lastError().text();
+    }
+    if (!failure.isEmpty()) {
+        close();
+        throw ComponentError(ComponentError::ConnectionFailed, failure);
+    }
+}
+
+// Only after a failure, and only a server or an ODBC link can go away: one round trip then tells.
 bool Connection::linkIsBroken()
 {
     if (!m_suspect)
         return false;
     m_suspect = false;
-    if (m_dialect != SqlDialect::PostgreSQL)
+    if (m_embedded)
         return false;
     QSqlQuery probe(m_database);
     if (probe.exec(QStringLiteral("SELECT 1")))

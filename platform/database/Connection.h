@@ -10,6 +10,7 @@
 
 namespace oruhr::db {
 
+struct BackendTarget;
 class LocalProcedures;
 class StatementCache;
 
@@ -25,6 +26,9 @@ public:
     // Closes the connection; the new string takes effect at the next use.
     void setConnectionString(const QString &connectionString);
     QString connectionString() const { return m_connectionString; }
+    // How the server lists the session (PostgreSQL's application_name, SQL Server's APP);
+    // the program's name when empty. Takes effect at the next open.
+    void setApplicationName(const QString &name) { m_applicationName = name; }
 
     void open(); // throws ComponentError
     void close();
@@ -43,7 +47,7 @@ public:
     // The statements prepared on this connection, kept until it closes.
     StatementCache &statements();
 
-    // A statement failed: the server may have gone away. The next use checks the link and
+    // A statement failed: a server, or the link to it, may have gone away. The next use checks the link and
     // opens it again when it is broken, so a clerk goes on without restarting the program.
     void noteFailure() { m_suspect = true; }
 
@@ -52,12 +56,15 @@ public:
 
 private:
     SqlDialect detectDialect();
+    void configureSession(const BackendTarget &target);
     bool linkIsBroken();
 
     QString m_connectionString;
+    QString m_applicationName;
     QString m_name;
     QSqlDatabase m_database;
     SqlDialect m_dialect = SqlDialect::SqlServer;
+    bool m_embedded = true;
     bool m_suspect = false;
     std::shared_ptr<const LocalProcedures> m_localProcedures;
     std::unique_ptr<StatementCache> m_statements;

@@ -53,6 +53,7 @@ void createIfMissing(const db::BackendTarget &target)
         server.setPort(target.port);
         server.setUserName(target.userName);
         server.setPassword(target.password);
+        server.setConnectOptions(target.connectOptions);
         server.setDatabaseName(QStringLiteral("postgres"));
         failure = server.open() ? createIfMissing(server, target.databaseName) : server.lastError().text();
     }

@@ -37,6 +37,58 @@ TEST(BackendTarget, EachProviderFindsItsDriverAndAnythingElseCannotBeUsed)
         EXPECT_EQ(test::errorNumber([&] { BackendTarget::resolve(text); }), ComponentError::ProviderNotFound) << text;
 }
 
+TEST(BackendTarget, ServerKeysReachTheDriverAndAnUnknownKeyOrValueIsRefusedByName)
+{
+    const BackendTarget pg = BackendTarget::resolve(
+        "Provider=PostgreSQL;Data Source=db01;Initial Catalog=S;SSLMode=Require;sslrootcert=/etc/ca dir/root.crt;"
+        "Connect Timeout=5;Lock Timeout=7;Command Timeout=0",
+        "oruhr-host user 12");
+    EXPECT_EQ(std::tuple(pg.connectOptions, pg.lockTimeoutSeconds, pg.statementTimeoutSeconds, pg.applicationName),
+              std::tuple(QString("connect_timeout=5;sslmode=require;sslrootcert='/etc/ca dir/root.crt'"), 7, 0,
+                         QString("oruhr-host user 12")));
+    const BackendTarget plain = BackendTarget::resolve("Provider=PostgreSQL;Data Source=db01;Initial Catalog=S");
+    EXPECT_EQ(std::tuple(plain.connectOptions, plain.lockTimeoutSeconds, plain.statementTimeoutSeconds),
+              std::tuple(QString("connect_timeout=10"), 30, 300));
+    const BackendTarget sql = BackendTarget::resolve(
+        "Provider=MSOLEDBSQL;Persist Security Info=False;Data Source=db01;Initial Catalog=S;User ID=u;Password=p;"
+        "Encrypt=Mandatory;TrustServerCertificate=True;Lock Timeout=0;Command Timeout=60",
+        "oruhr-host user 3");
+    EXPECT_EQ(std::tuple(sql.databaseName, sql.lockTimeoutSeconds),
+              std::tuple(QString("Driver={FreeTDS};Server=db01;Port=1433;Database=S;UID=u;PWD=p;TDS_Version=7.4;"
+                                 "ClientCharset=UTF-8;Timeout=60;Encryption=require;TrustServerCertificate=yes;APP=oruhr-host user 3"),
+                         0));
+
+    const std::pair<const char *, const char *> refused[] = {
+        {"Provider=PostgreSQL;Data Source=db01;Initial Catalog=S;SSL Mode=require", "SSL Mode"},
+        {"Provider=SQLOLEDB;Data Source=db01;sslmode=require", "sslmode"},
+        {"Provider=SQLite;Data Source=x.db;Mode=ReadOnly", "Mode"},
+        {"Provider=PostgreSQL;Data Source=db01;Initial Catalog=S;sslmode=sometimes", "sometimes"},
+        {"Provider=SQLOLEDB;Data Source=db01;Encrypt=perhaps", "perhaps"},
+        {"Provider=PostgreSQL;Data Source=db01;Initial Catalog=S;Lock Timeout=-1", "-1"},
+    };
+    for (const auto &[text, named] : refused) {
+        QString refusal;
+        try {
+            BackendTarget::resolve(text);
+        } catch (const ComponentError &error) {
+            refusal = QString::number(error.number()) + ' ' + error.description();
+        }
+        EXPECT_TRUE(refusal.startsWith("3706 ") && refusal.contains(named)) << text;
+    }
+
+    // The host shows and stores strings without their passwords.
+    const std::tuple<const char *, const char *, const char *> passwords[] = {
+        {"Provider=SQLOLEDB;Data Source=d;Password='a;b';User ID=u", "Provider=SQLOLEDB;Data Source=d;Password=******;User ID=u",
+         "Provider=SQLOLEDB;Data Source=d;User ID=u"},
+        {"Driver=FreeTDS;Server=x;PWD={p;q}", "Driver=FreeTDS;Server=x;PWD=******", "Driver=FreeTDS;Server=x"},
+    };
+    for (const auto &[text, masked, bare] : passwords) {
+        EXPECT_EQ(BackendTarget::masked(text), masked);
+        EXPECT_EQ(BackendTarget::withPassword(text, std::nullopt), bare);
+        EXPECT_EQ(BackendTarget::passwordOf(BackendTarget::withPassword(bare, QString("x;'y"))), "x;'y");
+    }
+}
+
 namespace {
 
 std::string rewritten(const char *tsql, SqlDialect dialect = SqlDialect::SQLite)
@@ -112,4 +164,41 @@ TEST(Connection, UnusableStringsFailAtFirstUseAndCreateNothing)
     EXPECT_EQ(errorNumber([&] { connection.open(); }), ComponentError::ConnectionFailed);
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_EQ(Connection::dateLiteral(QDate(2026, 3, 1), SqlDialect::SqlServer), "20260301");
+}
+
+// What a dead server or a cut network leaves: the driver's link no longer connected. The next
+// use finds it broken and opens it again.
+TEST(Connection, AnOdbcLinkThatDroppedIsOpenedAgainAtTheNextUse)
+{
+    TestDatabase db(Backend::Odbc);
+    Connection connection;
+    connection.setConnectionString(db.connectionString());
+    Recordset recordset(connection);
+    recordset.open("select count(*) as n from tblEmployee");
+    using Disconnect = short (*)(void *);
+    const auto disconnect = reinterpret_cast<Disconnect>(QLibrary::resolve("libodbc.so.2", "SQLDisconnect"));
+    ASSERT_TRUE(disconnect);
+    const QVariant handle = connection.database().driver()->handle();
+    disconnect(*static_cast<void *const *>(handle.constData()));
+    EXPECT_EQ(errorNumber([&] { recordset.open("select count(*) as n from tblEmployee"); }), ComponentError::CommandFailed);
+    recordset.open("select count(*) as n from tblEmployee");
+    EXPECT_EQ(recordset.field("n").toInt(), 0);
+}
+
+TEST(Connection, APostgreSQLSessionIsNamedAndLimitedAndLeavesDurabilityToTheServer)
+{
+    TestDatabase db(Backend::PostgreSQL);
+    Connection connection;
+    connection.setApplicationName("oruhr-host user 12");
+    connection.setConnectionString(db.connectionString() + ";Lock Timeout=7");
+    Recordset recordset(connection);
+    recordset.open("select current_setting('application_name') as a, current_setting('lock_timeout') as l, "
+                   "current_setting('statement_timeout') as s, "
+                   "(select source from pg_settings where name = 'synchronous_commit') as d");
+    EXPECT_EQ(std::tuple(recordset.field("a").toString(), recordset.field("l").toString(), recordset.field("s").toString()),
+              std::tuple(QString("oruhr-host user 12"), QString("7s"), QString("5min")));
+    EXPECT_NE(recordset.field("d").toString(), "session");
+    // A statement that runs past its limit fails like any other.
+    connection.setConnectionString(db.connectionString() + ";Command Timeout=1");
+    EXPECT_EQ(errorNumber([&] { recordset.open("select pg_sleep(3)"); }), ComponentError::CommandFailed);
 }
