@@ -72,7 +72,8 @@ void Connection::open()
         m_database.setConnectOptions(QStringLiteral("connect_timeout=10"));
     }
     if (target.kind == BackendTarget::Kind::SQLite)
-        m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMilliseconds));
+        m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMilliseconds)
+                                     + (m_readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (!m_database.open()) {
         const QString message = m_database.lastError().text();
         close();
@@ -94,6 +95,8 @@ void Connection::open()
         QSqlQuery(m_database).exec(QStringLiteral("SET synchronous_commit = off"));
     }
     m_dialect = detectDialect();
+    if (m_readOnly)
+        keepReadOnly();
     qCInfo(lcDatabase) << "connection" << m_name << "opened with driver" << target.driverName;
 }
 
@@ -114,6 +117,18 @@ SqlDialect Connection::detectDialect()
         return SqlDialect::SQLite;
     }
     return SqlDialect::SqlServer;
+}
+
+// SQLite through Qt's own driver is opened read-only above, which no statement can undo;
+// through ODBC query_only refuses writes too. PostgreSQL starts each transaction read-only.
+// SQL Server has nothing of the kind: there the login's rights are the only real guard.
+void Connection::keepReadOnly()
+{
+    QSqlQuery query(m_database);
+    if (m_dialect == SqlDialect::SQLite)
+        query.exec(QStringLiteral("PRAGMA query_only=ON"));
+    else if (m_dialect == SqlDialect::PostgreSQL)
+        query.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
 }
 
 // Only after a failure, and only a server can go away: one round trip then tells.

@@ -26,6 +26,11 @@ public:
     void setConnectionString(const QString &connectionString);
     QString connectionString() const { return m_connectionString; }
 
+    // A connection that only reads, from the next open: see Connection::open for how far
+    // each back end keeps it to that.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly; }
+
     void open(); // throws ComponentError
     void close();
     bool isOpen() const;
@@ -52,6 +57,7 @@ public:
 
 private:
     SqlDialect detectDialect();
+    void keepReadOnly();
     bool linkIsBroken();
 
     QString m_connectionString;
@@ -59,6 +65,7 @@ private:
     QSqlDatabase m_database;
     SqlDialect m_dialect = SqlDialect::SqlServer;
     bool m_suspect = false;
+    bool m_readOnly = false;
     std::shared_ptr<const LocalProcedures> m_localProcedures;
     std::unique_ptr<StatementCache> m_statements;
 };

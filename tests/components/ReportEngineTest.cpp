@@ -76,10 +76,12 @@ TEST(ReportFiller, PlaceholdersTakeTheRecordAndDetailLinesRepeat)
                                                 "<!--detail:b-->({{Item}})<!--/detail:b-->"),
                                  main, {{QStringLiteral("a"), lines}, {QStringLiteral("b"), lines.mid(1)}}),
               QStringLiteral("[۱پايه][۲مسکن]|(مسکن)"));
-    // Detail SQL takes the main record as literals.
+    // Detail SQL takes the main record's values as parameters, never as text.
     const ReportRecord keys = record({{"ID", 42}, {"Name", "O'Neil"}, {"Gone", QVariant()}});
-    EXPECT_EQ(ReportFiller::bindSql(QStringLiteral("Where a = {{ID}} and b = {{Name}} and c = {{ Gone }}"), keys),
-              QStringLiteral("Where a = 42 and b = 'O''Neil' and c = NULL"));
+    const ReportFiller::BoundSql bound =
+        ReportFiller::bindSql(QStringLiteral("Where a = {{ID}} and b = {{Name}} and c = {{ Gone }}"), keys);
+    EXPECT_EQ(bound.sql, QStringLiteral("Where a = ? and b = ? and c = ?"));
+    EXPECT_EQ(bound.values, (QVariantList{42, QStringLiteral("O'Neil"), QVariant()}));
 }
 
 TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarryTheReportsNumbers)
@@ -109,6 +111,41 @@ TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarr
     EXPECT_TRUE(reports.output.remove()); // the folder for PDFs is made again when it is missing
     EXPECT_TRUE(QFileInfo::exists(reports.print(shippedPayslip, id)));
 }
+
+class ReportSqlTest : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(ReportSqlTest, ReadsOnlyAndATemplateThatWritesFailsNamingItsFileAndChangesNothing)
+{
+    SeededPayroll db(GetParam());
+    PdfReports reports(db.connectionString());
+    const auto templateFile = [&](const char *name, const char *detailSql) {
+        const QString file = reports.output.filePath(QString::fromLatin1(name));
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(QByteArray("<script type=\"text/x-sql\" id=\"main\">SELECT ID, FirstName FROM tblEmployee</script>"
+                             "<script type=\"text/x-sql\" id=\"detail\">")
+                  + detailSql + "</script><p>{{FirstName}}</p><!--detail-->{{Line}}<!--/detail-->");
+        return file;
+    };
+    const QString reading = templateFile("reading.html", "SELECT FirstName AS Line FROM tblEmployee WHERE ID = {{ID}}");
+    EXPECT_TRUE(pdfText(reports.print(reading, 8)).contains(QStringLiteral("نرگس")));
+
+    const QString writing = templateFile("writing.html", "UPDATE tblEmployee SET FirstName = 'x' WHERE ID = {{ID}}");
+    try {
+        reports.print(writing, 8);
+        ADD_FAILURE() << "the template that writes was printed";
+    } catch (const ComponentError &error) {
+        EXPECT_EQ(error.number(), ReportErrors::SqlWouldWrite);
+        EXPECT_TRUE(error.description().startsWith(QStringLiteral("SQL قالب گزارش داده ها را تغيير مي دهد")));
+        EXPECT_TRUE(error.description().contains(writing));
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT FirstName FROM tblEmployee WHERE ID = 8")).toString(), QStringLiteral("نرگس"));
+    // The connection goes on reading for the next report.
+    EXPECT_TRUE(QFileInfo::exists(reports.print(reading, 8)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ReportSqlTest, ::testing::Values(Backend::Embedded, Backend::Odbc, Backend::PostgreSQL),
+                         backendName);
 
 TEST(DemoTemplates, EveryCataloguedTemplateIsInstalledAndPrintsARecordOfItsFormTypeOnOnePage)
 {
