@@ -44,6 +44,7 @@ QString demoConnectionString(const QString &dataFolder)
 
 int main(int argc, char **argv)
 {
+    embedded::EmbeddedDatabase::makeNewFilesPrivate();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("oruhr-host"));
     QApplication::setOrganizationName(QStringLiteral("OruHR"));

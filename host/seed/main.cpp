@@ -94,6 +94,7 @@ QString described(const QString &file, const QString &connectionString)
 
 int main(int argc, char **argv)
 {
+    oruhr::embedded::EmbeddedDatabase::makeNewFilesPrivate();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("oruhr-seed"));
 

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace oruhr::embedded {
 
 QString EmbeddedDatabase::connectionString(const QString &file)
@@ -20,6 +22,12 @@ void EmbeddedDatabase::create(const QString &file)
     QDir().mkpath(QFileInfo(file).absolutePath());
     for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
         QFile::remove(file + suffix);
+    // SQLite gives the -wal and -shm files the database file's mode: an empty file made
+    // private first is an empty database that passes that on.
+    QFile empty(file);
+    if (empty.open(QIODevice::NewOnly | QIODevice::WriteOnly))
+        empty.close();
+    empty.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 
     withSqliteFile(file, [](QSqlDatabase &database) {
         // WAL lets a reader and a writer on one file work side by side.
@@ -42,6 +50,11 @@ bool EmbeddedDatabase::isCurrent(const QString &file)
                   == 2;
     });
     return current;
+}
+
+void EmbeddedDatabase::makeNewFilesPrivate()
+{
+    ::umask(S_IRWXG | S_IRWXO);
 }
 
 } // namespace oruhr::embedded

@@ -9,11 +9,15 @@ class EmbeddedDatabase {
 public:
     // "Provider=SQLite;Data Source=FILE"
     static QString connectionString(const QString &file);
-    // Creates a new file with the schema, in WAL mode; an existing file is replaced.
+    // Creates a new file with the schema, in WAL mode, readable by the user alone, as SQLite
+    // then makes its -wal and -shm files; an existing file is replaced.
     static void create(const QString &file);
     // Whether the file holds this version's schema; a demo made by an earlier version lacks
     // the payroll rules and is made anew.
     static bool isCurrent(const QString &file);
+    // From now on the process makes files and folders for its user alone (umask 077): the
+    // payroll is private, and SQLite makes some files, the -wal and -shm, on its own.
+    static void makeNewFilesPrivate();
 };
 
 } // namespace oruhr::embedded

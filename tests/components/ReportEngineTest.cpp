@@ -3,10 +3,15 @@
 #include "platform/components/ReportEngine.h"
 #include "platform/components/ReportErrors.h"
 #include "platform/components/ReportFiller.h"
+#include "platform/components/SpreadsheetApplication.h"
 #include "platform/database/Recordset.h"
 #include "platform/embedded/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
+#include "host/StoredForm.h"
+#include "shell/PropertyBag.h"
 #include "tests/support/TestKit.h"
+
+#include <sys/stat.h>
 
 using namespace oruhr;
 using namespace oruhr::test;
@@ -172,4 +177,35 @@ TEST(DemoTemplates, EveryCataloguedTemplateIsInstalledAndPrintsARecordOfItsFormT
             << qPrintable(catalogued.last());
     }
     EXPECT_EQ(host::DemoTemplates::relativePaths(), catalogued);
+}
+
+// What the programs write is the user's alone, whatever the umask of the process.
+TEST(PrivateFiles, TheDatabaseItsCompanionsThePdfsTheirFolderTheWorkbookAndTheStoredForm)
+{
+    SeededPayroll db; // made as the demo is; its open handle keeps the -wal and -shm files
+    PdfReports reports(db.connectionString());
+    const QString pdfFolder = reports.output.filePath(QStringLiteral("OruHR reports"));
+    reports.engine.setProperty("PdfFolder", pdfFolder);
+    const QString pdf = reports.print(shippedPayslip, db.temporaryPayslipOf8);
+
+    const SpreadsheetApplication::Opener opener = SpreadsheetApplication::opener();
+    SpreadsheetApplication::setOpener([](const QString &) { return true; });
+    SpreadsheetApplication spreadsheet;
+    spreadsheet.AddWorkbook();
+    spreadsheet.SetCellValue(1, 1, QStringLiteral("کد"));
+    spreadsheet.setVisible(true);
+    SpreadsheetApplication::setOpener(opener);
+
+    const host::StoredForm form(reports.output.filePath(QStringLiteral("form.ini")));
+    form.save(PropertyBag());
+
+    const std::pair<QString, unsigned> expected[] = {
+        {db.file(), 0600u}, {db.file() + QStringLiteral("-wal"), 0600u}, {db.file() + QStringLiteral("-shm"), 0600u},
+        {pdfFolder, 0700u}, {pdf, 0600u}, {spreadsheet.savedFile(), 0600u}, {form.file(), 0600u}};
+    for (const auto &[file, mode] : expected) {
+        struct stat status {};
+        EXPECT_EQ(::stat(QFile::encodeName(file).constData(), &status) == 0 ? status.st_mode & 0777u : 1u, mode)
+            << qPrintable(file);
+    }
+    QFile::remove(spreadsheet.savedFile());
 }
