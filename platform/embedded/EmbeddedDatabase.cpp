@@ -1,5 +1,6 @@
 #include "platform/embedded/EmbeddedDatabase.h"
 
+#include "platform/automation/ComponentError.h"
 #include "platform/database/Connection.h"
 #include "platform/embedded/EmbeddedSchema.h"
 #include "platform/embedded/SqlExec.h"
@@ -50,6 +51,17 @@ bool EmbeddedDatabase::isCurrent(const QString &file)
                   == 2;
     });
     return current;
+}
+
+QString EmbeddedDatabase::whyNotCurrent(const QString &file)
+{
+    try {
+        if (isCurrent(file))
+            return {};
+    } catch (const ComponentError &error) {
+        return QStringLiteral("پايگاه داده SQLite نيست يا خوانده نمي شود (") + error.description() + QLatin1Char(')');
+    }
+    return QStringLiteral("جدول هاي اين نسخه از برنامه را ندارد");
 }
 
 void EmbeddedDatabase::makeNewFilesPrivate()

@@ -13,8 +13,10 @@ public:
     // then makes its -wal and -shm files; an existing file is replaced.
     static void create(const QString &file);
     // Whether the file holds this version's schema; a demo made by an earlier version lacks
-    // the payroll rules and is made anew.
+    // the payroll rules.
     static bool isCurrent(const QString &file);
+    // Why an existing file is not a database of this version, in Persian; empty when it is.
+    static QString whyNotCurrent(const QString &file);
     // From now on the process makes files and folders for its user alone (umask 077): the
     // payroll is private, and SQLite makes some files, the -wal and -shm, on its own.
     static void makeNewFilesPrivate();
