@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -24,16 +25,23 @@ using namespace oruhr;
 namespace {
 
 // The embedded demo database in the user's data folder, made on first use, with the report
-// templates its catalogue names.
-QString demoConnectionString(const QString &dataFolder)
+// templates its catalogue names. A file already there that is not a current demo is never
+// replaced, as it may be someone's payroll: the reason is given in problem and the result is empty.
+QString demoConnectionString(const QString &dataFolder, QString &problem)
 {
     const QString file = QDir(dataFolder).filePath(QStringLiteral("demo.db"));
     const QString applicationFolder = QDir(dataFolder).filePath(QStringLiteral("app")) + QLatin1Char('/');
-    if (!embedded::EmbeddedDatabase::isCurrent(file)) {
+    if (!QFileInfo::exists(file)) {
         qCInfo(lcHost) << "creating the demo database" << file;
         demo::DemoOptions options;
         options.applicationFolder = applicationFolder;
         demo::DemoDataGenerator::createDemoDatabase(file, options);
+    } else if (const QString reason = embedded::EmbeddedDatabase::whyNotCurrent(file); !reason.isEmpty()) {
+        problem = QStringLiteral("پايگاه داده نمايشي باز نشد: فايل ") + QChar(0x2066) + file + QChar(0x2069)
+                  + QStringLiteral(" از پيش هست و ") + reason
+                  + QStringLiteral(". فايل دست نخورد؛ اگر به آن نيازي نيست پاکش کنيد تا برنامه پايگاه داده نمايشي را "
+                                   "بسازد، يا آن را با oruhr-seed بسازيد.");
+        return {};
     }
     if (!host::DemoTemplates::install(applicationFolder))
         qCWarning(lcHost) << "the report templates could not be written to" << applicationFolder;
@@ -44,6 +52,7 @@ QString demoConnectionString(const QString &dataFolder)
 
 int main(int argc, char **argv)
 {
+    embedded::EmbeddedDatabase::makeNewFilesPrivate();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("oruhr-host"));
     QApplication::setOrganizationName(QStringLiteral("OruHR"));
@@ -66,17 +75,30 @@ int main(int argc, char **argv)
     window.control().session().dtEn().connection().setLocalProcedures(
         std::make_shared<embedded::EmbeddedProcedures>());
     window.applyOptions(*options);
+    QString demoProblem;
     if (window.needsDemoDatabase(*options)) {
         try {
             host::HostOptions demo;
-            demo.connection = demoConnectionString(dataFolder);
-            window.applyOptions(demo);
+            demo.connection = demoConnectionString(dataFolder, demoProblem);
+            if (demoProblem.isEmpty())
+                window.applyOptions(demo);
+            else
+                qCWarning(lcHost).noquote() << "the demo database was left as it is:" << demoProblem;
         } catch (const ComponentError &failure) {
             qCWarning(lcHost) << "the demo database could not be made:" << failure.number() << failure.description();
         }
     }
     window.askForPassword();
     window.show();
+    if (!demoProblem.isEmpty()) {
+        // Not modal to the program: a call given on the command line still runs.
+        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("پايگاه داده نمايشي"), demoProblem,
+                                    QMessageBox::Ok, &window);
+        box->setObjectName(QStringLiteral("demoDatabaseProblem"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setLayoutDirection(Qt::RightToLeft);
+        box->open();
+    }
     if (options->action != host::HostOptions::Action::None)
         QTimer::singleShot(0, &window, [&window, action = options->action] { window.call(action); });
     return app.exec();

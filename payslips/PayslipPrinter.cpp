@@ -231,6 +231,7 @@ void PayslipPrinter::fileAccessFallback(qint16 outputMode, QString &stagingFolde
             ShowMessage(MessageText::TitleProblem, MessageText::reportFileMissing(source));
             return;
         }
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner); // not the template's own mode
         Dispatch::setProperty(*m_report, "ReportFileName", copy);
         Dispatch::call(*m_report, "ConnectionValue", {QString()});
         Dispatch::call(*m_report, "ShowReport", {QVariant::fromValue(outputMode)});

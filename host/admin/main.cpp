@@ -82,6 +82,7 @@ int run(const QString &command, const QStringList &arguments, db::Connection &co
 
 int main(int argc, char **argv)
 {
+    embedded::EmbeddedDatabase::makeNewFilesPrivate();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("oruhr-admin"));
 

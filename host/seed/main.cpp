@@ -115,6 +115,7 @@ bool dropProductTables(const QString &file, const QString &server, const QString
 
 int main(int argc, char **argv)
 {
+    oruhr::embedded::EmbeddedDatabase::makeNewFilesPrivate();
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("oruhr-seed"));
 

@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStandardPaths>
 
 namespace oruhr {
@@ -24,14 +27,56 @@ QString defaultPdfFolder()
         .filePath(QStringLiteral("OruHR reports"));
 }
 
-ReportRecord currentRecord(const db::Recordset &records)
+// A report reads in one transaction, whatever its SQL tries: the transaction is rolled
+// back at the end, so even where the server let a statement write, nothing of it stays.
+class ReadingTransaction {
+public:
+    explicit ReadingTransaction(db::Connection &connection)
+        : m_database(connection.database())
+        , m_dialect(connection.dialect())
+    {
+        QSqlQuery begin(m_database);
+        bool started = false;
+        if (m_dialect == db::SqlDialect::SQLite)
+            started = begin.exec(QStringLiteral("BEGIN"));
+        else if (m_dialect == db::SqlDialect::PostgreSQL)
+            started = begin.exec(QStringLiteral("START TRANSACTION READ ONLY"));
+        else
+            started = m_database.transaction();
+        if (!started) {
+            connection.noteFailure();
+            throw ComponentError(ComponentError::CommandFailed,
+                                 m_dialect == db::SqlDialect::SqlServer ? m_database.lastError().text()
+                                                                        : begin.lastError().text());
+        }
+    }
+    ~ReadingTransaction()
+    {
+        if (m_dialect == db::SqlDialect::SqlServer)
+            m_database.rollback();
+        else
+            QSqlQuery(m_database).exec(QStringLiteral("ROLLBACK"));
+    }
+    ReadingTransaction(const ReadingTransaction &) = delete;
+    ReadingTransaction &operator=(const ReadingTransaction &) = delete;
+
+private:
+    QSqlDatabase &m_database;
+    db::SqlDialect m_dialect;
+};
+
+// The server refused a write because the connection or the transaction is read-only.
+bool refusedWrite(const QSqlError &error, db::SqlDialect dialect)
 {
-    const QStringList names = records.fieldNames();
-    QVariantList values;
-    values.reserve(names.size());
-    for (int i = 0; i < names.size(); ++i)
-        values.append(records.field(i));
-    return {names, values};
+    if (dialect == db::SqlDialect::PostgreSQL)
+        return error.nativeErrorCode() == QLatin1String("25006");
+    if (dialect == db::SqlDialect::SQLite) {
+        bool number = false;
+        const int code = error.nativeErrorCode().toInt(&number);
+        return (number && (code & 0xff) == 8) // SQLITE_READONLY and its extended codes
+               || error.databaseText().contains(QLatin1String("readonly"), Qt::CaseInsensitive);
+    }
+    return false;
 }
 
 } // namespace
@@ -40,6 +85,7 @@ ReportEngine::ReportEngine()
     : m_pdfFolder(defaultPdfFolder())
     , m_printerName(qEnvironmentVariable("ORUHR_REPORT_PRINTER"))
 {
+    m_connection.setReadOnly(true);
 }
 
 ReportEngine::~ReportEngine() = default;
@@ -67,34 +113,67 @@ db::Connection &ReportEngine::connection()
     return m_connection;
 }
 
+QList<ReportRecord> ReportEngine::read(const QString &sql, const QVariantList &values)
+{
+    const db::SqlDialect dialect = m_connection.dialect();
+    QSqlQuery query(m_connection.database());
+    query.setForwardOnly(true);
+    bool ran = query.prepare(m_connection.nativeSql(sql));
+    if (ran) {
+        for (const QVariant &value : values)
+            query.addBindValue(value);
+        ran = query.exec();
+    }
+    // Only a SELECT is a report's: anything else is refused, and rolled back where it ran.
+    if ((!ran && refusedWrite(query.lastError(), dialect)) || (ran && !query.isSelect()))
+        throw ComponentError(ReportErrors::SqlWouldWrite,
+                             QStringLiteral("SQL قالب گزارش داده ها را تغيير مي دهد و اجرا نشد؛ گزارش فقط مي تواند "
+                                            "داده ها را بخواند: ")
+                                 + leftToRight(m_fileName));
+    if (!ran) {
+        m_connection.noteFailure();
+        throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
+    }
+    QList<ReportRecord> rows;
+    const QSqlRecord record = query.record();
+    QStringList names;
+    for (int c = 0; c < record.count(); ++c)
+        names << record.fieldName(c);
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(names.size());
+        for (int c = 0; c < names.size(); ++c)
+            row.append(query.isNull(c) ? QVariant() : query.value(c));
+        rows.append({names, row});
+    }
+    if (query.lastError().isValid())
+        throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
+    return rows;
+}
+
 QString ReportEngine::fill(const ReportTemplate &report)
 {
     connection();
     ReportRecord main;
     ReportFiller::Details details;
     try {
+        const ReadingTransaction transaction(m_connection);
         // Without a filter the report shows the first record.
         QString sql = QStringLiteral("Select * From (") + report.mainSql + QStringLiteral(") ReportRecord");
         if (!m_filter.isEmpty())
             sql += QStringLiteral(" Where ") + m_filter;
-        m_records.open(sql);
-        if (m_records.recordCount() == 0) {
-            m_records.close();
+        const QList<ReportRecord> records = read(sql);
+        if (records.isEmpty())
             throw ComponentError(ReportErrors::NoRecord,
                                  QStringLiteral("رکوردي براي گزارش پيدا نشد: ") + leftToRight(m_filter));
-        }
-        main = currentRecord(m_records);
-        m_records.close();
+        main = records.first();
         for (auto list = report.detailSql.cbegin(); list != report.detailSql.cend(); ++list) {
-            m_records.open(ReportFiller::bindSql(list.value(), main));
-            QList<ReportRecord> &lines = details[list.key()];
-            for (m_records.moveFirst(); !m_records.eof(); m_records.moveNext())
-                lines.append(currentRecord(m_records));
-            m_records.close();
+            const ReportFiller::BoundSql bound = ReportFiller::bindSql(list.value(), main);
+            details[list.key()] = read(bound.sql, bound.values);
         }
     } catch (const ComponentError &error) {
-        m_records.close();
-        if (error.number() == ReportErrors::NoRecord || error.number() == ReportErrors::FieldNotInReport)
+        if (error.number() == ReportErrors::NoRecord || error.number() == ReportErrors::FieldNotInReport
+            || error.number() == ReportErrors::SqlWouldWrite)
             throw;
         throw ComponentError(ReportErrors::DataUnavailable,
                              QStringLiteral("داده هاي گزارش خوانده نمي شود: ") + error.description());

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/components/ReportRecord.h"
 #include "platform/database/Connection.h"
-#include "platform/database/Recordset.h"
 
 #include <QObject>
 #include <QString>
@@ -16,7 +16,9 @@ struct ReportTemplate;
 // with the record and its detail lines, and shows the result in a print preview (output
 // mode 1) or prints it (any other mode): to the default printer, or to a PDF file in
 // PdfFolder when no printer is configured. ConnectionValue overrides ConnectionText for the
-// report's data; an empty value falls back to ConnectionText.
+// report's data; an empty value falls back to ConnectionText. The template's SQL only reads:
+// it runs on a read-only connection of the report's own, in a transaction that is always
+// rolled back, and a statement that would write fails the report.
 class ReportEngine : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString ReportFileName READ reportFileName WRITE setReportFileName)
@@ -50,6 +52,7 @@ public:
 
 private:
     QString fill(const ReportTemplate &report);
+    QList<ReportRecord> read(const QString &sql, const QVariantList &values = {});
     QString pdfFileName() const;
     db::Connection &connection();
 
@@ -61,7 +64,6 @@ private:
     QString m_printerName;
     QString m_lastOutputFile;
     db::Connection m_connection;
-    db::Recordset m_records{m_connection};
 };
 
 } // namespace oruhr

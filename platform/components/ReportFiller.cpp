@@ -58,22 +58,6 @@ QString fillPart(const QString &part, const ReportRecord *line, int lineNumber, 
     return result;
 }
 
-QString sqlLiteral(const QVariant &value)
-{
-    if (!value.isValid() || value.isNull())
-        return QStringLiteral("NULL");
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-        return value.toString();
-    default:
-        return QLatin1Char('\'') + value.toString().replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
-    }
-}
-
 } // namespace
 
 QString ReportFiller::fill(const QString &body, const ReportRecord &main, const Details &details)
@@ -102,17 +86,18 @@ QString ReportFiller::fill(const QString &body, const ReportRecord &main, const 
     return result;
 }
 
-QString ReportFiller::bindSql(const QString &sql, const ReportRecord &main)
+ReportFiller::BoundSql ReportFiller::bindSql(const QString &sql, const ReportRecord &main)
 {
-    QString result;
+    BoundSql result;
     qsizetype done = 0;
     for (auto it = placeholder.globalMatch(sql); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
-        result += QStringView(sql).mid(done, match.capturedStart(0) - done);
-        result += sqlLiteral(lookUp(match.captured(1), nullptr, main));
+        result.sql += QStringView(sql).mid(done, match.capturedStart(0) - done);
+        result.sql += QLatin1Char('?');
+        result.values.append(lookUp(match.captured(1), nullptr, main));
         done = match.capturedEnd(0);
     }
-    result += QStringView(sql).mid(done);
+    result.sql += QStringView(sql).mid(done);
     return result;
 }
 

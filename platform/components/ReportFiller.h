@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QVariantList>
 
 namespace oruhr {
 
@@ -21,8 +22,13 @@ public:
     using Details = QMap<QString, QList<ReportRecord>>; // by list name, "" for the unnamed one
 
     static QString fill(const QString &body, const ReportRecord &main, const Details &details);
-    // The detail SQL with {{Column}} of the main record as SQL literals.
-    static QString bindSql(const QString &sql, const ReportRecord &main);
+    struct BoundSql {
+        QString sql;
+        QVariantList values;
+    };
+    // The detail SQL with each {{Column}} as a parameter "?" and the main record's values in
+    // order: a value is never part of the statement's text.
+    static BoundSql bindSql(const QString &sql, const ReportRecord &main);
 
     static QString persianDigits(QString text);
     static QString groupedNumber(const QVariant &value);

@@ -8,6 +8,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPaintEngine>
@@ -167,15 +168,21 @@ QString ReportPrinter::print(const QString &printerName, const QString &pdfFile)
         paint(printer);
         return {};
     }
-    if (!QDir().mkpath(QFileInfo(pdfFile).absolutePath()))
+    // Payslips are the employees' own business: the folder the report makes and its files
+    // are for the user alone. A folder that was there already keeps its mode.
+    const QString folder = QFileInfo(pdfFile).absolutePath();
+    const bool made = !QFileInfo::exists(folder);
+    if (!QDir().mkpath(folder))
         throw ComponentError(ReportErrors::OutputFailed,
-                             QStringLiteral("شاخه فايلهاي PDF ساخته نمي شود: ")
-                                 + leftToRight(QFileInfo(pdfFile).absolutePath()));
+                             QStringLiteral("شاخه فايلهاي PDF ساخته نمي شود: ") + leftToRight(folder));
+    if (made)
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFile);
     setUp(printer);
     paint(printer);
+    QFile::setPermissions(pdfFile, QFile::ReadOwner | QFile::WriteOwner);
     return pdfFile;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryFile>
 #include <QUrl>
 
@@ -67,6 +68,7 @@ void SpreadsheetApplication::setVisible(bool visible)
     if (m_workbook) {
         const QString file = newWorkbookFile();
         m_workbook->save(file);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner); // the writer may have made it anew
         m_savedFile = file;
         if (!currentOpener()(file))
             fail(QStringLiteral("برنامه اي براي باز کردن فايل اکسل پيدا نشد. فايل در اين مسير ذخيره شده است: ")

@@ -74,6 +74,7 @@ void Connection::open()
     }
     m_database.setConnectOptions(target.kind == BackendTarget::Kind::SQLite
                                      ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMilliseconds)
+                                           + (m_readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString())
                                      : target.connectOptions);
     if (!m_database.open()) {
         const QString message = m_database.lastError().text();
@@ -92,6 +93,8 @@ void Connection::open()
     m_embedded = target.kind == BackendTarget::Kind::SQLite;
     m_dialect = detectDialect();
     configureSession(target);
+    if (m_readOnly)
+        keepReadOnly();
     qCInfo(lcDatabase) << "connection" << m_name << "opened with driver" << target.driverName;
 }
 
@@ -141,6 +144,18 @@ void Connection::configureSession(const BackendTarget &target)
         close();
         throw ComponentError(ComponentError::ConnectionFailed, failure);
     }
+}
+
+// SQLite through Qt's own driver is opened read-only above, which no statement can undo;
+// through ODBC query_only refuses writes too. PostgreSQL starts each transaction read-only.
+// SQL Server has nothing of the kind: there the login's rights are the only real guard.
+void Connection::keepReadOnly()
+{
+    QSqlQuery query(m_database);
+    if (m_dialect == SqlDialect::SQLite)
+        query.exec(QStringLiteral("PRAGMA query_only=ON"));
+    else if (m_dialect == SqlDialect::PostgreSQL)
+        query.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
 }
 
 // Only after a failure, and only a server or an ODBC link can go away: one round trip then tells.

@@ -30,6 +30,11 @@ public:
     // the program's name when empty. Takes effect at the next open.
     void setApplicationName(const QString &name) { m_applicationName = name; }
 
+    // A connection that only reads, from the next open: see Connection::open for how far
+    // each back end keeps it to that.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly; }
+
     void open(); // throws ComponentError
     void close();
     bool isOpen() const;
@@ -57,6 +62,7 @@ public:
 private:
     SqlDialect detectDialect();
     void configureSession(const BackendTarget &target);
+    void keepReadOnly();
     bool linkIsBroken();
 
     QString m_connectionString;
@@ -66,6 +72,7 @@ private:
     SqlDialect m_dialect = SqlDialect::SqlServer;
     bool m_embedded = true;
     bool m_suspect = false;
+    bool m_readOnly = false;
     std::shared_ptr<const LocalProcedures> m_localProcedures;
     std::unique_ptr<StatementCache> m_statements;
 };

@@ -3,6 +3,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <iterator>
 #include <vector>
 
@@ -273,6 +274,13 @@ QString writeGroup(const Node &group, SqlDialect dialect)
     return QLatin1Char('(') + rewriteLevel(group.children, dialect) + (group.closed ? QStringLiteral(")") : QString());
 }
 
+bool hasParameter(const std::vector<Node> &nodes)
+{
+    return std::any_of(nodes.cbegin(), nodes.cend(), [](const Node &node) {
+        return (node.kind == Kind::Symbol && node.text == QLatin1String("?")) || hasParameter(node.children);
+    });
+}
+
 // convert(type, expr) as CAST(expr AS type); anything else is left as written.
 bool writeConvert(const Node &group, SqlDialect dialect, QString &out)
 {
@@ -292,8 +300,16 @@ bool writeConvert(const Node &group, SqlDialect dialect, QString &out)
     }
     if (!afterComma)
         return false;
-    out += QStringLiteral("CAST(") + rewriteLevel(expression, dialect).trimmed() + QStringLiteral(" AS ") + type
-           + QLatin1Char(')');
+    const QString value = rewriteLevel(expression, dialect).trimmed();
+    // SQL Server makes an empty or blank text 0, PostgreSQL fails on it: a code left empty
+    // would stop the whole list. The value is written twice, so not with a parameter in it.
+    if (dialect == SqlDialect::PostgreSQL && type != QLatin1String("NUMERIC") && type != QLatin1String("TEXT")
+        && !hasParameter(expression)) {
+        out += QStringLiteral("CASE WHEN trim(CAST(") + value + QStringLiteral(" AS TEXT)) = '' THEN 0 ELSE CAST(")
+               + value + QStringLiteral(" AS ") + type + QStringLiteral(") END");
+        return true;
+    }
+    out += QStringLiteral("CAST(") + value + QStringLiteral(" AS ") + type + QLatin1Char(')');
     return true;
 }
 

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace oruhr::embedded {
 
 QString EmbeddedDatabase::connectionString(const QString &file)
@@ -24,6 +26,12 @@ void EmbeddedDatabase::create(const QString &file)
         throw ComponentError(ComponentError::CommandFailed,
                              QStringLiteral("فايل %1 از پيش هست و جايگزين نمي شود.").arg(file));
     QDir().mkpath(QFileInfo(file).absolutePath());
+    // SQLite gives the -wal and -shm files the database file's mode: an empty file made
+    // private first is an empty database that passes that on.
+    QFile empty(file);
+    if (empty.open(QIODevice::NewOnly | QIODevice::WriteOnly))
+        empty.close();
+    empty.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 
     withSqliteFile(file, [](QSqlDatabase &database) {
         // WAL lets a reader and a writer on one file work side by side.
@@ -46,6 +54,23 @@ bool EmbeddedDatabase::isCurrent(const QString &file)
         qCInfo(lcEmbedded) << "not a current database:" << file << error.description();
         return false;
     }
+}
+
+QString EmbeddedDatabase::whyNotCurrent(const QString &file)
+{
+    db::Connection connection;
+    connection.setConnectionString(connectionString(file));
+    try {
+        const DatabaseAdministration::State state = DatabaseAdministration(connection).inspect();
+        return state.version == EmbeddedSchema::Version ? QString() : state.problems.join(QLatin1Char(' '));
+    } catch (const ComponentError &error) {
+        return QStringLiteral("پايگاه داده SQLite نيست يا خوانده نمي شود (") + error.description() + QLatin1Char(')');
+    }
+}
+
+void EmbeddedDatabase::makeNewFilesPrivate()
+{
+    ::umask(S_IRWXG | S_IRWXO);
 }
 
 } // namespace oruhr::embedded

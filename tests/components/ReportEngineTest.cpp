@@ -3,10 +3,15 @@
 #include "platform/components/ReportEngine.h"
 #include "platform/components/ReportErrors.h"
 #include "platform/components/ReportFiller.h"
+#include "platform/components/SpreadsheetApplication.h"
 #include "platform/database/Recordset.h"
 #include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
+#include "host/StoredForm.h"
+#include "shell/PropertyBag.h"
 #include "tests/support/TestKit.h"
+
+#include <sys/stat.h>
 
 using namespace oruhr;
 using namespace oruhr::test;
@@ -76,10 +81,12 @@ TEST(ReportFiller, PlaceholdersTakeTheRecordAndDetailLinesRepeat)
                                                 "<!--detail:b-->({{Item}})<!--/detail:b-->"),
                                  main, {{QStringLiteral("a"), lines}, {QStringLiteral("b"), lines.mid(1)}}),
               QStringLiteral("[۱پايه][۲مسکن]|(مسکن)"));
-    // Detail SQL takes the main record as literals.
+    // Detail SQL takes the main record's values as parameters, never as text.
     const ReportRecord keys = record({{"ID", 42}, {"Name", "O'Neil"}, {"Gone", QVariant()}});
-    EXPECT_EQ(ReportFiller::bindSql(QStringLiteral("Where a = {{ID}} and b = {{Name}} and c = {{ Gone }}"), keys),
-              QStringLiteral("Where a = 42 and b = 'O''Neil' and c = NULL"));
+    const ReportFiller::BoundSql bound =
+        ReportFiller::bindSql(QStringLiteral("Where a = {{ID}} and b = {{Name}} and c = {{ Gone }}"), keys);
+    EXPECT_EQ(bound.sql, QStringLiteral("Where a = ? and b = ? and c = ?"));
+    EXPECT_EQ(bound.values, (QVariantList{42, QStringLiteral("O'Neil"), QVariant()}));
 }
 
 TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarryTheReportsNumbers)
@@ -110,6 +117,41 @@ TEST(ReportEngine, APayslipGoesToAPdfWithTheEmployeeAndTheAmountsAndFailuresCarr
     EXPECT_TRUE(QFileInfo::exists(reports.print(shippedPayslip, id)));
 }
 
+class ReportSqlTest : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(ReportSqlTest, ReadsOnlyAndATemplateThatWritesFailsNamingItsFileAndChangesNothing)
+{
+    SeededPayroll db(GetParam());
+    PdfReports reports(db.connectionString());
+    const auto templateFile = [&](const char *name, const char *detailSql) {
+        const QString file = reports.output.filePath(QString::fromLatin1(name));
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(QByteArray("<script type=\"text/x-sql\" id=\"main\">SELECT ID, FirstName FROM tblEmployee</script>"
+                             "<script type=\"text/x-sql\" id=\"detail\">")
+                  + detailSql + "</script><p>{{FirstName}}</p><!--detail-->{{Line}}<!--/detail-->");
+        return file;
+    };
+    const QString reading = templateFile("reading.html", "SELECT FirstName AS Line FROM tblEmployee WHERE ID = {{ID}}");
+    EXPECT_TRUE(pdfText(reports.print(reading, 8)).contains(QStringLiteral("نرگس")));
+
+    const QString writing = templateFile("writing.html", "UPDATE tblEmployee SET FirstName = 'x' WHERE ID = {{ID}}");
+    try {
+        reports.print(writing, 8);
+        ADD_FAILURE() << "the template that writes was printed";
+    } catch (const ComponentError &error) {
+        EXPECT_EQ(error.number(), ReportErrors::SqlWouldWrite);
+        EXPECT_TRUE(error.description().startsWith(QStringLiteral("SQL قالب گزارش داده ها را تغيير مي دهد")));
+        EXPECT_TRUE(error.description().contains(writing));
+    }
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT FirstName FROM tblEmployee WHERE ID = 8")).toString(), QStringLiteral("نرگس"));
+    // The connection goes on reading for the next report.
+    EXPECT_TRUE(QFileInfo::exists(reports.print(reading, 8)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ReportSqlTest, ::testing::Values(Backend::Embedded, Backend::Odbc, Backend::PostgreSQL),
+                         backendName);
+
 TEST(DemoTemplates, EveryCataloguedTemplateIsInstalledAndPrintsARecordOfItsFormTypeOnOnePage)
 {
     QTemporaryDir dir;
@@ -135,4 +177,35 @@ TEST(DemoTemplates, EveryCataloguedTemplateIsInstalledAndPrintsARecordOfItsFormT
             << qPrintable(catalogued.last());
     }
     EXPECT_EQ(host::DemoTemplates::relativePaths(), catalogued);
+}
+
+// What the programs write is the user's alone, whatever the umask of the process.
+TEST(PrivateFiles, TheDatabaseItsCompanionsThePdfsTheirFolderTheWorkbookAndTheStoredForm)
+{
+    SeededPayroll db; // made as the demo is; its open handle keeps the -wal and -shm files
+    PdfReports reports(db.connectionString());
+    const QString pdfFolder = reports.output.filePath(QStringLiteral("OruHR reports"));
+    reports.engine.setProperty("PdfFolder", pdfFolder);
+    const QString pdf = reports.print(shippedPayslip, db.temporaryPayslipOf8);
+
+    const SpreadsheetApplication::Opener opener = SpreadsheetApplication::opener();
+    SpreadsheetApplication::setOpener([](const QString &) { return true; });
+    SpreadsheetApplication spreadsheet;
+    spreadsheet.AddWorkbook();
+    spreadsheet.SetCellValue(1, 1, QStringLiteral("کد"));
+    spreadsheet.setVisible(true);
+    SpreadsheetApplication::setOpener(opener);
+
+    const host::StoredForm form(reports.output.filePath(QStringLiteral("form.ini")));
+    form.save(PropertyBag());
+
+    const std::pair<QString, unsigned> expected[] = {
+        {db.file(), 0600u}, {db.file() + QStringLiteral("-wal"), 0600u}, {db.file() + QStringLiteral("-shm"), 0600u},
+        {pdfFolder, 0700u}, {pdf, 0600u}, {spreadsheet.savedFile(), 0600u}, {form.file(), 0600u}};
+    for (const auto &[file, mode] : expected) {
+        struct stat status {};
+        EXPECT_EQ(::stat(QFile::encodeName(file).constData(), &status) == 0 ? status.st_mode & 0777u : 1u, mode)
+            << qPrintable(file);
+    }
+    QFile::remove(spreadsheet.savedFile());
 }

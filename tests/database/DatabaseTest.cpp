@@ -110,6 +110,10 @@ TEST(TsqlRewriter, PlusJoinsOnlyBesideTextAndLiteralsAndCommentsAreNeverTouched)
                              "select 'it''s + isnull(' from t", "select a -- isnull(b) + c\n from t",
                              "select /* convert(int, a) */ a from t", "select (a from t", "select 'open"})
         EXPECT_EQ(rewritten(kept), kept);
+    // convert(int, '') is 0 on SQL Server, as SQLite's CAST makes it, and an error in PostgreSQL's CAST
+    EXPECT_EQ(rewritten("select convert(int, code) from t where convert(bigint, ?) = 1", SqlDialect::PostgreSQL),
+              "select CASE WHEN trim(CAST(code AS TEXT)) = '' THEN 0 ELSE CAST(code AS INTEGER) END from t "
+              "where CAST(? AS BIGINT) = 1");
     EXPECT_EQ(rewritten("select a from (select a from t order by b) x Order by 1 desc", SqlDialect::PostgreSQL),
               "select a from (select a from t order by b NULLS FIRST) x Order by 1 desc NULLS LAST");
 }

@@ -25,8 +25,9 @@ public:
     // An employee with a final ordinance from `from` on; items by factor, monthly amounts.
     int hire(QDate from, const QMap<int, qint64> &items)
     {
-        const int employee = db.addEmployee(QString::number(++m_employees), QStringLiteral("نام"),
-                                            QStringLiteral("کارمند %1").arg(m_employees));
+        const int number = ++m_employees;
+        const int employee = db.addEmployee(QString::number(number), QStringLiteral("نام"),
+                                            QStringLiteral("کارمند %1").arg(number));
         const int ordinance = db.addOrdinance(employee, from, QDate(2030, 1, 1), true);
         for (auto item = items.cbegin(); item != items.cend(); ++item)
             db.exec("INSERT INTO tblHROrdinanceDetail VALUES (?, ?, ?)", {ordinance, item.key(), item.value()});

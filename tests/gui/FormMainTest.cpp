@@ -8,6 +8,8 @@ namespace {
 
 class FormMainTest : public WindowTest<FormMain> {
 protected:
+    using WindowTest::WindowTest;
+
     void SetUp() override
     {
         db.exec(QStringLiteral("INSERT INTO tblAccountBranch (ID, ParentID, Title) VALUES (1, NULL, 'تهران'), "
@@ -27,7 +29,23 @@ protected:
     }
 };
 
+class FormMainOnServer : public FormMainTest {
+protected:
+    FormMainOnServer()
+        : FormMainTest(Backend::PostgreSQL)
+    {
+    }
+};
+
 } // namespace
+
+TEST_F(FormMainOnServer, AnEmptyCodeSortsAsZeroAsOnSqlServerAndTheListOpens)
+{
+    db.exec(u"UPDATE tblEmployee SET Code = '' WHERE ID = 3"_s);
+    load(false);
+    EXPECT_EQ(keys(), QStringList({"k3", "k1", "k7"}));
+    EXPECT_TRUE(messages.shown().isEmpty());
+}
 
 TEST_F(FormMainTest, OpensOnThePayrollMonthInEitherMode)
 {

@@ -3,6 +3,8 @@
 #include "platform/components/SpreadsheetApplication.h"
 #include "tests/gui/WindowTestKit.h"
 
+#include <sys/stat.h>
+
 using namespace oruhr;
 using namespace oruhr::test;
 using namespace Qt::StringLiterals;
@@ -295,6 +297,9 @@ TEST_F(PrintRunTest, AnUnreadableTemplateIsCopiedAndTheEmployeeTriedAgain)
     EXPECT_EQ(firstCopy.absolutePath(), secondCopy.absolutePath()); // one dated folder for the run
     EXPECT_NE(firstCopy.filePath(), secondCopy.filePath());
     EXPECT_EQ(QFileInfo(firstCopy.absolutePath()).absolutePath(), QFileInfo(temp.path()).absoluteFilePath());
+    struct stat status {};
+    EXPECT_TRUE(::stat(QFile::encodeName(firstCopy.filePath()).constData(), &status) == 0
+                && (status.st_mode & 0777) == 0600); // the user's alone, whatever the template's mode
     QFile copy(firstCopy.filePath());
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), QByteArray("<html></html>"));
