@@ -180,9 +180,11 @@ int main(int argc, char **argv)
     }
     options.applicationFolder = parser.value(appFolder);
     const QString file = parser.value(out);
-    const QString server = parser.value(connection);
+    // From the environment rather than argv, where every user of the machine can read a password.
+    const QString server = parser.isSet(connection) || parser.isSet(out) ? parser.value(connection)
+                                                                          : qEnvironmentVariable("ORUHR_CONNECTION");
     if (file.isEmpty() == server.isEmpty())
-        return usageError(QStringLiteral("one of --out FILE and --connection STRING is required"));
+        return usageError(QStringLiteral("one of --out FILE, --connection STRING and ORUHR_CONNECTION is required"));
 
     QElapsedTimer timer;
     timer.start();
