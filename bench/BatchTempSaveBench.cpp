@@ -71,8 +71,11 @@ struct Fixture {
                  QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
              rows.next();)
             tables << rows.value(0).toString();
-        for (const QString &table : tables)
+        // The new schema's own rows (statutory rules, numbering, version) give way to the copy's.
+        for (const QString &table : tables) {
+            to.statements().execute(QStringLiteral("DELETE FROM ") + table);
             copyTable(from, to, table);
+        }
         embedded::EmbeddedSchema::continueKeys(to);
         to.database().commit();
         to.statements().execute(QStringLiteral("ANALYZE"));
@@ -103,10 +106,10 @@ struct Fixture {
         session.ConnectDataEnvironment();
     }
 
-    void connectFreshServerCopy()
+    void connectFreshServerCopy(bool durable)
     {
         const QString copy = QStringLiteral("run%1").arg(++copies);
-        server.copy(QStringLiteral("pristine"), copy);
+        server.copy(QStringLiteral("pristine"), copy, durable);
         session.ActiveConnectionString = server.connectionString(copy);
         session.ConnectDataEnvironment();
     }
@@ -118,11 +121,13 @@ Fixture &fixture()
     return *instance;
 }
 
+enum class Where { Embedded, Server, ServerNotWaitingForDisk };
+
 // Seconds for the temporary save of every listed employee through the payslip window.
-double throughWindow(int &processed, bool onServer = false)
+double throughWindow(int &processed, Where where = Where::Embedded)
 {
-    if (onServer)
-        fixture().connectFreshServerCopy();
+    if (where != Where::Embedded)
+        fixture().connectFreshServerCopy(where == Where::Server);
     else
         fixture().connectFreshCopy();
     FormMain form(fixture().session);
@@ -185,22 +190,27 @@ void BM_TempSave(benchmark::State &state)
 }
 BENCHMARK(BM_TempSave)->Unit(benchmark::kMillisecond)->Iterations(10)->UseManualTime();
 
-// The window on the server and on the embedded database, alternating as above.
+// The window on the server with its durable default, on the server with the database set to
+// synchronous_commit off by its administrator, and on the embedded database, in turn.
 void BM_TempSaveOnServer(benchmark::State &state)
 {
-    std::vector<double> server, embedded;
+    std::vector<double> durable, notWaiting, embedded;
     int processed = 0;
     for (auto _ : state) {
-        const bool serverFirst = server.size() % 2 == 0;
-        if (serverFirst)
-            server.push_back(throughWindow(processed, true));
-        embedded.push_back(throughWindow(processed));
-        if (!serverFirst)
-            server.push_back(throughWindow(processed, true));
-        state.SetIterationTime(server.back() + embedded.back());
+        if (durable.size() % 2 == 0) {
+            durable.push_back(throughWindow(processed, Where::Server));
+            notWaiting.push_back(throughWindow(processed, Where::ServerNotWaitingForDisk));
+            embedded.push_back(throughWindow(processed));
+        } else {
+            embedded.push_back(throughWindow(processed));
+            notWaiting.push_back(throughWindow(processed, Where::ServerNotWaitingForDisk));
+            durable.push_back(throughWindow(processed, Where::Server));
+        }
+        state.SetIterationTime(durable.back() + notWaiting.back() + embedded.back());
     }
     state.counters["employees"] = processed;
-    state.counters["server s"] = median(server);
+    state.counters["server s"] = median(durable);
+    state.counters["server async s"] = median(notWaiting);
     state.counters["embedded s"] = median(embedded);
 }
 BENCHMARK(BM_TempSaveOnServer)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
@@ -220,12 +230,13 @@ int main(int argc, char **argv)
                         100.0 * (window - bare) / window);
         }
         const double server = reporter.counter("BM_TempSaveOnServer", "server s");
+        const double notWaiting = reporter.counter("BM_TempSaveOnServer", "server async s");
         const double embedded = reporter.counter("BM_TempSaveOnServer", "embedded s");
         const double listed = reporter.counter("BM_TempSaveOnServer", "employees");
-        if (server <= 0 || embedded <= 0)
+        if (server <= 0 || embedded <= 0 || notWaiting <= 0)
             return;
-        std::printf("through the window on PostgreSQL (Unix socket): %.0f employees/s (target at least 1000)\n",
-                    listed / server);
+        std::printf("through the window on PostgreSQL, synchronous_commit off: %.0f employees/s\n", listed / notWaiting);
+        std::printf("through the window on PostgreSQL, synchronous_commit on: %.0f employees/s\n", listed / server);
         std::printf("through the window on the embedded database: %.0f employees/s\n", listed / embedded);
     });
     // The fixture is never destroyed; its server is stopped here.

@@ -39,12 +39,15 @@ public:
         return QStringLiteral("Provider=PostgreSQL;Data Source=%1;Initial Catalog=%2;User ID=postgres").arg(m_folder, database);
     }
 
-    // A new database holding what the template holds, on the server's own copy of its files.
-    void copy(const QString &from, const QString &to) const
+    // A new database holding what the template holds, on the server's own copy of its files;
+    // with durable false, its commits do not wait for the disk, as an administrator may choose.
+    void copy(const QString &from, const QString &to, bool durable = true) const
     {
         db::Connection maintenance;
         maintenance.setConnectionString(connectionString(QStringLiteral("postgres")));
         maintenance.statements().execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(to, from));
+        if (!durable)
+            maintenance.statements().execute(QStringLiteral("ALTER DATABASE %1 SET synchronous_commit = off").arg(to));
     }
 
 private:
