@@ -13,7 +13,6 @@
 #include "platform/embedded/EmbeddedProcedures.h"
 #include "platform/embedded/EmbeddedSchema.h"
 #include "platform/database/Recordset.h"
-#include "platform/embedded/SqlExec.h"
 #include "platform/embedded/ServerDatabase.h"
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "demo/DemoDataGenerator.h"
-#include "platform/embedded/SqlExec.h"
+#include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
+#include "platform/embedded/EmbeddedDatabase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,24 +26,27 @@ inline void createMonthWithoutPayslips(const QString &file, int employees,
     options.employees = employees;
     options.today = QDate(2026, 11, 25);
     demo::DemoDataGenerator::createDemoDatabase(file, options);
-    embedded::withSqliteFile(file, [&](QSqlDatabase &database) {
+    db::Connection connection;
+    connection.setConnectionString(embedded::EmbeddedDatabase::connectionString(file));
+    db::StatementCache &statements = connection.statements();
+    {
         // A final payslip's lines cannot go while it is final.
-        embedded::exec(database, QStringLiteral("UPDATE tblHRMonthlySalary SET Code = NULL WHERE EndDate >= '2026-11-22'"));
+        statements.execute(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = NULL WHERE EndDate >= '2026-11-22'"));
         for (const char *table : {"tblHRMonthlySalaryDetail", "tblHRMonthlyPaiedLoan", "tblHRMonthlyPaiedBox",
                                   "tblHRMonthlySalaryPosting"})
-            embedded::exec(database, QStringLiteral("DELETE FROM %1 WHERE MonthlySalaryID IN (SELECT ID FROM "
+            statements.execute(QStringLiteral("DELETE FROM %1 WHERE MonthlySalaryID IN (SELECT ID FROM "
                                                     "tblHRMonthlySalary WHERE EndDate >= '2026-11-22')")
                                          .arg(QLatin1String(table)));
-        embedded::exec(database, QStringLiteral("DELETE FROM tblAccountDocumentDetail WHERE ID NOT IN "
+        statements.execute(QStringLiteral("DELETE FROM tblAccountDocumentDetail WHERE ID NOT IN "
                                                 "(SELECT AccountDocumentDetailID FROM tblHRMonthlySalaryPosting) "
                                                 "AND FormTypeID = 1402"));
-        embedded::exec(database, QStringLiteral("DELETE FROM tblAccountDocument WHERE ID NOT IN "
+        statements.execute(QStringLiteral("DELETE FROM tblAccountDocument WHERE ID NOT IN "
                                                 "(SELECT DocumentID FROM tblAccountDocumentDetail)"));
-        embedded::exec(database, QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22'"));
+        statements.execute(QStringLiteral("DELETE FROM tblHRMonthlySalary WHERE EndDate >= '2026-11-22'"));
         if (extra)
-            extra(database);
-        embedded::exec(database, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    });
+            extra(connection.database());
+        statements.execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    }
 }
 
 // The floor a window's query is measured against: the same SQL, every value of the first

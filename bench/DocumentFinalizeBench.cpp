@@ -5,7 +5,8 @@
 #include "documents/FormCheckDocs.h"
 #include "platform/controls/KeyedListModel.h"
 #include "platform/embedded/EmbeddedDatabase.h"
-#include "platform/embedded/SqlExec.h"
+#include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
@@ -48,32 +49,35 @@ struct Fixture {
     Fixture()
     {
         embedded::EmbeddedDatabase::create(file);
-        embedded::withSqliteFile(file, [](QSqlDatabase &database) {
-            database.transaction();
-            embedded::exec(database,
+        {
+            db::Connection connection;
+            connection.setConnectionString(embedded::EmbeddedDatabase::connectionString(file));
+            db::StatementCache &statements = connection.statements();
+            connection.database().transaction();
+            statements.execute(
                            QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (3450, '1405/09/01')"));
             for (int i = 1; i <= documentsPerKind; ++i) {
-                embedded::exec(database,
+                statements.execute(
                                QStringLiteral("INSERT INTO tblEmployee (ID, Code, FirstName, SureName) VALUES (?, ?, "
                                               "'نام', 'خانوادگي')"),
                                {i, QString::number(i)});
-                embedded::exec(database,
+                statements.execute(
                                QStringLiteral("INSERT INTO tblHRLoanDetail (LoanID, EmployeeID, Amount, "
                                               "InstalmentAmount) VALUES (?, ?, 1000, 50)"),
                                {i, i});
             }
-            embedded::exec(database,
+            statements.execute(
                            QStringLiteral("INSERT INTO tblHROrdinance (EmployeeID, BeginDate, EndDate, FarsiBeginDate, "
                                           "FarsiEndDate) SELECT ID, '2026-11-22', '2026-12-21', '1405/09/01', "
                                           "'1405/09/30' FROM tblEmployee"));
             for (const char *table : {"tblHRLoan", "tblHRBox", "tblHRExceptionBatch"})
-                embedded::exec(database,
+                statements.execute(
                                QStringLiteral("INSERT INTO %1 (BeginDate, EndDate, FarsiBeginDate, FarsiEndDate) "
                                               "SELECT '2026-11-22', '2026-12-21', '1405/09/01', '1405/09/30' "
                                               "FROM tblEmployee")
                                    .arg(QLatin1String(table)));
-            database.commit();
-        });
+            connection.database().commit();
+        }
 
         session.ActiveConnectionString = embedded::EmbeddedDatabase::connectionString(file);
         session.ConnectDataEnvironment();

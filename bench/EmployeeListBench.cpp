@@ -9,7 +9,6 @@
 #include "platform/controls/PelikDate.h"
 #include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
-#include "platform/embedded/SqlExec.h"
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 

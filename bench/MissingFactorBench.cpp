@@ -11,7 +11,7 @@
 #include "platform/controls/PelikDate.h"
 #include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
-#include "platform/embedded/SqlExec.h"
+#include "platform/database/StatementCache.h"
 #include "shell/DtEn.h"
 #include "shell/ModMain.h"
 
@@ -44,12 +44,13 @@ void addEnteredFactors(QSqlDatabase &database)
     last.exec(QStringLiteral("SELECT max(ID) FROM tblPelikMFunction"));
     last.next();
     int id = last.value(0).toInt();
+    db::StatementCache statements(database);
     for (int n = count.value(0).toInt(); n < enteredFactors; ++n) {
         ++id;
-        embedded::exec(database, QStringLiteral("INSERT INTO tblPelikMFunction (ID, Name) VALUES (%1, 'عامل ورودي %2')")
+        statements.execute(QStringLiteral("INSERT INTO tblPelikMFunction (ID, Name) VALUES (%1, 'عامل ورودي %2')")
                                      .arg(id)
                                      .arg(n + 1));
-        embedded::exec(database, QStringLiteral("INSERT INTO tblPelikMFunctionDetail (FunctionID, TypeID, ParameterTypeID, "
+        statements.execute(QStringLiteral("INSERT INTO tblPelikMFunctionDetail (FunctionID, TypeID, ParameterTypeID, "
                                                 "BeginDate, EndDate, SequenceInMonthlySalary) VALUES (%1, 6, 3, "
                                                 "'2026-01-01', '2027-12-31', %2)")
                                      .arg(id)

@@ -11,7 +11,6 @@
 #include "platform/controls/KeyedListModel.h"
 #include "demo/DemoDataGenerator.h"
 #include "platform/embedded/EmbeddedDatabase.h"
-#include "platform/embedded/SqlExec.h"
 
 #include "bench/BenchmarkMain.h"
 
@@ -114,11 +113,12 @@ void BM_ExportList(benchmark::State &state)
     KeyedListModel &rows = bigList();
     QTemporaryDir temp;
     qputenv("TMPDIR", temp.path().toLocal8Bit());
-    ScopedComponent spreadsheet(QString::fromLatin1(SpreadsheetApplication::progId),
-                                [] { return std::make_unique<SpreadsheetApplication>(); });
+    ComponentRegistry components;
+    components.registerComponent(QString::fromLatin1(SpreadsheetApplication::progId), {},
+                                 [] { return std::make_unique<SpreadsheetApplication>(); });
     SpreadsheetApplication::setOpener([](const QString &) { return true; });
     for (auto _ : state)
-        ListExport::toSpreadsheet(rows);
+        ListExport::toSpreadsheet(components, rows);
     state.SetItemsProcessed(state.iterations() * rows.rowCount());
 }
 BENCHMARK(BM_ExportList)->Unit(benchmark::kMillisecond)->MinTime(3);

@@ -82,7 +82,7 @@ void ListWindow::RefreshEmployees()
             return;
     } catch (const ComponentError &error) {
         // The window stays usable: the failure is told and the list stays empty.
-        ShowMessage(MessageText::TitleError,
+        ShowMessage(session().components(), MessageText::TitleError,
                     MessageText::databaseFailure(MessageText::ListNotRead, error.description()));
     }
     UpdateListButtons();
@@ -91,7 +91,7 @@ void ListWindow::RefreshEmployees()
 bool ListWindow::rebuildList()
 {
     rows().clear();
-    if (!PayrollMonth::isListable(*m_parts.beginDate, *m_parts.endDate))
+    if (!PayrollMonth::isListable(session().components(), *m_parts.beginDate, *m_parts.endDate))
         return false;
     BusyCursor busy;
     DtEn &dtEn = m_session.dtEn();
@@ -121,14 +121,14 @@ void ListWindow::loadPeriod()
 void ListWindow::beginDateChanged()
 {
     if (m_parts.beginDate->isEmpty())
-        PayrollMonth::restoreEmptiedBegin(*m_parts.beginDate, StartDateText);
+        PayrollMonth::restoreEmptiedBegin(session().components(), *m_parts.beginDate, StartDateText);
     RefreshEmployees();
 }
 
 void ListWindow::endDateChanged()
 {
     if (m_parts.endDate->isEmpty())
-        PayrollMonth::restoreEmptiedEnd(*m_parts.endDate, StartDateText);
+        PayrollMonth::restoreEmptiedEnd(session().components(), *m_parts.endDate, StartDateText);
     RefreshEmployees();
 }
 

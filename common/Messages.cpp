@@ -1,11 +1,8 @@
 #include "common/Messages.h"
 
 #include "common/CommonLog.h"
-#include "platform/automation/ComponentError.h"
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
-
-#include <functional>
 
 namespace oruhr {
 namespace {
@@ -13,28 +10,23 @@ namespace {
 const QString messageComponent = QStringLiteral("comMessage.comMSG");
 
 // A failing step is skipped and the next one runs.
-template<typename Step>
-void ignoringFailure(const char *what, Step &&step)
+void skippingFailure(const char *step, const std::function<void()> &run)
 {
-    try {
-        step();
-    } catch (const ComponentError &error) {
-        qCWarning(lcCommon) << "message component:" << what << "failed, skipped:" << error.number()
-                            << error.description();
-    }
+    Dispatch::skippingFailure(lcCommon(), "message component:", step, run);
 }
 
 // Sets the three members and shows the dialog; nullptr when the component is missing.
-std::unique_ptr<QObject> shown(const QVariant &title, const QString &text, qint16 formType)
+std::unique_ptr<QObject> shown(const ComponentRegistry &components, const QVariant &title, const QString &text,
+                               qint16 formType)
 {
     std::unique_ptr<QObject> component;
-    ignoringFailure("creation", [&] { component = ComponentRegistry::instance().create(messageComponent); });
+    skippingFailure("creation", [&] { component = components.create(messageComponent); });
     if (!component)
         return nullptr;
-    ignoringFailure("FormTitle", [&] { Dispatch::setProperty(*component, "FormTitle", title); });
-    ignoringFailure("FormMessage", [&] { Dispatch::setProperty(*component, "FormMessage", text); });
-    ignoringFailure("FormType", [&] { Dispatch::setProperty(*component, "FormType", QVariant::fromValue(formType)); });
-    ignoringFailure("ClearShow", [&] { Dispatch::call(*component, "ClearShow"); });
+    skippingFailure("FormTitle", [&] { Dispatch::setProperty(*component, "FormTitle", title); });
+    skippingFailure("FormMessage", [&] { Dispatch::setProperty(*component, "FormMessage", text); });
+    skippingFailure("FormType", [&] { Dispatch::setProperty(*component, "FormType", QVariant::fromValue(formType)); });
+    skippingFailure("ClearShow", [&] { Dispatch::call(*component, "ClearShow"); });
     return component;
 }
 
@@ -54,18 +46,18 @@ qint16 answerOf(const QVariant &result)
 
 } // namespace
 
-void ShowMessage(const QVariant &title, const QString &text)
+void ShowMessage(const ComponentRegistry &components, const QVariant &title, const QString &text)
 {
-    shown(title, text, 0);
+    shown(components, title, text, 0);
 }
 
-qint16 AskYesNo(const QVariant &title, const QString &text)
+qint16 AskYesNo(const ComponentRegistry &components, const QVariant &title, const QString &text)
 {
-    const std::unique_ptr<QObject> component = shown(title, text, 1);
+    const std::unique_ptr<QObject> component = shown(components, title, text, 1);
     if (!component)
         return Answer::None;
     QVariant result;
-    ignoringFailure("Resualt", [&] { result = Dispatch::property(*component, "Resualt"); });
+    skippingFailure("Resualt", [&] { result = Dispatch::property(*component, "Resualt"); });
     return answerOf(result);
 }
 

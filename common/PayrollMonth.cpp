@@ -42,27 +42,27 @@ QString PayrollMonth::loadPeriod(ModMain &session, PelikDate &begin, PelikDate &
     return startText;
 }
 
-bool PayrollMonth::isListable(const PelikDate &begin, const PelikDate &end)
+bool PayrollMonth::isListable(const ComponentRegistry &components, const PelikDate &begin, const PelikDate &end)
 {
     if (begin.isEmpty() || end.isEmpty())
         return false;
     if (end.englishdate() < begin.englishdate()) {
-        ShowMessage(MessageText::TitleProblem, MessageText::BeginAfterEnd);
+        ShowMessage(components, MessageText::TitleProblem, MessageText::BeginAfterEnd);
         return false;
     }
     return true;
 }
 
-void PayrollMonth::restoreEmptiedBegin(PelikDate &begin, const QString &startText)
+void PayrollMonth::restoreEmptiedBegin(const ComponentRegistry &components, PelikDate &begin, const QString &startText)
 {
-    ShowMessage(MessageText::TitleProblem, MessageText::BeginDateEmpty);
+    ShowMessage(components, MessageText::TitleProblem, MessageText::BeginDateEmpty);
     const QSignalBlocker block(&begin);
     begin.setPersianText(startText);
 }
 
-void PayrollMonth::restoreEmptiedEnd(PelikDate &end, const QString &startText)
+void PayrollMonth::restoreEmptiedEnd(const ComponentRegistry &components, PelikDate &end, const QString &startText)
 {
-    ShowMessage(MessageText::TitleProblem, MessageText::EndDateEmpty);
+    ShowMessage(components, MessageText::TitleProblem, MessageText::EndDateEmpty);
     const QSignalBlocker block(&end);
     ShowLastDayOfMonth(end, startText);
 }

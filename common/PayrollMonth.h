@@ -4,6 +4,7 @@
 
 namespace oruhr {
 
+class ComponentRegistry;
 class ModMain;
 class PelikDate;
 
@@ -23,13 +24,13 @@ public:
     // once afterwards.
     static QString loadPeriod(ModMain &session, PelikDate &begin, PelikDate &end, PelikDate &tempDate);
     // False when a date is empty, or (told) when the end comes before the begin.
-    static bool isListable(const PelikDate &begin, const PelikDate &end);
+    static bool isListable(const ComponentRegistry &components, const PelikDate &begin, const PelikDate &end);
 
     // A date the user emptied: one message, then the month's first (or last) day put back
     // without raising the change again. A start text that gives no date (a month above 12)
     // leaves the picker empty, and the list then shows nothing.
-    static void restoreEmptiedBegin(PelikDate &begin, const QString &startText);
-    static void restoreEmptiedEnd(PelikDate &end, const QString &startText);
+    static void restoreEmptiedBegin(const ComponentRegistry &components, PelikDate &begin, const QString &startText);
+    static void restoreEmptiedEnd(const ComponentRegistry &components, PelikDate &end, const QString &startText);
 };
 
 } // namespace oruhr

@@ -69,17 +69,17 @@ QString DatedFolderName(const QDateTime &moment)
     return name;
 }
 
-QString GetTempReportFile(QString &folder)
+QString GetTempReportFile(const ComponentRegistry &components, QString &folder)
 {
     if (folder.isEmpty()) {
         folder = QDir::tempPath();
         if (!QFileInfo(folder).isDir()) {
-            ShowMessage(MessageText::TitleError, MessageText::TempFolderMissing);
+            ShowMessage(components, MessageText::TitleError, MessageText::TempFolderMissing);
             return {};
         }
         folder = withSeparator(folder) + DatedFolderName(QDateTime::currentDateTime());
         if (!madePrivateFolder(folder)) {
-            ShowMessage(MessageText::TitleError, MessageText::tempFolderNotOwn(folder));
+            ShowMessage(components, MessageText::TitleError, MessageText::tempFolderNotOwn(folder));
             return {};
         }
     } else if (!isPrivateFolder(folder)) {

@@ -5,6 +5,8 @@
 
 namespace oruhr {
 
+class ComponentRegistry;
+
 // Temporary copies of report templates, in dated folders of the system's temporary folder.
 
 // The dated folder's name: year, month, day, hour, minute and second, each without leading
@@ -16,7 +18,7 @@ QString DatedFolderName(const QDateTime &moment);
 // in it for the later calls; it is made readable by the user alone. Empty, after the message,
 // when the temporary folder is missing or the dated folder's name is taken by a folder that
 // is not the user's alone.
-QString GetTempReportFile(QString &folder);
+QString GetTempReportFile(const ComponentRegistry &components, QString &folder);
 
 // Deletes the dated folders of earlier runs of this year. The temporary folder is shared by
 // every program on the machine, so only folders whose whole name is digits, that begin with

@@ -138,7 +138,7 @@ void FormCheckDocs::mode_Click()
 void FormCheckDocs::cmdFinalize_Click()
 {
     if (datBeginDate->isEmpty()) {
-        ShowMessage(MessageText::TitleProblem, MessageText::BeginDateMissing);
+        ShowMessage(session().components(), MessageText::TitleProblem, MessageText::BeginDateMissing);
         return;
     }
     {
@@ -146,7 +146,7 @@ void FormCheckDocs::cmdFinalize_Click()
         try {
             if (finalizeChecked(*run)) {
                 run->restoreCursor();
-                ShowMessage(MessageText::TitleSuccess,
+                ShowMessage(session().components(), MessageText::TitleSuccess,
                             MessageText::countMessage(run->progress().value(), MessageText::DocumentsFinalizedTail));
                 run->progress().hide();
                 RefreshEmployees();
@@ -164,7 +164,7 @@ bool FormCheckDocs::finalizeChecked(CheckedRowRun &run)
     const KeyedListModel &list = documents();
     const int checked = list.checkedCount();
     if (checked == 0) {
-        ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
+        ShowMessage(session().components(), MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }
     run.progress().start(checked);

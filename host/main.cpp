@@ -67,10 +67,10 @@ int main(int argc, char **argv)
         return error.startsWith(QLatin1String("Usage")) ? 0 : 2;
     }
 
-    registerStandardComponents();
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);
     host::HostWindow window(host::StoredForm(QDir(dataFolder).filePath(QStringLiteral("form.ini"))));
+    registerStandardComponents(window.control().session().components());
     // The embedded database has no procedures of its own: the program brings them.
     window.control().session().dtEn().connection().setLocalProcedures(
         std::make_shared<embedded::EmbeddedProcedures>());

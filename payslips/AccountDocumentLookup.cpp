@@ -13,24 +13,9 @@
 #include "platform/database/SystemIds.h"
 #include "shell/ModMain.h"
 
-#include <functional>
 #include <memory>
 
 namespace oruhr {
-namespace {
-
-// From the component's creation on, a failing step is skipped and the next one runs.
-void ignoringFailure(const char *step, const std::function<void()> &run)
-{
-    try {
-        run();
-    } catch (const ComponentError &error) {
-        qCWarning(lcPayslips) << "accounting component:" << step << "failed, skipped:" << error.number()
-                              << error.description();
-    }
-}
-
-} // namespace
 
 AccountDocumentLookup::AccountDocumentLookup(EmployeeListWindow &window)
     : m_window(window)
@@ -54,7 +39,7 @@ std::optional<QString> AccountDocumentLookup::find() const
     try {
         return lookUp();
     } catch (const ComponentError &error) {
-        ShowMessage(MessageText::TitleError,
+        ShowMessage(m_window.session().components(), MessageText::TitleError,
                     MessageText::databaseFailure(MessageText::AccountDocumentNotRead, error.description()));
         return std::nullopt;
     }
@@ -64,19 +49,19 @@ void AccountDocumentLookup::open(const QString &documentNumber) const
 {
     const double number = documentNumber.toDouble(); // text that is no number reads as 0
     if (number == -1) {
-        ShowMessage(MessageText::TitleError, MessageText::NoPayrollAccountDocument);
+        ShowMessage(m_window.session().components(), MessageText::TitleError, MessageText::NoPayrollAccountDocument);
         return;
     }
     if (!(number > 0)) {
-        ShowMessage(MessageText::TitleProblem, MessageText::AccountDocumentMissing);
+        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::AccountDocumentMissing);
         return;
     }
     std::unique_ptr<QObject> component;
     try {
-        component = ComponentRegistry::instance().create(QString::fromLatin1(accountingProgId));
+        component = m_window.session().components().create(QString::fromLatin1(accountingProgId));
     } catch (const ComponentError &error) {
         if (error.number() == ComponentError::CannotCreateComponent)
-            ShowMessage(MessageText::TitleProblem, MessageText::ComponentUnavailable);
+            ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::ComponentUnavailable);
         else
             qCWarning(lcPayslips) << "accounting component not created, ignored:" << error.number()
                                   << error.description();
@@ -90,8 +75,10 @@ void AccountDocumentLookup::open(const QString &documentNumber) const
         {"OLEConnectionString", session.ActiveConnectionString},
     };
     for (const auto &[name, value] : properties)
-        ignoringFailure(name, [&, name = name, value = value] { Dispatch::setProperty(*component, name, value); });
-    ignoringFailure("View", [&] { Dispatch::call(*component, "View", {number}); });
+        Dispatch::skippingFailure(lcPayslips(), "accounting component:", name,
+                                  [&, name = name, value = value] { Dispatch::setProperty(*component, name, value); });
+    Dispatch::skippingFailure(lcPayslips(), "accounting component:", "View",
+                              [&] { Dispatch::call(*component, "View", {number}); });
 }
 
 } // namespace oruhr

@@ -229,7 +229,7 @@ bool FormMain::ordinancePrint() const
 FormPrint &FormMain::templateDialog()
 {
     if (!m_templateDialog)
-        m_templateDialog = std::make_unique<FormPrint>(session().dtEn());
+        m_templateDialog = std::make_unique<FormPrint>(session());
     return *m_templateDialog;
 }
 
@@ -301,7 +301,7 @@ void FormMain::connectPrintHandlers()
     connect(cmdPrint, &QPushButton::clicked, this, [this] { m_printer->PrintSelectedPayslips(false); });
     connect(cmdView, &QPushButton::clicked, this, [this] { m_printer->PrintSelectedPayslips(true); });
     connect(cmdViewPrint, &QPushButton::clicked, this,
-            [this] { ListExport::ExportListToExcel(*cmdViewPrint, employees()); });
+            [this] { ListExport::ExportListToExcel(session().components(), *cmdViewPrint, employees()); });
 }
 
 // Ctrl+P prints and Ctrl+V views, in either letter case and in both modes, also while the

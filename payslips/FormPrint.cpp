@@ -5,6 +5,7 @@
 #include "common/Messages.h"
 #include "common/ReportTemplates.h"
 #include "platform/automation/ComponentError.h"
+#include "shell/ModMain.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,9 +17,10 @@
 
 namespace oruhr {
 
-FormPrint::FormPrint(DtEn &dtEn, QWidget *parent)
+FormPrint::FormPrint(ModMain &session, QWidget *parent)
     : QDialog(parent)
-    , m_dtEn(dtEn)
+    , m_dtEn(session.dtEn())
+    , m_components(session.components())
 {
     setObjectName(QStringLiteral("FormPrint"));
     setWindowTitle(QStringLiteral("گزارشگيري "));
@@ -67,7 +69,7 @@ void FormPrint::confirm()
 {
     if (cmbReport->currentIndex() < 0) {
         cmbReport->setFocus();
-        ShowMessage(MessageText::TitleWarning, MessageText::TemplateNotChosen);
+        ShowMessage(m_components, MessageText::TitleWarning, MessageText::TemplateNotChosen);
         return;
     }
     try {
@@ -76,7 +78,7 @@ void FormPrint::confirm()
             // Deleted since the list was filled: the clerk picks another one.
             cmbReport->removeItem(cmbReport->currentIndex());
             cmbReport->setFocus();
-            ShowMessage(MessageText::TitleWarning, MessageText::TemplateNotChosen);
+            ShowMessage(m_components, MessageText::TitleWarning, MessageText::TemplateNotChosen);
             return;
         }
         m_filePath = *path;
@@ -84,7 +86,7 @@ void FormPrint::confirm()
     } catch (const ComponentError &error) {
         // The run ends, as after closing the dialog, with the reason told.
         reject();
-        ShowMessage(MessageText::errorTitle(error.number()), error.description());
+        ShowMessage(m_components, MessageText::errorTitle(error.number()), error.description());
     }
 }
 

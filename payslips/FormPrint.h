@@ -10,7 +10,9 @@ class QPushButton;
 
 namespace oruhr {
 
+class ComponentRegistry;
 class DtEn;
+class ModMain;
 
 // The template dialog of a print run: the caller sets the form type, fills the list, shows
 // the dialog modally and reads FilePath, which is empty unless a template was confirmed
@@ -19,7 +21,7 @@ class FormPrint : public QDialog {
     Q_OBJECT
 
 public:
-    explicit FormPrint(DtEn &dtEn, QWidget *parent = nullptr);
+    explicit FormPrint(ModMain &session, QWidget *parent = nullptr);
 
     DtEn &dataEnvironment() const { return m_dtEn; }
     qint32 FormTypeID() const { return m_formTypeId; }
@@ -41,6 +43,7 @@ private:
     void confirm();
 
     DtEn &m_dtEn;
+    const ComponentRegistry &m_components;
     qint32 m_formTypeId = 0;
     QVariant m_filePath;
 };

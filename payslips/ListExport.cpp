@@ -13,9 +13,9 @@
 
 namespace oruhr {
 
-void ListExport::toSpreadsheet(const KeyedListModel &rows)
+void ListExport::toSpreadsheet(const ComponentRegistry &components, const KeyedListModel &rows)
 {
-    std::unique_ptr<QObject> spreadsheet = ComponentRegistry::instance().create(QString::fromLatin1(SpreadsheetApplication::progId));
+    std::unique_ptr<QObject> spreadsheet = components.create(QString::fromLatin1(SpreadsheetApplication::progId));
     Dispatch::call(*spreadsheet, "AddWorkbook");
     for (int row = 0; row < rows.rowCount(); ++row) {
         const QStringList &texts = rows.item(row).texts;
@@ -26,16 +26,17 @@ void ListExport::toSpreadsheet(const KeyedListModel &rows)
     Dispatch::setProperty(*spreadsheet, "Visible", true);
 }
 
-void ListExport::ExportListToExcel(QPushButton &button, const KeyedListModel &rows)
+void ListExport::ExportListToExcel(const ComponentRegistry &components, QPushButton &button,
+                                   const KeyedListModel &rows)
 {
     button.setEnabled(false);
     BusyCursor busy;
     try {
-        toSpreadsheet(rows);
+        toSpreadsheet(components, rows);
     } catch (const ComponentError &error) {
         button.setEnabled(true);
         busy.restore();
-        ShowMessage(MessageText::TitleExcelFailure, error.description());
+        ShowMessage(components, MessageText::TitleExcelFailure, error.description());
         return;
     }
     button.setEnabled(true);

@@ -30,7 +30,7 @@ void MissingFactorCheck::show(EmployeeListWindow &window)
         window.factorCheck().ShowErrorEmployee(dtEn.dateLiteral(begin.englishdate()), begin.persianText(),
                                                dtEn.dateLiteral(end.englishdate()), end.persianText(), ids, false);
     } catch (const ComponentError &error) {
-        ShowMessage(MessageText::TitleError,
+        ShowMessage(window.session().components(), MessageText::TitleError,
                     MessageText::databaseFailure(MessageText::FactorCheckNotDone, error.description()));
     }
 }

@@ -24,7 +24,7 @@ void PayslipBatchOperation::run()
     if (!confirmed())
         return;
     if (m_window.beginDate().isEmpty()) {
-        ShowMessage(MessageText::TitleProblem, MessageText::BeginDateMissing);
+        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::BeginDateMissing);
         return;
     }
     {
@@ -48,7 +48,7 @@ void PayslipBatchOperation::run()
 bool PayslipBatchOperation::confirmed() const
 {
     return m_step.confirmation.isEmpty()
-        || AskYesNo(MessageText::TitleWarning, m_step.confirmation) != Answer::No;
+        || AskYesNo(m_window.session().components(), MessageText::TitleWarning, m_step.confirmation) != Answer::No;
 }
 
 bool PayslipBatchOperation::processCheckedRows(CheckedRowRun &run)
@@ -56,7 +56,7 @@ bool PayslipBatchOperation::processCheckedRows(CheckedRowRun &run)
     const QList<EmployeeRow> rows = m_window.employeeRows();
     const int count = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
     if (count == 0) {
-        ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
+        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }
     run.progress().start(count);
@@ -101,9 +101,9 @@ void PayslipBatchOperation::report(CheckedRowRun &run)
 {
     const qint32 document = m_step.issuesAccountDocument ? issueAccountDocument() : 0;
     run.restoreCursor();
-    ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(run.progress().value(), m_step.countTail));
+    ShowMessage(m_window.session().components(), MessageText::TitleSuccess, MessageText::countMessage(run.progress().value(), m_step.countTail));
     if (document > 0)
-        ShowMessage(MessageText::TitleSuccess, MessageText::accountDocumentIssued(document));
+        ShowMessage(m_window.session().components(), MessageText::TitleSuccess, MessageText::accountDocumentIssued(document));
 }
 
 } // namespace oruhr

@@ -39,13 +39,13 @@ PayslipPrinter::PayslipPrinter(EmployeeListWindow &window)
 
 PayslipPrinter::~PayslipPrinter() = default;
 
-void PayslipPrinter::tell(const ComponentError &error)
+void PayslipPrinter::tell(const ComponentError &error) const
 {
     // The message is answered with the usual pointer, even in the middle of a run.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)
         QApplication::restoreOverrideCursor();
-    ShowMessage(MessageText::errorTitle(error.number()), error.description());
+    ShowMessage(m_window.session().components(), MessageText::errorTitle(error.number()), error.description());
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
 }
@@ -65,7 +65,7 @@ void PayslipPrinter::PrintSelectedPayslips(bool view)
     }
     filePath = resolvedPath(filePath);
     if (!QFileInfo::exists(filePath)) {
-        ShowMessage(MessageText::TitleProblem, MessageText::reportFileMissing(filePath));
+        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::reportFileMissing(filePath));
         return;
     }
     printChecked(filePath, view ? 1 : 0, ordinances);
@@ -99,10 +99,10 @@ void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bo
         tell(*pending);
     // Employees listed without a payslip have none to report; the clerk must not wait for one.
     if (ticked && m_window.listMode() == EmployeeListMode::WithoutPayslip)
-        ShowMessage(MessageText::TitleProblem, MessageText::NoPayslipToPrint);
+        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::NoPayslipToPrint);
     // Without a printer the reports went to PDF files; the clerk must not believe they were printed.
     if (!m_pdfFolder.isEmpty())
-        ShowMessage(MessageText::TitleProblem, MessageText::reportsSavedIn(m_pdfFolder));
+        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::reportsSavedIn(m_pdfFolder));
 }
 
 bool PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
@@ -111,14 +111,14 @@ bool PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint
     const QList<EmployeeRow> rows = m_window.employeeRows();
     const int checked = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
     if (checked == 0) {
-        ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
+        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::NoEmployeeChecked);
         return false;
     }
     run.progress().start(checked);
     bool reported = false; // a ShowReport was reached in this run
     QString stagingFolder;
     try {
-        m_report = ComponentRegistry::instance().create(QString::fromLatin1(ReportEngine::classId));
+        m_report = m_window.session().components().create(QString::fromLatin1(ReportEngine::classId));
         for (const EmployeeRow &row : rows) {
             if (!row.checked)
                 continue;
@@ -219,7 +219,7 @@ void PayslipPrinter::showReport(qint16 outputMode, QString &stagingFolder)
 void PayslipPrinter::fileAccessFallback(qint16 outputMode, QString &stagingFolder)
 {
     try {
-        QString copy = GetTempReportFile(stagingFolder);
+        QString copy = GetTempReportFile(m_window.session().components(), stagingFolder);
         if (copy.isEmpty())
             return; // no temporary folder, which was told
         copy.chop(3);
@@ -228,7 +228,7 @@ void PayslipPrinter::fileAccessFallback(qint16 outputMode, QString &stagingFolde
         QFile::remove(copy);
         if (!QFile::copy(source, copy)) {
             // Not even a copy can be read: retrying would only name the copy in the message.
-            ShowMessage(MessageText::TitleProblem, MessageText::reportFileMissing(source));
+            ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::reportFileMissing(source));
             return;
         }
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner); // not the template's own mode

@@ -48,7 +48,7 @@ private:
     void handOver(CheckedRowRun &run, const EmployeeRow &row, const QString &filePath, const QVariant &recordId);
     void showReport(qint16 outputMode, QString &stagingFolder);
     void fileAccessFallback(qint16 outputMode, QString &stagingFolder);
-    static void tell(const ComponentError &error);
+    void tell(const ComponentError &error) const;
     void noteOutputFile();
 
     EmployeeListWindow &m_window;

@@ -1,7 +1,5 @@
 #include "shell/DtEn.h"
 
-#include "platform/automation/ComponentError.h"
-
 namespace oruhr {
 namespace {
 
@@ -29,8 +27,7 @@ QList<Parameter> accountDocInputs()
 
 DtEn::DtEn()
     : m_create(m_connection, QStringLiteral("spHRCreateMonthlySalary"), monthlySalaryInputs())
-    , m_recalculate(m_connection, QStringLiteral("spHRRecalculateMonthlySalary"), monthlySalaryInputs(),
-                    QStringLiteral("@RETURN_VALUE"))
+    , m_recalculate(m_connection, QStringLiteral("spHRRecalculateMonthlySalary"), monthlySalaryInputs())
     , m_finalize(m_connection, QStringLiteral("spHRFinalizedMonthlySalary"), monthlySalaryInputs())
     , m_backToTemp(m_connection, QStringLiteral("spHRBackToTempMonthlySalary"), monthlySalaryInputs())
     , m_accountDocSave(m_connection, QStringLiteral("spHRAccountDocSave"), accountDocInputs())
@@ -71,14 +68,6 @@ qint32 DtEn::spHRBackToTempMonthlySalary(qint16 creatorId, const QDate &beginDat
 qint32 DtEn::spHRAccountDocSave(qint16 creatorId, const QDate &docDate, const QString &employeeIds)
 {
     return m_accountDocSave.execute({qint32(creatorId), docDate, employeeIds});
-}
-
-db::StoredProcedureCommand &DtEn::command(const QString &name)
-{
-    for (db::StoredProcedureCommand *command : {&m_create, &m_recalculate, &m_finalize, &m_backToTemp, &m_accountDocSave})
-        if (command->name() == name)
-            return *command;
-    throw ComponentError(ComponentError::MemberNotFound, QStringLiteral("No command named ") + name);
 }
 
 } // namespace oruhr

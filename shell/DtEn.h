@@ -36,8 +36,6 @@ public:
     // Fails with ComponentError when employeeIds is longer than 8000 characters.
     qint32 spHRAccountDocSave(qint16 creatorId, const QDate &docDate, const QString &employeeIds);
 
-    db::StoredProcedureCommand &command(const QString &name);
-
 private:
     db::Connection m_connection;
     db::StoredProcedureCommand m_create;

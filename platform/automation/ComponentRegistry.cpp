@@ -4,12 +4,6 @@
 
 namespace oruhr {
 
-ComponentRegistry &ComponentRegistry::instance()
-{
-    static ComponentRegistry registry;
-    return registry;
-}
-
 void ComponentRegistry::registerComponent(const QString &progId, const QUuid &classId, Factory factory)
 {
     m_byProgId.insert(progId.toLower(), Entry{classId, std::move(factory)});
@@ -57,20 +51,21 @@ std::unique_ptr<QObject> ComponentRegistry::create(const QString &identifier) co
     return object;
 }
 
-ScopedComponent::ScopedComponent(QString progId, ComponentRegistry::Factory factory, QUuid classId)
-    : m_progId(std::move(progId))
-    , m_previous(ComponentRegistry::instance().registration(m_progId))
+ScopedComponent::ScopedComponent(ComponentRegistry &registry, QString progId, ComponentRegistry::Factory factory,
+                                 QUuid classId)
+    : m_registry(registry)
+    , m_progId(std::move(progId))
+    , m_previous(registry.registration(m_progId))
 {
-    ComponentRegistry::instance().registerComponent(m_progId, classId, std::move(factory));
+    m_registry.registerComponent(m_progId, classId, std::move(factory));
 }
 
 ScopedComponent::~ScopedComponent()
 {
-    ComponentRegistry &registry = ComponentRegistry::instance();
     if (m_previous)
-        registry.registerComponent(m_progId, m_previous->classId, m_previous->factory);
+        m_registry.registerComponent(m_progId, m_previous->classId, m_previous->factory);
     else
-        registry.unregisterComponent(m_progId);
+        m_registry.unregisterComponent(m_progId);
 }
 
 } // namespace oruhr

@@ -22,8 +22,6 @@ public:
         Factory factory;
     };
 
-    static ComponentRegistry &instance();
-
     // Registers (or replaces) a factory; a null class identifier registers the name alone.
     void registerComponent(const QString &progId, const QUuid &classId, Factory factory);
     void unregisterComponent(const QString &progId);
@@ -45,12 +43,14 @@ private:
 // registered before, if anything; tests put their doubles in place with it.
 class ScopedComponent {
 public:
-    ScopedComponent(QString progId, ComponentRegistry::Factory factory, QUuid classId = {});
+    ScopedComponent(ComponentRegistry &registry, QString progId, ComponentRegistry::Factory factory,
+                    QUuid classId = {});
     ~ScopedComponent();
     ScopedComponent(const ScopedComponent &) = delete;
     ScopedComponent &operator=(const ScopedComponent &) = delete;
 
 private:
+    ComponentRegistry &m_registry;
     QString m_progId;
     std::optional<ComponentRegistry::Entry> m_previous;
 };

@@ -93,4 +93,14 @@ QVariant call(QObject &component, const char *method, const QVariantList &argume
     return result;
 }
 
+void skippingFailure(const QLoggingCategory &category, const char *label, const char *step,
+                     const std::function<void()> &run)
+{
+    try {
+        run();
+    } catch (const ComponentError &error) {
+        qCWarning(category) << label << step << "failed, skipped:" << error.number() << error.description();
+    }
+}
+
 } // namespace oruhr::Dispatch

@@ -8,9 +8,8 @@
 
 namespace oruhr {
 
-void registerStandardComponents()
+void registerStandardComponents(ComponentRegistry &registry)
 {
-    auto &registry = ComponentRegistry::instance();
     registry.registerComponent(QString::fromLatin1(MessageDialog::progId), {}, [] { return std::make_unique<MessageDialog>(); });
     registry.registerComponent(QString::fromLatin1(AccountDocumentViewer::progId), {},
                                [] { return std::make_unique<AccountDocumentViewer>(); });

@@ -1,5 +1,7 @@
 #include "platform/controls/FlexGrid.h"
 
+#include "platform/controls/Twips.h"
+
 #include <QEvent>
 #include <QHeaderView>
 
@@ -60,7 +62,7 @@ void FlexGrid::setColWidth(int col, int twips)
     if (col < 0 || col >= m_widths.size())
         return;
     m_widths[col] = qMax(twips, 0);
-    const int pixels = int(m_widths[col] * logicalDpiX() / 1440.0 + 0.5);
+    const int pixels = qRound(twipsToPixels(m_widths[col], logicalDpiX()));
     setColumnHidden(col, pixels == 0);
     setColumnWidth(col, pixels);
 }

@@ -1,6 +1,7 @@
 #include "platform/controls/KeyedListView.h"
 
 #include "platform/controls/KeyedListModel.h"
+#include "platform/controls/Twips.h"
 
 #include <QHeaderView>
 
@@ -35,10 +36,9 @@ void KeyedListView::resetColumns(const QList<ListColumn> &columns)
 
 void KeyedListView::applyColumnWidths()
 {
-    const double pixelsPerTwip = logicalDpiX() / 1440.0;
     const auto &columns = m_model->columns();
     for (int i = 0; i < columns.size(); ++i) {
-        const int width = int(columns[i].widthTwips * pixelsPerTwip + 0.5);
+        const int width = qRound(twipsToPixels(columns[i].widthTwips, logicalDpiX()));
         setColumnHidden(i, width == 0);
         setColumnWidth(i, width);
     }

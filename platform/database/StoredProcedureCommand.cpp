@@ -52,11 +52,10 @@ QVariant checkedText(const ProcedureParameter &parameter, const QVariant &value)
 } // namespace
 
 StoredProcedureCommand::StoredProcedureCommand(Connection &connection, QString name,
-                                               QList<ProcedureParameter> inputs, QString returnValueName)
+                                               QList<ProcedureParameter> inputs)
     : m_connection(connection)
     , m_name(std::move(name))
     , m_inputs(std::move(inputs))
-    , m_returnValueName(std::move(returnValueName))
 {
 }
 
@@ -95,7 +94,21 @@ QVariantList StoredProcedureCommand::checkedValues(const QVariantList &values) c
     return checked;
 }
 
-qint32 StoredProcedureCommand::execute(const QVariantList &values)
+qint32 StoredProcedureCommand::execute(const MonthlySalaryArguments &arguments)
+{
+    return execute(arguments.values(),
+                   [&](const LocalProcedures &local) { return local.call(m_connection, m_name, arguments); });
+}
+
+qint32 StoredProcedureCommand::execute(const AccountDocArguments &arguments)
+{
+    return execute(arguments.values(),
+                   [&](const LocalProcedures &local) { return local.call(m_connection, m_name, arguments); });
+}
+
+// The local procedures take the typed arguments once their values passed the checks; the
+// server binds the checked values.
+qint32 StoredProcedureCommand::execute(const QVariantList &values, const LocalCall &callLocal)
 {
     const QVariantList checked = checkedValues(values);
     try {
@@ -104,7 +117,7 @@ qint32 StoredProcedureCommand::execute(const QVariantList &values)
             if (!local || !local->contains(m_name))
                 throw ComponentError(ComponentError::CommandFailed,
                                      QStringLiteral("Could not find stored procedure '%1'.").arg(m_name));
-            return local->call(m_connection, m_name, checked);
+            return callLocal(*local);
         }
         return executeOnServer(checked);
     } catch (const ComponentError &) {

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "platform/database/AccountDocArguments.h"
+#include "platform/database/MonthlySalaryArguments.h"
+
 #include <QList>
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
+
 namespace oruhr::db {
 
 class Connection;
+class LocalProcedures;
 
 // One input parameter of a stored procedure.
 struct ProcedureParameter {
@@ -22,28 +28,27 @@ struct ProcedureParameter {
 // the connection's local procedures stand in for it.
 class StoredProcedureCommand {
 public:
-    StoredProcedureCommand(Connection &connection, QString name, QList<ProcedureParameter> inputs,
-                           QString returnValueName = QStringLiteral("RETURN_VALUE"));
+    StoredProcedureCommand(Connection &connection, QString name, QList<ProcedureParameter> inputs);
 
     const QString &name() const { return m_name; }
-    const QList<ProcedureParameter> &inputs() const { return m_inputs; }
-    const QString &returnValueName() const { return m_returnValueName; }
 
     // "{? = CALL dbo.NAME( ?, ?, ?, ?) }"
     QString callText() const;
 
-    // Inputs in declaration order. A value that does not fit its parameter, a text longer
-    // than its size among them, fails with ComponentError before anything is sent.
-    qint32 execute(const QVariantList &values);
+    // A value that does not fit its parameter, a text longer than its size among them,
+    // fails with ComponentError before anything is sent.
+    qint32 execute(const MonthlySalaryArguments &arguments);
+    qint32 execute(const AccountDocArguments &arguments);
 
 private:
+    using LocalCall = std::function<qint32(const LocalProcedures &)>;
+    qint32 execute(const QVariantList &values, const LocalCall &callLocal);
     QVariantList checkedValues(const QVariantList &values) const;
     qint32 executeOnServer(const QVariantList &values);
 
     Connection &m_connection;
     QString m_name;
     QList<ProcedureParameter> m_inputs;
-    QString m_returnValueName;
 };
 
 } // namespace oruhr::db

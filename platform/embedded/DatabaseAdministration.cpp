@@ -7,7 +7,6 @@
 #include "platform/database/Transaction.h"
 #include "platform/embedded/EmbeddedSchema.h"
 #include "platform/embedded/SchemaUpgrade.h"
-#include "platform/embedded/SqlExec.h"
 #include "payroll/storage/StatutoryRules.h"
 
 #include <QDate>
@@ -49,8 +48,9 @@ std::map<QString, QStringList> currentColumns()
         QSqlDatabase reference = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         reference.setDatabaseName(QStringLiteral(":memory:"));
         reference.open();
+        db::StatementCache statements(reference);
         for (const QString &statement : EmbeddedSchema::statements(db::SqlDialect::SQLite))
-            exec(reference, statement);
+            statements.execute(statement);
         for (const QString &table : productObjects("TABLE", db::SqlDialect::SQLite)) {
             const QSqlRecord record = reference.record(table);
             for (int i = 0; i < record.count(); ++i)

@@ -2,10 +2,10 @@
 
 #include "platform/automation/ComponentError.h"
 #include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
 #include "platform/embedded/DatabaseAdministration.h"
 #include "platform/embedded/EmbeddedLog.h"
 #include "platform/embedded/EmbeddedSchema.h"
-#include "platform/embedded/SqlExec.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,12 +33,10 @@ void EmbeddedDatabase::create(const QString &file)
         empty.close();
     empty.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
 
-    withSqliteFile(file, [](QSqlDatabase &database) {
-        // WAL lets a reader and a writer on one file work side by side.
-        exec(database, QStringLiteral("PRAGMA journal_mode=WAL"));
-    });
     db::Connection connection;
     connection.setConnectionString(connectionString(file));
+    // WAL lets a reader and a writer on one file work side by side.
+    connection.statements().execute(QStringLiteral("PRAGMA journal_mode=WAL"));
     EmbeddedSchema::create(connection);
 }
 

@@ -46,23 +46,6 @@ QString now()
     return QDateTime::currentDateTime().toString(Qt::ISODate);
 }
 
-qint64 integerInput(const QVariant &value, const char *name)
-{
-    bool ok = false;
-    const qint64 number = value.toLongLong(&ok);
-    if (!ok || value.isNull())
-        fail(QStringLiteral("%1 is not a whole number").arg(QLatin1String(name)));
-    return number;
-}
-
-QDate dateInput(const QVariant &value, const char *name)
-{
-    const QDate date = value.typeId() == QMetaType::QDateTime ? value.toDateTime().date() : value.toDate();
-    if (!date.isValid())
-        fail(QStringLiteral("%1 is not a date").arg(QLatin1String(name)));
-    return date;
-}
-
 // A payslip is for one Persian month at most: its items are prorated by the days of that month.
 void requireMonthlyPeriod(QDate begin, QDate end)
 {
@@ -109,16 +92,16 @@ struct Call {
 };
 
 struct MonthlyInputs {
-    qint64 creatorId;
+    qint32 creatorId;
     QDate begin;
     QDate end;
-    qint64 employeeId;
+    qint32 employeeId;
 
-    explicit MonthlyInputs(const QVariantList &inputs)
-        : creatorId(integerInput(inputs[0], "@CreatorID"))
-        , begin(dateInput(inputs[1], "@BeginDate"))
-        , end(dateInput(inputs[2], "@EndDate"))
-        , employeeId(integerInput(inputs[3], "@EmployeeID"))
+    explicit MonthlyInputs(const db::MonthlySalaryArguments &arguments)
+        : creatorId(arguments.creatorId)
+        , begin(arguments.beginDate)
+        , end(arguments.endDate)
+        , employeeId(arguments.employeeId)
     {
         requireMonthlyPeriod(begin, end);
     }
@@ -136,9 +119,8 @@ struct MonthlyInputs {
 
 // Creates the employee's temporary payslip for the period from the final ordinances in force,
 // and returns its ID; 0 when a payslip already overlaps the period or no final ordinance does.
-qint32 createMonthlySalary(Call &call, const QVariantList &inputs)
+qint32 createMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    const MonthlyInputs in(inputs);
     call.locks.employee(in.employeeId);
     if (!in.payslips(call.statements, QStringLiteral("1 = 1")).isEmpty())
         return 0;
@@ -160,9 +142,8 @@ qint32 createMonthlySalary(Call &call, const QVariantList &inputs)
 
 // Works the employee's temporary payslips overlapping the period out again from what is
 // entered now; returns how many were recalculated.
-qint32 recalculateMonthlySalary(Call &call, const QVariantList &inputs)
+qint32 recalculateMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    const MonthlyInputs in(inputs);
     call.locks.employee(in.employeeId);
     const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NULL"));
     for (const qint64 payslipId : payslips) {
@@ -189,9 +170,8 @@ qint32 recalculateMonthlySalary(Call &call, const QVariantList &inputs)
 // Makes the employee's temporary payslips overlapping the period final by numbering them;
 // returns the last one's ID, 0 when none was temporary. A payslip that was final before gets
 // its own number back; any other a number never given.
-qint32 finalizedMonthlySalary(Call &call, const QVariantList &inputs)
+qint32 finalizedMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    const MonthlyInputs in(inputs);
     call.locks.employee(in.employeeId);
     qint64 last = 0;
     for (const qint64 payslipId : in.payslips(call.statements, QStringLiteral("Code IS NULL"))) {
@@ -213,9 +193,8 @@ qint32 finalizedMonthlySalary(Call &call, const QVariantList &inputs)
 // Returns the employee's final payslips overlapping the period to temporary and takes their
 // shares out of their accounting documents, dropping documents left empty; returns how many
 // payslips went back.
-qint32 backToTempMonthlySalary(Call &call, const QVariantList &inputs)
+qint32 backToTempMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    const MonthlyInputs in(inputs);
     call.locks.employee(in.employeeId);
     const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NOT NULL"));
     for (const qint64 payslipId : payslips) {
@@ -250,11 +229,10 @@ QList<qint64> employeeIds(const QString &text)
 // Posts the listed employees' final payslips of the Persian month of the document date that
 // no document holds yet, in one new balanced accounting document, and returns its ID; 0 when
 // there was nothing to post.
-qint32 accountDocSave(Call &call, const QVariantList &inputs)
+qint32 accountDocSave(Call &call, const db::AccountDocArguments &arguments)
 {
-    const qint64 creatorId = integerInput(inputs[0], "@CreatorID");
-    const QDate docDate = dateInput(inputs[1], "@DocDate");
-    const QList<qint64> employees = employeeIds(inputs[2].toString());
+    const QDate docDate = arguments.docDate;
+    const QList<qint64> employees = employeeIds(arguments.employeeIds);
 
     const QCalendar jalali(QCalendar::System::Jalali);
     const QCalendar::YearMonthDay parts = jalali.partsFromDate(docDate);
@@ -271,23 +249,22 @@ qint32 accountDocSave(Call &call, const QVariantList &inputs)
                 {employeeId, iso(monthBegin), iso(docDate)});
         unposted += payslips;
     }
-    return returnValue(call.posting.post(unposted, creatorId, docDate));
+    return returnValue(call.posting.post(unposted, arguments.creatorId, docDate));
 }
 
-using Procedure = qint32 (*)(Call &, const QVariantList &);
+using MonthlyProcedure = qint32 (*)(Call &, const MonthlyInputs &);
 
 struct Entry {
     const char *name;
-    int inputCount;
-    Procedure run;
+    MonthlyProcedure run; // null for spHRAccountDocSave
 };
 
 constexpr Entry procedures[] = {
-    {"spHRCreateMonthlySalary", 4, createMonthlySalary},
-    {"spHRRecalculateMonthlySalary", 4, recalculateMonthlySalary},
-    {"spHRFinalizedMonthlySalary", 4, finalizedMonthlySalary},
-    {"spHRBackToTempMonthlySalary", 4, backToTempMonthlySalary},
-    {"spHRAccountDocSave", 3, accountDocSave},
+    {"spHRCreateMonthlySalary", createMonthlySalary},
+    {"spHRRecalculateMonthlySalary", recalculateMonthlySalary},
+    {"spHRFinalizedMonthlySalary", finalizedMonthlySalary},
+    {"spHRBackToTempMonthlySalary", backToTempMonthlySalary},
+    {"spHRAccountDocSave", nullptr},
 };
 
 // Procedure names are matched as SQL Server matches them, without regard to case.
@@ -299,6 +276,34 @@ const Entry *find(const QString &name)
     return nullptr;
 }
 
+const Entry &found(const QString &name)
+{
+    const Entry *procedure = find(name);
+    if (!procedure)
+        fail(QStringLiteral("Could not find stored procedure '%1'.").arg(name));
+    return *procedure;
+}
+
+[[noreturn]] void wrongInputs(const Entry &procedure, int expected, int given)
+{
+    fail(QStringLiteral("Procedure %1 expects %2 parameters, %3 given")
+             .arg(QLatin1String(procedure.name))
+             .arg(expected)
+             .arg(given));
+}
+
+// Runs the procedure in one transaction of its connection.
+template<typename Run>
+qint32 inTransaction(db::Connection &connection, const char *name, const QVariantList &inputs, Run &&run)
+{
+    db::Transaction transaction(connection);
+    Call call(connection);
+    const qint32 result = run(call);
+    qCDebug(lcEmbedded) << name << inputs << "returned" << result;
+    transaction.commit();
+    return result;
+}
+
 } // namespace
 
 bool EmbeddedProcedures::contains(const QString &name) const
@@ -306,22 +311,24 @@ bool EmbeddedProcedures::contains(const QString &name) const
     return find(name) != nullptr;
 }
 
-qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name, const QVariantList &inputs) const
+qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
+                                const db::MonthlySalaryArguments &arguments) const
 {
-    const Entry *procedure = find(name);
-    if (!procedure)
-        fail(QStringLiteral("Could not find stored procedure '%1'.").arg(name));
-    if (inputs.size() != procedure->inputCount)
-        fail(QStringLiteral("Procedure %1 expects %2 parameters, %3 given")
-                 .arg(QLatin1String(procedure->name))
-                 .arg(procedure->inputCount)
-                 .arg(inputs.size()));
-    db::Transaction transaction(connection);
-    Call call(connection);
-    const qint32 result = procedure->run(call, inputs);
-    qCDebug(lcEmbedded) << procedure->name << inputs << "returned" << result;
-    transaction.commit();
-    return result;
+    const Entry &procedure = found(name);
+    if (!procedure.run)
+        wrongInputs(procedure, 3, 4);
+    return inTransaction(connection, procedure.name, arguments.values(),
+                         [&](Call &call) { return procedure.run(call, MonthlyInputs(arguments)); });
+}
+
+qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
+                                const db::AccountDocArguments &arguments) const
+{
+    const Entry &procedure = found(name);
+    if (procedure.run)
+        wrongInputs(procedure, 4, 3);
+    return inTransaction(connection, procedure.name, arguments.values(),
+                         [&](Call &call) { return accountDocSave(call, arguments); });
 }
 
 } // namespace oruhr::embedded

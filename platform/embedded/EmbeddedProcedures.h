@@ -11,7 +11,9 @@ namespace oruhr::embedded {
 class EmbeddedProcedures : public db::LocalProcedures {
 public:
     bool contains(const QString &name) const override;
-    qint32 call(db::Connection &connection, const QString &name, const QVariantList &inputs) const override;
+    qint32 call(db::Connection &connection, const QString &name,
+                const db::MonthlySalaryArguments &arguments) const override;
+    qint32 call(db::Connection &connection, const QString &name, const db::AccountDocArguments &arguments) const override;
 };
 
 } // namespace oruhr::embedded

@@ -27,27 +27,28 @@ public:
 
 TEST(Messages, GoThroughTheComponentAndOnlyAWholeOneOrZeroIsAnAnswer)
 {
+    ComponentRegistry components;
     {
-        test::ScriptedMessages messages;
-        ShowMessage(MessageText::TitleSuccess, MessageText::countMessage(3, MessageText::TempSavedTail));
+        test::ScriptedMessages messages{components};
+        ShowMessage(components, MessageText::TitleSuccess, MessageText::countMessage(3, MessageText::TempSavedTail));
         EXPECT_EQ(messages.texts(), QStringList({QStringLiteral("موفقيت: تعداد 3 فيش حقوقي ثبت موقت شد.")}));
         const std::pair<QVariant, qint16> answers[] = {{1, 6},     {0, 7},    {2, 0},     {QStringLiteral("x"), 0},
                                                        {QVariant(), 0}, {0.6, 0}, {true, 0}, {1.0, 6}};
         for (const auto &[answer, expected] : answers) {
             messages.answerWith(answer);
-            EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), expected)
+            EXPECT_EQ(AskYesNo(components, MessageText::TitleWarning, MessageText::ConfirmBatchDelete), expected)
                 << qPrintable(answer.toString());
         }
         EXPECT_EQ(messages.shown().first().formType, 0);
         EXPECT_EQ(messages.shown().last().formType, 1);
     }
     // Without the component the message is dropped and the question has no answer.
-    EXPECT_NO_THROW(ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked));
-    EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBatchDelete), Answer::None);
+    EXPECT_NO_THROW(ShowMessage(components, MessageText::TitleProblem, MessageText::NoEmployeeChecked));
+    EXPECT_EQ(AskYesNo(components, MessageText::TitleWarning, MessageText::ConfirmBatchDelete), Answer::None);
 
     // A failing step is skipped and the rest runs.
-    ScopedComponent broken(QStringLiteral("comMessage.comMSG"), [] { return std::make_unique<BrokenMessage>(); });
-    EXPECT_EQ(AskYesNo(MessageText::TitleWarning, MessageText::ConfirmBackToTemp), Answer::No);
+    ScopedComponent broken(components, QStringLiteral("comMessage.comMSG"), [] { return std::make_unique<BrokenMessage>(); });
+    EXPECT_EQ(AskYesNo(components, MessageText::TitleWarning, MessageText::ConfirmBackToTemp), Answer::No);
     EXPECT_TRUE(BrokenMessage::shown);
 }
 

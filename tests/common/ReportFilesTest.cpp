@@ -53,9 +53,10 @@ TEST(ReportFiles, CleanUpRemovesOnlyThisYearsDigitFoldersOfTheUser)
 TEST(ReportFiles, TheDatedFolderIsTheUsersAloneOrRefused)
 {
     ScopedTempFolder temp;
-    ScriptedMessages messages;
+    ComponentRegistry components;
+    ScriptedMessages messages{components};
     QString folder;
-    EXPECT_FALSE(GetTempReportFile(folder).isEmpty());
+    EXPECT_FALSE(GetTempReportFile(components, folder).isEmpty());
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
                                     | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(QFile::permissions(folder) & others, QFile::Permissions());
@@ -68,7 +69,7 @@ TEST(ReportFiles, TheDatedFolderIsTheUsersAloneOrRefused)
         QFile::setPermissions(temp.dir().filePath(name), QFile::Permissions(0x7777));
     }
     folder.clear();
-    EXPECT_TRUE(GetTempReportFile(folder).isEmpty());
+    EXPECT_TRUE(GetTempReportFile(components, folder).isEmpty());
     ASSERT_EQ(messages.shown().size(), 1);
     EXPECT_EQ(messages.shown()[0].title, MessageText::TitleError);
 }

@@ -81,7 +81,7 @@ protected:
 
     std::shared_ptr<QStringList> accounting = std::make_shared<QStringList>();
     std::optional<ScopedComponent> accountingComponent{
-        std::in_place, u"comAccountDoc.comAccountDoc1"_s,
+        std::in_place, session.components(), u"comAccountDoc.comAccountDoc1"_s,
         [calls = accounting] { return std::make_unique<AccountingDouble>(calls); }};
 };
 

@@ -31,7 +31,7 @@ TEST(ClerkRole, RunsAMonthThroughTheWindowUnderItsOwnNameAndCannotTouchTheSchema
 
     TestSession session;
     session.connectTo(asClerk);
-    ScriptedMessages messages;
+    ScriptedMessages messages{session.components()};
     FormMain form{session};
     form.Form_Load();
     form.cmdSelect->click();

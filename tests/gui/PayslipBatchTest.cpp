@@ -424,7 +424,7 @@ TEST(SeededPayroll, RecalculatingTheDemoMonthThroughTheWindowChangesNoPayslip)
     const QString before = payslipMoney(db);
     TestSession session;
     session.connectTo(db.connectionString());
-    ScriptedMessages messages;
+    ScriptedMessages messages{session.components()};
     FormMain form{session};
     form.Form_Load();
     form.optTempSaveEmployee->click();

@@ -138,7 +138,7 @@ protected:
     QTemporaryDir app;
     ScopedTempFolder temp;
     ReportLog log;
-    ScopedComponent report{QString::fromLatin1(ReportEngine::progId), [this] { return std::make_unique<ReportDouble>(log); },
+    ScopedComponent report{session.components(), QString::fromLatin1(ReportEngine::progId), [this] { return std::make_unique<ReportDouble>(log); },
                            QUuid(ReportEngine::classId)};
     QList<int> ten, tenPayslips, tenOrdinances;
 };
@@ -385,7 +385,7 @@ TEST_F(PrintRunTest, CtrlPPrintsAndCtrlVViewsInEitherCaseAndMode)
 
 TEST_F(PrintRunTest, TheListExportFillsA1ToC3OrTellsItsFailure)
 {
-    ScopedComponent spreadsheet(QString::fromLatin1(SpreadsheetApplication::progId),
+    ScopedComponent spreadsheet(session.components(), QString::fromLatin1(SpreadsheetApplication::progId),
                                 [] { return std::make_unique<SpreadsheetApplication>(); });
     const auto previous = SpreadsheetApplication::opener();
     const auto restoreOpener = qScopeGuard([&] { SpreadsheetApplication::setOpener(previous); });
@@ -414,7 +414,7 @@ TEST_F(PrintRunTest, TheListExportFillsA1ToC3OrTellsItsFailure)
 
     opens = false;
     form.cmdViewPrint->click();
-    ComponentRegistry::instance().unregisterComponent(QString::fromLatin1(SpreadsheetApplication::progId));
+    session.components().unregisterComponent(QString::fromLatin1(SpreadsheetApplication::progId));
     form.cmdViewPrint->click(); // no spreadsheet application at all
     ASSERT_EQ(messages.shown().size(), 2);
     for (const auto &shown : messages.shown())

@@ -34,8 +34,8 @@ protected:
     }
 
     Database db;
-    ScriptedMessages messages;
     TestSession session;
+    ScriptedMessages messages{session.components()};
     Window form{session};
 };
 

@@ -9,10 +9,10 @@ using namespace oruhr::test;
 TEST(FormPrint, ConfirmingWithoutATemplateWarnsAndStaysOpenAndAFailureChoosesNothing)
 {
     SeededPayroll db;
-    ScriptedMessages messages;
     TestSession session;
+    ScriptedMessages messages{session.components()};
     session.connectTo(db.connectionString());
-    FormPrint dialog{session.dtEn()};
+    FormPrint dialog{session};
     const auto choose = [&](const std::function<void()> &action) {
         dialog.setFormTypeID(1402);
         if (FillReportTemplates(dialog)) {

@@ -29,11 +29,15 @@ public:
     }
 
     bool contains(const QString &name) const override { return m_procedures.contains(name); }
-    qint32 call(db::Connection &connection, const QString &name, const QVariantList &inputs) const override
+    qint32 call(db::Connection &connection, const QString &name, const db::MonthlySalaryArguments &arguments) const override
     {
-        m_calls.append({name, inputs, m_observe ? m_observe() : QString()});
-        const qint32 result = m_procedures.call(connection, name, inputs);
-        return m_results.value(name, result);
+        record(name, arguments.values());
+        return m_results.value(name, m_procedures.call(connection, name, arguments));
+    }
+    qint32 call(db::Connection &connection, const QString &name, const db::AccountDocArguments &arguments) const override
+    {
+        record(name, arguments.values());
+        return m_results.value(name, m_procedures.call(connection, name, arguments));
     }
 
     void observeWith(std::function<QString()> observe) { m_observe = std::move(observe); }
@@ -47,6 +51,11 @@ public:
     }
 
 private:
+    void record(const QString &name, const QVariantList &inputs) const
+    {
+        m_calls.append({name, inputs, m_observe ? m_observe() : QString()});
+    }
+
     embedded::EmbeddedProcedures m_procedures;
     std::function<QString()> m_observe;
     QHash<QString, qint32> m_results;

@@ -29,8 +29,8 @@ private:
 
 } // namespace
 
-ScriptedMessages::ScriptedMessages()
-    : m_registration(QStringLiteral("comMessage.comMSG"),
+ScriptedMessages::ScriptedMessages(ComponentRegistry &components)
+    : m_registration(components, QStringLiteral("comMessage.comMSG"),
                      [record = m_record] { return std::make_unique<MessageDouble>(record); })
 {
 }

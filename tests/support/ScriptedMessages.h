@@ -8,7 +8,7 @@
 
 namespace oruhr::test {
 
-// Puts a scripted double in place of the message component while it lives: every message
+// Puts a scripted double in place of a session's message component while it lives: every message
 // and question is recorded, questions get the preset answer.
 class ScriptedMessages {
 public:
@@ -24,7 +24,7 @@ public:
         QVariant answer = 1;
     };
 
-    ScriptedMessages();
+    explicit ScriptedMessages(ComponentRegistry &components);
 
     QList<Shown> shown() const { return m_record->shown; }
     QStringList texts() const;

@@ -3,7 +3,7 @@
 #include "platform/database/Connection.h"
 #include "platform/embedded/EmbeddedDatabase.h"
 #include "platform/embedded/EmbeddedSchema.h"
-#include "platform/embedded/SqlExec.h"
+#include "platform/database/StatementCache.h"
 #include "tests/support/TestServer.h"
 
 #include <QAtomicInt>
@@ -69,12 +69,12 @@ void TestDatabase::seedDemo(const demo::DemoOptions &options)
 
 void TestDatabase::exec(const QString &sql, const QVariantList &values)
 {
-    embedded::exec(m_database, sql, values);
+    db::StatementCache(m_database).execute(sql, values);
 }
 
 QVariant TestDatabase::scalar(const QString &sql, const QVariantList &values)
 {
-    return embedded::scalar(m_database, sql, values);
+    return db::StatementCache(m_database).scalar(sql, values);
 }
 
 int TestDatabase::count(const QString &table, const QString &where)
