@@ -1,5 +1,7 @@
 #include "common/CheckedRowRun.h"
 
+#include "common/Messages.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -26,6 +28,15 @@ CheckedRowRun::~CheckedRowRun()
     QApplication::processEvents();
     m_window.setEnabled(true);
     m_busy.restore();
+}
+
+void CheckedRowRun::tell(const QString &title, const QString &text)
+{
+    const bool busy = m_busy.active();
+    m_busy.restore();
+    ShowMessage(title, text);
+    if (busy)
+        m_busy.set();
 }
 
 void CheckedRowRun::letMessagesThrough()

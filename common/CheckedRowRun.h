@@ -4,6 +4,7 @@
 #include "common/ProgressDisplay.h"
 
 #include <QElapsedTimer>
+#include <QString>
 
 class QLabel;
 class QProgressBar;
@@ -25,6 +26,8 @@ public:
     ProgressDisplay &progress() { return m_progress; }
     // The usual pointer, for a message the clerk must answer during the run.
     void restoreCursor() { m_busy.restore(); }
+    // A message with the usual pointer, the hourglass back after it.
+    void tell(const QString &title, const QString &text);
     // Lets pending paints and timers run, a few times a second at most; the clerk's input
     // waits until the run ends, and then reaches the window while it is still disabled.
     void letMessagesThrough();

@@ -113,6 +113,11 @@ std::unique_ptr<CheckedRowRun> ListWindow::beginRun()
     return std::make_unique<CheckedRowRun>(*this, *pgb, *lblProgress);
 }
 
+bool ListWindow::hasBeginDate() const
+{
+    return !m_parts.beginDate->isEmpty();
+}
+
 void ListWindow::loadPeriod()
 {
     StartDateText = PayrollMonth::loadPeriod(m_session, *m_parts.beginDate, *m_parts.endDate, *m_parts.tempDate);

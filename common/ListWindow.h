@@ -79,13 +79,14 @@ public:
 
     // The hourglass and the window disabled until the run goes.
     std::unique_ptr<CheckedRowRun> beginRun();
+    bool hasBeginDate() const;
+    KeyedListModel &rows() const;
 
 protected:
     // Called by the window where its design puts them, which fixes the order they are drawn in.
     void createProgressAndCount();
     // Called by the window once its controls exist.
     void useParts(const Parts &parts);
-    KeyedListModel &rows() const;
 
     // The list's SQL for the period's first and last day, written as SQL date texts.
     virtual QString listSql(const QString &begin, const QString &end) const = 0;

@@ -1,5 +1,6 @@
 #include "documents/FormCheckDocs.h"
 
+#include "common/CheckedRowBatch.h"
 #include "common/CheckedRowRun.h"
 #include "common/MessageText.h"
 #include "common/NamedWidget.h"
@@ -9,7 +10,6 @@
 #include "documents/DocumentRow.h"
 #include "documents/DocumentSql.h"
 #include "documents/FormCheckDocsLayout.h"
-#include "platform/automation/ComponentError.h"
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
@@ -137,50 +137,22 @@ void FormCheckDocs::mode_Click()
 
 void FormCheckDocs::cmdFinalize_Click()
 {
-    if (datBeginDate->isEmpty()) {
-        ShowMessage(MessageText::TitleProblem, MessageText::BeginDateMissing);
-        return;
-    }
-    {
-        const std::unique_ptr<CheckedRowRun> run = beginRun();
-        try {
-            if (finalizeChecked(*run)) {
-                run->restoreCursor();
-                ShowMessage(MessageText::TitleSuccess,
-                            MessageText::countMessage(run->progress().value(), MessageText::DocumentsFinalizedTail));
-                run->progress().hide();
-                RefreshEmployees();
-            }
-        } catch (const ComponentError &error) {
-            // The updates already run stay in effect; the progress shows where it stopped.
-            qCWarning(lcDocuments) << "finalisation stopped:" << error.number() << error.description();
-        }
-    }
-    UpdateListButtons();
-}
-
-bool FormCheckDocs::finalizeChecked(CheckedRowRun &run)
-{
-    const KeyedListModel &list = documents();
-    const int checked = list.checkedCount();
-    if (checked == 0) {
-        ShowMessage(MessageText::TitleProblem, MessageText::NoEmployeeChecked);
-        return false;
-    }
-    run.progress().start(checked);
     DocumentIdLists ids;
-    for (int row = 0; row < list.rowCount(); ++row) {
-        const DocumentRow document = DocumentRow::of(list.item(row));
-        if (!document.checked)
-            continue;
+    CheckedRowBatch::Step step;
+    step.eachRow = [&ids](CheckedRowRun &run, const ListItem &item) {
+        const DocumentRow document = DocumentRow::of(item);
         run.progress().advance(QString::number(document.formTypeId), document.id);
         ids.append(document.formTypeId, document.id);
-    }
-    run.progress().paint();
-
-    for (const QString &statement : ids.statements())
-        session().dtEn().query(statement);
-    return true;
+    };
+    // One update per kind, after the rows; those already run stay in effect on a failure.
+    step.afterRows = [this, &ids](CheckedRowRun &) {
+        for (const QString &statement : ids.statements())
+            session().dtEn().query(statement);
+    };
+    step.countTail = MessageText::DocumentsFinalizedTail;
+    step.log = lcDocuments;
+    step.letsMessagesThrough = false;
+    CheckedRowBatch::run(*this, step);
 }
 
 } // namespace oruhr

@@ -13,7 +13,6 @@ class QRadioButton;
 
 namespace oruhr {
 
-class CheckedRowRun;
 class KeyedListModel;
 class KeyedListView;
 class PelikDate;
@@ -62,8 +61,6 @@ private:
 
     void mode_Click();
     void cmdFinalize_Click();
-    // Throws ComponentError; false when no row was ticked.
-    bool finalizeChecked(CheckedRowRun &run);
 };
 
 } // namespace oruhr

@@ -1,6 +1,5 @@
 #include "payslips/FormMain.h"
 
-#include "common/CheckedRowRun.h"
 #include "common/NamedWidget.h"
 #include "payslips/AccountDocumentLookup.h"
 #include "payslips/FormErrorEmployee.h"
@@ -211,9 +210,9 @@ QList<ListItem> FormMain::readRows(db::Recordset &recordset) const
     return rows;
 }
 
-std::unique_ptr<CheckedRowRun> FormMain::beginRun()
+bool FormMain::runChecked(const CheckedRowBatch::Step &step)
 {
-    return ListWindow::beginRun();
+    return CheckedRowBatch::run(*this, step);
 }
 
 QList<EmployeeRow> FormMain::employeeRows() const

@@ -51,7 +51,7 @@ public:
     EmployeeListMode listMode() const override;
     QList<EmployeeRow> employeeRows() const override;
     bool ordinancePrint() const override;
-    std::unique_ptr<CheckedRowRun> beginRun() override;
+    bool runChecked(const CheckedRowBatch::Step &step) override;
     FormPrint &templateDialog() override;
     FormFormIDs &documentChoice() override;
     FormErrorEmployee &factorCheck() override;
