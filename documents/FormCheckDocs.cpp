@@ -42,69 +42,45 @@ FormCheckDocs::FormCheckDocs(ModMain &session, QWidget *parent)
 {
     setWindowTitle(QString());
     createControls();
-    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, cmdSelect, cmdDeselect});
+    connectParts();
     connectHandlers();
     resetLayout();
 }
 
 void FormCheckDocs::createControls()
 {
-    cmdBackToTemp = named<QPushButton>(this, "cmdBackToTemp", QStringLiteral("بازگشت"));
-    cmdFinalize = named<QPushButton>(this, "cmdFinalize", QStringLiteral("ثبت قطعي"));
-    cmdTempSave = named<QPushButton>(this, "cmdTempSave", QStringLiteral("ثبت موقت"));
-    cmdDelete = named<QPushButton>(this, "cmdDelete", QStringLiteral("حذف "));
-    datEndDate = named<PelikDate>(this, "datEndDate");
-    lblEndDate = named<QLabel>(this, "lblEndDate", QStringLiteral("تا تاريخ:"));
-    datBeginDate = named<PelikDate>(this, "datBeginDate");
-    lblBeginDate = named<QLabel>(this, "lblBeginDate", QStringLiteral("از تاريخ:"));
-    datTempDate = named<PelikDate>(this, "datTempDate");
-    datTempDate->hide();
-    // The period is the payroll month; the user never picks another.
-    datBeginDate->setEnabled(false);
-    datEndDate->setEnabled(false);
     grpCode = group(this, "grpCode");
     optFinalSaveEmployee = named<QRadioButton>(grpCode, "optFinalSaveEmployee", QStringLiteral("اسناد قطعي"));
     optTempSaveEmployee = named<QRadioButton>(grpCode, "optTempSaveEmployee", QStringLiteral("اسناد موقت"));
     grpDocs = group(this, "grpDocs");
     optAllDocs = named<QRadioButton>(grpDocs, "optAllDocs", QStringLiteral("همه اسناد"));
     optAllDocs->setChecked(true);
-    lstEmployee = named<KeyedListView>(this, "lstEmployee");
-    cmdDeselect = named<QPushButton>(this, "cmdDeselect", QStringLiteral("انتخاب هيچکدام"));
-    cmdSelect = named<QPushButton>(this, "cmdSelect", QStringLiteral("انتخاب همه"));
     createProgressAndCount();
 }
 
 void FormCheckDocs::connectHandlers()
 {
     for (QRadioButton *option : {optTempSaveEmployee, optFinalSaveEmployee})
-        connect(option, &QRadioButton::clicked, this, &FormCheckDocs::mode_Click);
+        connect(option, &QRadioButton::clicked, this, &ListWindow::RefreshEmployees);
     connect(cmdFinalize, &QPushButton::clicked, this, &FormCheckDocs::cmdFinalize_Click);
 }
 
-void FormCheckDocs::Form_Load()
+QList<ListColumn> FormCheckDocs::listColumns() const
 {
-    setEnabled(true);
-    loadPeriod();
-    lstEmployee->resetColumns({{QString(), 500},
-                               {QStringLiteral("نوع سند"), 2000},
-                               {QStringLiteral("FormTypeID"), 0},
-                               {QStringLiteral("ID"), 0},
-                               {QStringLiteral("وضعيت"), 800},
-                               {QStringLiteral("تاريخ شروع"), 2000},
-                               {QStringLiteral("تاريخ پايان"), 2000},
-                               {QStringLiteral("ملاحظات"), 3000}});
-    lblRecordCount->setText(QStringLiteral("0"));
-    hideProgress();
-    optAllDocs->setChecked(true);
-    resetLayout();
+    return {{QString(), 500},
+            {QStringLiteral("نوع سند"), 2000},
+            {QStringLiteral("FormTypeID"), 0},
+            {QStringLiteral("ID"), 0},
+            {QStringLiteral("وضعيت"), 800},
+            {QStringLiteral("تاريخ شروع"), 2000},
+            {QStringLiteral("تاريخ پايان"), 2000},
+            {QStringLiteral("ملاحظات"), 3000}};
+}
 
+void FormCheckDocs::chooseDefaultMode()
+{
+    optAllDocs->setChecked(true);
     optTempSaveEmployee->setChecked(true);
-    // As the option's click, but a failing query fails the load, so the window is not shown.
-    rebuildList();
-    UpdateListButtons();
-    datBeginDate->setEnabled(false);
-    datEndDate->setEnabled(false);
-    keepBaseSize();
 }
 
 DocumentListMode FormCheckDocs::listMode() const
@@ -127,12 +103,6 @@ void FormCheckDocs::UpdateListButtons()
     cmdFinalize->setEnabled(documents().rowCount() > 0 && listMode() == DocumentListMode::Temporary);
     for (QPushButton *payslipOnly : {cmdTempSave, cmdDelete, cmdBackToTemp})
         payslipOnly->setEnabled(false);
-}
-
-void FormCheckDocs::mode_Click()
-{
-    RefreshEmployees();
-    UpdateListButtons();
 }
 
 void FormCheckDocs::cmdFinalize_Click()

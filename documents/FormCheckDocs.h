@@ -27,31 +27,20 @@ class FormCheckDocs : public ListWindow {
 public:
     explicit FormCheckDocs(ModMain &session, QWidget *parent = nullptr);
 
-    void Form_Load() override;
     // Only finalisation is offered, and only for listed temporary documents.
     void UpdateListButtons() override;
     DocumentListMode listMode() const;
     KeyedListModel &documents() const { return rows(); }
 
-    QPushButton *cmdBackToTemp;
-    QPushButton *cmdFinalize;
-    QPushButton *cmdTempSave;
-    QPushButton *cmdDelete;
-    PelikDate *datEndDate;
-    QLabel *lblEndDate;
-    PelikDate *datBeginDate;
-    QLabel *lblBeginDate;
-    PelikDate *datTempDate;
     QGroupBox *grpCode;
     QRadioButton *optFinalSaveEmployee;
     QRadioButton *optTempSaveEmployee;
     QGroupBox *grpDocs;
     QRadioButton *optAllDocs;
-    KeyedListView *lstEmployee;
-    QPushButton *cmdDeselect;
-    QPushButton *cmdSelect;
 
 protected:
+    QList<ListColumn> listColumns() const override;
+    void chooseDefaultMode() override;
     QString listSql(const QString &begin, const QString &end) const override;
     QList<ListItem> readRows(db::Recordset &recordset) const override;
 
@@ -59,7 +48,6 @@ private:
     void createControls();
     void connectHandlers();
 
-    void mode_Click();
     void cmdFinalize_Click();
 };
 

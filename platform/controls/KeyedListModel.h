@@ -18,8 +18,12 @@ struct ListItem {
 };
 
 struct ListColumn {
+    // How a header click sorts the column: by its numbers or by its (Persian) text.
+    enum class SortAs { Text, Number };
+
     QString title;
     int widthTwips = 0;
+    SortAs sortAs = SortAs::Text;
 };
 
 // A report-style list with check boxes: keyed rows of texts, a sort column, a sort order
