@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <vector>
 
@@ -15,6 +16,8 @@ struct ListItem {
     QStringList texts; // texts[0] the item text, texts[i] sub-item i
     bool checked = false;
     QString tag;
+    // What the row stands for, kept typed for the window's own use; never shown.
+    QVariant value{};
 };
 
 struct ListColumn {
