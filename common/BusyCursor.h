@@ -7,7 +7,7 @@ namespace oruhr {
 // The hourglass for the length of a scope, or until restored earlier (before a message).
 class BusyCursor {
 public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    BusyCursor() { set(); }
     ~BusyCursor() { restore(); }
     BusyCursor(const BusyCursor &) = delete;
     BusyCursor &operator=(const BusyCursor &) = delete;
@@ -19,8 +19,16 @@ public:
         m_active = false;
     }
 
+    bool active() const { return m_active; }
+    void set()
+    {
+        if (!m_active)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_active = true;
+    }
+
 private:
-    bool m_active = true;
+    bool m_active = false;
 };
 
 } // namespace oruhr

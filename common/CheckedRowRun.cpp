@@ -1,5 +1,7 @@
 #include "common/CheckedRowRun.h"
 
+#include "common/Messages.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -12,8 +14,9 @@ constexpr qint64 messageIntervalMs = 100;
 
 } // namespace
 
-CheckedRowRun::CheckedRowRun(QWidget &window, QProgressBar &bar, QLabel &label)
+CheckedRowRun::CheckedRowRun(QWidget &window, QProgressBar &bar, QLabel &label, const ComponentRegistry &components)
     : m_window(window)
+    , m_components(components)
     , m_progress(window, bar, label)
 {
     m_window.setEnabled(false);
@@ -26,6 +29,15 @@ CheckedRowRun::~CheckedRowRun()
     QApplication::processEvents();
     m_window.setEnabled(true);
     m_busy.restore();
+}
+
+void CheckedRowRun::tell(const QString &title, const QString &text)
+{
+    const bool busy = m_busy.active();
+    m_busy.restore();
+    ShowMessage(m_components, title, text);
+    if (busy)
+        m_busy.set();
 }
 
 void CheckedRowRun::letMessagesThrough()

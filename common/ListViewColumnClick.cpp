@@ -35,9 +35,11 @@ QString dateSortKey(const QString &text)
 
 namespace {
 
-int dataTypeOfColumn(int column)
+int dataTypeOfColumn(const KeyedListView &listView, int column)
 {
-    return column == 1 ? SortDataType::Numeric : SortDataType::Text;
+    const QList<ListColumn> &columns = listView.listModel()->columns();
+    const bool numeric = column >= 0 && column < columns.size() && columns[column].sortAs == ListColumn::SortAs::Number;
+    return numeric ? SortDataType::Numeric : SortDataType::Text;
 }
 
 // Sorts with the cells' keys in place, then puts their texts back; chooseOrder sets the
@@ -93,13 +95,13 @@ void SortByClickedColumn(KeyedListView &listView, int column)
 {
     if (column == 0)
         return;
-    ListView_ColumnClick(listView, column, dataTypeOfColumn(column));
+    ListView_ColumnClick(listView, column, dataTypeOfColumn(listView, column));
 }
 
 void SortAgainAfterRebuild(KeyedListView &listView)
 {
     const int column = listView.listModel()->sortKey();
-    sortByKeys(listView, column, dataTypeOfColumn(column), [](KeyedListModel &) {});
+    sortByKeys(listView, column, dataTypeOfColumn(listView, column), [](KeyedListModel &) {});
 }
 
 } // namespace oruhr

@@ -17,8 +17,8 @@ constexpr int Date = 2;
 // order; another column sorts ascending. Numbers and dates sort through text keys that
 // stand in the cells during the sort; the cells show their own texts again afterwards.
 void ListView_ColumnClick(KeyedListView &MyListView, int column, int DataType = SortDataType::Numeric);
-// The list windows' header click: the check-box column does not sort, the code column
-// sorts as numbers, the others as text.
+// The list windows' header click: the check-box column does not sort, the others sort as
+// their column declares.
 void SortByClickedColumn(KeyedListView &listView, int column);
 // Sorts rows appended to a sorted list as the header shows: the same column, order and key.
 void SortAgainAfterRebuild(KeyedListView &listView);

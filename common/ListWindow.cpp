@@ -32,6 +32,25 @@ ListWindow::ListWindow(ModMain &session, const char *objectName, Layout layout, 
     , m_layout(layout)
 {
     prepareDesignedWindow(*this, objectName);
+    createCommonControls();
+}
+
+void ListWindow::createCommonControls()
+{
+    lstEmployee = named<KeyedListView>(this, "lstEmployee");
+    datBeginDate = named<PelikDate>(this, "datBeginDate");
+    datEndDate = named<PelikDate>(this, "datEndDate");
+    lblBeginDate = named<QLabel>(this, "lblBeginDate", QStringLiteral("از تاريخ:"));
+    lblEndDate = named<QLabel>(this, "lblEndDate", QStringLiteral("تا تاريخ:"));
+    cmdSelect = named<QPushButton>(this, "cmdSelect", QStringLiteral("انتخاب همه"));
+    cmdDeselect = named<QPushButton>(this, "cmdDeselect", QStringLiteral("انتخاب هيچکدام"));
+    cmdTempSave = named<QPushButton>(this, "cmdTempSave", QStringLiteral("ثبت موقت"));
+    cmdFinalize = named<QPushButton>(this, "cmdFinalize", QStringLiteral("ثبت قطعي"));
+    cmdBackToTemp = named<QPushButton>(this, "cmdBackToTemp", QStringLiteral("بازگشت"));
+    cmdDelete = named<QPushButton>(this, "cmdDelete", QStringLiteral("حذف "));
+    // The period is the payroll month; the user never picks another.
+    datBeginDate->setEnabled(false);
+    datEndDate->setEnabled(false);
 }
 
 ListWindow::~ListWindow() = default;
@@ -51,22 +70,21 @@ void ListWindow::hideProgress()
     lblProgress->hide();
 }
 
-void ListWindow::useParts(const Parts &parts)
+void ListWindow::connectParts()
 {
-    m_parts = parts;
     // Enter must never start a step by itself.
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setAutoDefault(false);
-    connect(m_parts.beginDate, &PelikDate::changed, this, &ListWindow::beginDateChanged);
-    connect(m_parts.endDate, &PelikDate::changed, this, &ListWindow::endDateChanged);
-    connect(m_parts.selectAll, &QPushButton::clicked, this, [this] { rows().setAllChecked(true); });
-    connect(m_parts.selectNone, &QPushButton::clicked, this, [this] { rows().setAllChecked(false); });
-    connect(m_parts.list, &KeyedListView::columnClick, this, &ListWindow::columnClicked);
+    connect(datBeginDate, &PelikDate::changed, this, &ListWindow::beginDateChanged);
+    connect(datEndDate, &PelikDate::changed, this, &ListWindow::endDateChanged);
+    connect(cmdSelect, &QPushButton::clicked, this, [this] { rows().setAllChecked(true); });
+    connect(cmdDeselect, &QPushButton::clicked, this, [this] { rows().setAllChecked(false); });
+    connect(lstEmployee, &KeyedListView::columnClick, this, &ListWindow::columnClicked);
 }
 
 KeyedListModel &ListWindow::rows() const
 {
-    return *m_parts.list->listModel();
+    return *lstEmployee->listModel();
 }
 
 void ListWindow::showModal()
@@ -75,11 +93,28 @@ void ListWindow::showModal()
     exec();
 }
 
+void ListWindow::Form_Load()
+{
+    setEnabled(true);
+    prepareLoad();
+    StartDateText = PayrollMonth::loadPeriod(m_session, *datBeginDate, *datEndDate);
+    lstEmployee->resetColumns(listColumns());
+    lblRecordCount->setText(QStringLiteral("0"));
+    hideProgress();
+    resetLayout();
+    chooseDefaultMode();
+    // As the option's click, but a failing query fails the load, so the window is not shown.
+    rebuildList();
+    UpdateListButtons();
+    datBeginDate->setEnabled(false);
+    datEndDate->setEnabled(false);
+    keepBaseSize();
+}
+
 void ListWindow::RefreshEmployees()
 {
     try {
-        if (!rebuildList())
-            return;
+        rebuildList();
     } catch (const ComponentError &error) {
         // The window stays usable: the failure is told and the list stays empty.
         ShowMessage(session().components(), MessageText::TitleError,
@@ -91,12 +126,12 @@ void ListWindow::RefreshEmployees()
 bool ListWindow::rebuildList()
 {
     rows().clear();
-    if (!PayrollMonth::isListable(session().components(), *m_parts.beginDate, *m_parts.endDate))
+    if (!PayrollMonth::isListable(session().components(), *datBeginDate, *datEndDate))
         return false;
     BusyCursor busy;
     DtEn &dtEn = m_session.dtEn();
-    db::Recordset recordset = dtEn.query(listSql(dtEn.dateLiteral(m_parts.beginDate->englishdate()),
-                                                 dtEn.dateLiteral(m_parts.endDate->englishdate())));
+    db::Recordset recordset = dtEn.query(listSql(dtEn.dateLiteral(datBeginDate->englishdate()),
+                                                 dtEn.dateLiteral(datEndDate->englishdate())));
     QList<ListItem> items = readRows(recordset);
     lblRecordCount->setText(QString::number(items.size()));
     // The new rows take the order the header shows, by its column's own key, not by text.
@@ -104,37 +139,37 @@ bool ListWindow::rebuildList()
     rows().setSorted(false);
     rows().appendItems(std::move(items));
     if (sorted)
-        SortAgainAfterRebuild(*m_parts.list);
+        SortAgainAfterRebuild(*lstEmployee);
     return true;
 }
 
 std::unique_ptr<CheckedRowRun> ListWindow::beginRun()
 {
-    return std::make_unique<CheckedRowRun>(*this, *pgb, *lblProgress);
+    return std::make_unique<CheckedRowRun>(*this, *pgb, *lblProgress, session().components());
 }
 
-void ListWindow::loadPeriod()
+bool ListWindow::hasBeginDate() const
 {
-    StartDateText = PayrollMonth::loadPeriod(m_session, *m_parts.beginDate, *m_parts.endDate, *m_parts.tempDate);
+    return !datBeginDate->isEmpty();
 }
 
 void ListWindow::beginDateChanged()
 {
-    if (m_parts.beginDate->isEmpty())
-        PayrollMonth::restoreEmptiedBegin(session().components(), *m_parts.beginDate, StartDateText);
+    if (datBeginDate->isEmpty())
+        PayrollMonth::restoreEmptiedBegin(session().components(), *datBeginDate, StartDateText);
     RefreshEmployees();
 }
 
 void ListWindow::endDateChanged()
 {
-    if (m_parts.endDate->isEmpty())
-        PayrollMonth::restoreEmptiedEnd(session().components(), *m_parts.endDate, StartDateText);
+    if (datEndDate->isEmpty())
+        PayrollMonth::restoreEmptiedEnd(session().components(), *datEndDate, StartDateText);
     RefreshEmployees();
 }
 
 void ListWindow::columnClicked(int column)
 {
-    SortByClickedColumn(*m_parts.list, column);
+    SortByClickedColumn(*lstEmployee, column);
 }
 
 void ListWindow::resetLayout()

@@ -18,13 +18,12 @@ void PayrollMonth::readApplicationFolder(ModMain &session)
         session.ApplicationFolder = recordset.field(QStringLiteral("Value")).toString();
 }
 
-QString PayrollMonth::readStartDateText(ModMain &session, PelikDate &tempDate)
+QString PayrollMonth::readStartDateText(ModMain &session)
 {
     const db::Recordset recordset = session.dtEn().query(CommonSql::payrollMonthStart());
     if (recordset.recordCount() > 0)
         return recordset.field(QStringLiteral("Value")).toString();
-    tempDate.setEnglishdate(QDate::currentDate());
-    return tempDate.persianText();
+    return PelikDate::toPersianText(QDate::currentDate());
 }
 
 void PayrollMonth::setDefaultPeriod(PelikDate &begin, PelikDate &end, const QString &startText)
@@ -33,10 +32,10 @@ void PayrollMonth::setDefaultPeriod(PelikDate &begin, PelikDate &end, const QStr
     begin.setPersianText(startText);
 }
 
-QString PayrollMonth::loadPeriod(ModMain &session, PelikDate &begin, PelikDate &end, PelikDate &tempDate)
+QString PayrollMonth::loadPeriod(ModMain &session, PelikDate &begin, PelikDate &end)
 {
     readApplicationFolder(session);
-    const QString startText = readStartDateText(session, tempDate);
+    const QString startText = readStartDateText(session);
     const QSignalBlocker blockBegin(begin), blockEnd(end);
     setDefaultPeriod(begin, end, startText);
     return startText;

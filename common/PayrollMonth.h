@@ -14,15 +14,14 @@ class PayrollMonth {
 public:
     // Parameter 140 into the session's ApplicationFolder; a missing row keeps the old value.
     static void readApplicationFolder(ModMain &session);
-    // Parameter 3450 as text (NULL as empty); today's Persian date when the row is missing,
-    // turned into text through the given picker.
-    static QString readStartDateText(ModMain &session, PelikDate &tempDate);
+    // Parameter 3450 as text (NULL as empty); today's Persian date when the row is missing.
+    static QString readStartDateText(ModMain &session);
     // The end first, as the last day of the start's month, then the begin.
     static void setDefaultPeriod(PelikDate &begin, PelikDate &end, const QString &startText);
     // What both windows do at load: the application folder, the start text (returned) and the
     // default period, set without raising the pickers' change, so that the list is built
     // once afterwards.
-    static QString loadPeriod(ModMain &session, PelikDate &begin, PelikDate &end, PelikDate &tempDate);
+    static QString loadPeriod(ModMain &session, PelikDate &begin, PelikDate &end);
     // False when a date is empty, or (told) when the end comes before the begin.
     static bool isListable(const ComponentRegistry &components, const PelikDate &begin, const PelikDate &end);
 

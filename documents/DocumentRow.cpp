@@ -3,16 +3,12 @@
 #include "platform/database/Recordset.h"
 
 namespace oruhr {
-namespace {
-
-constexpr int FormTypeColumn = 2;
-constexpr int IdColumn = 3;
-
-} // namespace
 
 DocumentRow DocumentRow::of(const ListItem &item)
 {
-    return {item.texts.value(FormTypeColumn).toInt(), item.texts.value(IdColumn), item.checked};
+    DocumentRow row = item.value.value<DocumentRow>();
+    row.checked = item.checked;
+    return row;
 }
 
 QString DocumentRow::stateText(const QVariant &code)
@@ -32,6 +28,7 @@ QList<ListItem> DocumentRow::readAll(db::Recordset &recordset)
         const QString formType = recordset.field(formTypeId).toString();
         const QString documentId = recordset.field(id).toString();
         row.key = QLatin1Char('k') + formType + documentId;
+        row.value = QVariant::fromValue(DocumentRow{recordset.field(formTypeId).toInt(), documentId});
         row.texts = {QString(), recordset.field(docType).toString(), formType, documentId,
                      stateText(recordset.field(code)), recordset.field(begin).toString(),
                      recordset.field(end).toString(), recordset.field(description).toString()};

@@ -12,7 +12,8 @@ class Recordset;
 }
 
 // One document of the document window's list. The list keys a row "k" + FormTypeID + ID,
-// with an empty check-box text and seven sub-items; nothing else reads or writes that form.
+// with an empty check-box text and seven sub-items, and keeps the kind and the ID typed as
+// the row's value; nothing else reads or writes that form.
 struct DocumentRow {
     qint32 formTypeId = 0;
     QString id;
@@ -26,3 +27,5 @@ struct DocumentRow {
 };
 
 } // namespace oruhr
+
+Q_DECLARE_METATYPE(oruhr::DocumentRow)

@@ -1,5 +1,6 @@
 #include "documents/FormCheckDocs.h"
 
+#include "common/CheckedRowBatch.h"
 #include "common/CheckedRowRun.h"
 #include "common/MessageText.h"
 #include "common/NamedWidget.h"
@@ -9,7 +10,6 @@
 #include "documents/DocumentRow.h"
 #include "documents/DocumentSql.h"
 #include "documents/FormCheckDocsLayout.h"
-#include "platform/automation/ComponentError.h"
 #include "platform/controls/KeyedListModel.h"
 #include "platform/controls/KeyedListView.h"
 #include "platform/controls/PelikDate.h"
@@ -42,69 +42,45 @@ FormCheckDocs::FormCheckDocs(ModMain &session, QWidget *parent)
 {
     setWindowTitle(QString());
     createControls();
-    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, cmdSelect, cmdDeselect});
+    connectParts();
     connectHandlers();
     resetLayout();
 }
 
 void FormCheckDocs::createControls()
 {
-    cmdBackToTemp = named<QPushButton>(this, "cmdBackToTemp", QStringLiteral("بازگشت"));
-    cmdFinalize = named<QPushButton>(this, "cmdFinalize", QStringLiteral("ثبت قطعي"));
-    cmdTempSave = named<QPushButton>(this, "cmdTempSave", QStringLiteral("ثبت موقت"));
-    cmdDelete = named<QPushButton>(this, "cmdDelete", QStringLiteral("حذف "));
-    datEndDate = named<PelikDate>(this, "datEndDate");
-    lblEndDate = named<QLabel>(this, "lblEndDate", QStringLiteral("تا تاريخ:"));
-    datBeginDate = named<PelikDate>(this, "datBeginDate");
-    lblBeginDate = named<QLabel>(this, "lblBeginDate", QStringLiteral("از تاريخ:"));
-    datTempDate = named<PelikDate>(this, "datTempDate");
-    datTempDate->hide();
-    // The period is the payroll month; the user never picks another.
-    datBeginDate->setEnabled(false);
-    datEndDate->setEnabled(false);
     grpCode = group(this, "grpCode");
     optFinalSaveEmployee = named<QRadioButton>(grpCode, "optFinalSaveEmployee", QStringLiteral("اسناد قطعي"));
     optTempSaveEmployee = named<QRadioButton>(grpCode, "optTempSaveEmployee", QStringLiteral("اسناد موقت"));
     grpDocs = group(this, "grpDocs");
     optAllDocs = named<QRadioButton>(grpDocs, "optAllDocs", QStringLiteral("همه اسناد"));
     optAllDocs->setChecked(true);
-    lstEmployee = named<KeyedListView>(this, "lstEmployee");
-    cmdDeselect = named<QPushButton>(this, "cmdDeselect", QStringLiteral("انتخاب هيچکدام"));
-    cmdSelect = named<QPushButton>(this, "cmdSelect", QStringLiteral("انتخاب همه"));
     createProgressAndCount();
 }
 
 void FormCheckDocs::connectHandlers()
 {
     for (QRadioButton *option : {optTempSaveEmployee, optFinalSaveEmployee})
-        connect(option, &QRadioButton::clicked, this, &FormCheckDocs::mode_Click);
+        connect(option, &QRadioButton::clicked, this, &ListWindow::RefreshEmployees);
     connect(cmdFinalize, &QPushButton::clicked, this, &FormCheckDocs::cmdFinalize_Click);
 }
 
-void FormCheckDocs::Form_Load()
+QList<ListColumn> FormCheckDocs::listColumns() const
 {
-    setEnabled(true);
-    loadPeriod();
-    lstEmployee->resetColumns({{QString(), 500},
-                               {QStringLiteral("نوع سند"), 2000},
-                               {QStringLiteral("FormTypeID"), 0},
-                               {QStringLiteral("ID"), 0},
-                               {QStringLiteral("وضعيت"), 800},
-                               {QStringLiteral("تاريخ شروع"), 2000},
-                               {QStringLiteral("تاريخ پايان"), 2000},
-                               {QStringLiteral("ملاحظات"), 3000}});
-    lblRecordCount->setText(QStringLiteral("0"));
-    hideProgress();
-    optAllDocs->setChecked(true);
-    resetLayout();
+    return {{QString(), 500},
+            {QStringLiteral("نوع سند"), 2000},
+            {QStringLiteral("FormTypeID"), 0},
+            {QStringLiteral("ID"), 0},
+            {QStringLiteral("وضعيت"), 800},
+            {QStringLiteral("تاريخ شروع"), 2000},
+            {QStringLiteral("تاريخ پايان"), 2000},
+            {QStringLiteral("ملاحظات"), 3000}};
+}
 
+void FormCheckDocs::chooseDefaultMode()
+{
+    optAllDocs->setChecked(true);
     optTempSaveEmployee->setChecked(true);
-    // As the option's click, but a failing query fails the load, so the window is not shown.
-    rebuildList();
-    UpdateListButtons();
-    datBeginDate->setEnabled(false);
-    datEndDate->setEnabled(false);
-    keepBaseSize();
 }
 
 DocumentListMode FormCheckDocs::listMode() const
@@ -129,58 +105,24 @@ void FormCheckDocs::UpdateListButtons()
         payslipOnly->setEnabled(false);
 }
 
-void FormCheckDocs::mode_Click()
-{
-    RefreshEmployees();
-    UpdateListButtons();
-}
-
 void FormCheckDocs::cmdFinalize_Click()
 {
-    if (datBeginDate->isEmpty()) {
-        ShowMessage(session().components(), MessageText::TitleProblem, MessageText::BeginDateMissing);
-        return;
-    }
-    {
-        const std::unique_ptr<CheckedRowRun> run = beginRun();
-        try {
-            if (finalizeChecked(*run)) {
-                run->restoreCursor();
-                ShowMessage(session().components(), MessageText::TitleSuccess,
-                            MessageText::countMessage(run->progress().value(), MessageText::DocumentsFinalizedTail));
-                run->progress().hide();
-                RefreshEmployees();
-            }
-        } catch (const ComponentError &error) {
-            // The updates already run stay in effect; the progress shows where it stopped.
-            qCWarning(lcDocuments) << "finalisation stopped:" << error.number() << error.description();
-        }
-    }
-    UpdateListButtons();
-}
-
-bool FormCheckDocs::finalizeChecked(CheckedRowRun &run)
-{
-    const KeyedListModel &list = documents();
-    const int checked = list.checkedCount();
-    if (checked == 0) {
-        ShowMessage(session().components(), MessageText::TitleProblem, MessageText::NoEmployeeChecked);
-        return false;
-    }
-    run.progress().start(checked);
     DocumentIdLists ids;
-    for (int row = 0; row < list.rowCount(); ++row) {
-        const DocumentRow document = DocumentRow::of(list.item(row));
-        if (!document.checked)
-            continue;
+    CheckedRowBatch::Step step;
+    step.eachRow = [&ids](CheckedRowRun &run, const ListItem &item) {
+        const DocumentRow document = DocumentRow::of(item);
         run.progress().advance(QString::number(document.formTypeId), document.id);
         ids.append(document.formTypeId, document.id);
-    }
-    run.progress().paint();
-
-    for (const QString &statement : ids.statements())
-        session().dtEn().query(statement);
-    return true;
+    };
+    // One update per kind, after the rows; those already run stay in effect on a failure.
+    step.afterRows = [this, &ids](CheckedRowRun &) {
+        for (const QString &statement : ids.statements())
+            session().dtEn().query(statement);
+    };
+    step.countTail = MessageText::DocumentsFinalizedTail;
+    step.log = lcDocuments;
+    step.letsMessagesThrough = false;
+    CheckedRowBatch::run(*this, step);
 }
 
 } // namespace oruhr

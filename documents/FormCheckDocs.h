@@ -13,7 +13,6 @@ class QRadioButton;
 
 namespace oruhr {
 
-class CheckedRowRun;
 class KeyedListModel;
 class KeyedListView;
 class PelikDate;
@@ -28,31 +27,20 @@ class FormCheckDocs : public ListWindow {
 public:
     explicit FormCheckDocs(ModMain &session, QWidget *parent = nullptr);
 
-    void Form_Load() override;
     // Only finalisation is offered, and only for listed temporary documents.
     void UpdateListButtons() override;
     DocumentListMode listMode() const;
     KeyedListModel &documents() const { return rows(); }
 
-    QPushButton *cmdBackToTemp;
-    QPushButton *cmdFinalize;
-    QPushButton *cmdTempSave;
-    QPushButton *cmdDelete;
-    PelikDate *datEndDate;
-    QLabel *lblEndDate;
-    PelikDate *datBeginDate;
-    QLabel *lblBeginDate;
-    PelikDate *datTempDate;
     QGroupBox *grpCode;
     QRadioButton *optFinalSaveEmployee;
     QRadioButton *optTempSaveEmployee;
     QGroupBox *grpDocs;
     QRadioButton *optAllDocs;
-    KeyedListView *lstEmployee;
-    QPushButton *cmdDeselect;
-    QPushButton *cmdSelect;
 
 protected:
+    QList<ListColumn> listColumns() const override;
+    void chooseDefaultMode() override;
     QString listSql(const QString &begin, const QString &end) const override;
     QList<ListItem> readRows(db::Recordset &recordset) const override;
 
@@ -60,10 +48,7 @@ private:
     void createControls();
     void connectHandlers();
 
-    void mode_Click();
     void cmdFinalize_Click();
-    // Throws ComponentError; false when no row was ticked.
-    bool finalizeChecked(CheckedRowRun &run);
 };
 
 } // namespace oruhr

@@ -14,7 +14,7 @@ public:
     static constexpr int designedWidth = 12060, designedHeight = 7995; // inner size, twips
 
     // Every control that takes a place, by object name; the option buttons are relative to
-    // their group. datTempDate is never shown and has none.
+    // their group.
     static QHash<QString, TwipRect> designedPlaces();
 
     // Moves and stretches places by the change of (w, h) since baseWidth x baseHeight.

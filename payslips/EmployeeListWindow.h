@@ -1,15 +1,13 @@
 #pragma once
 
+#include "common/CheckedRowBatch.h"
 #include "payslips/EmployeeListMode.h"
 #include "payslips/EmployeeRow.h"
 
 #include <QList>
 
-#include <memory>
-
 namespace oruhr {
 
-class CheckedRowRun;
 class FormErrorEmployee;
 class FormFormIDs;
 class FormPrint;
@@ -30,8 +28,8 @@ public:
     // Whether the ordinances behind the payslips are to be printed instead.
     virtual bool ordinancePrint() const = 0;
 
-    // The hourglass and the window disabled until the run goes.
-    virtual std::unique_ptr<CheckedRowRun> beginRun() = 0;
+    // The run over the ticked rows; false when nothing ran.
+    virtual bool runChecked(const CheckedRowBatch::Step &step) = 0;
     virtual void RefreshEmployees() = 0;
     virtual void UpdateListButtons() = 0;
 

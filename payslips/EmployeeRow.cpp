@@ -13,12 +13,12 @@ constexpr int SurnameColumn = 3;
 
 ListItem EmployeeRow::toItem() const
 {
-    return {QLatin1Char('k') + QString::number(id), {QString(), code, firstName, surname}, checked, {}};
+    return {QLatin1Char('k') + QString::number(id), {QString(), code, firstName, surname}, checked, {}, id};
 }
 
 EmployeeRow EmployeeRow::of(const ListItem &item)
 {
-    return {item.key.mid(1).toInt(), item.texts.value(CodeColumn), item.texts.value(FirstNameColumn),
+    return {item.value.toInt(), item.texts.value(CodeColumn), item.texts.value(FirstNameColumn),
             item.texts.value(SurnameColumn), item.checked};
 }
 

@@ -9,8 +9,8 @@ class KeyedListModel;
 struct ListItem;
 
 // One employee of the payslip window's list. The list keys a row "k" followed by the
-// employee's ID, and its sub-items are the code, the first name and the surname; nothing
-// else reads or writes that form.
+// employee's ID and keeps the ID as the row's value; its sub-items are the code, the first
+// name and the surname; nothing else reads or writes that form.
 struct EmployeeRow {
     qint32 id = 0;
     QString code;

@@ -1,6 +1,5 @@
 #include "payslips/FormMain.h"
 
-#include "common/CheckedRowRun.h"
 #include "common/NamedWidget.h"
 #include "payslips/AccountDocumentLookup.h"
 #include "payslips/FormErrorEmployee.h"
@@ -46,7 +45,7 @@ FormMain::FormMain(ModMain &session, QWidget *parent)
                  parent)
 {
     createControls();
-    useParts({lstEmployee, datBeginDate, datEndDate, datTempDate, cmdSelect, cmdDeselect});
+    connectParts();
     connectHandlers();
     connectPrintHandlers();
     resetLayout();
@@ -56,30 +55,17 @@ FormMain::~FormMain() = default;
 
 void FormMain::createControls()
 {
-    lstEmployee = named<KeyedListView>(this, "lstEmployee");
     optTempSaveEmployee = named<QRadioButton>(this, "optTempSaveEmployee", QStringLiteral("کارمندان داراي فيش حقوقي موقت"));
     optFinalSaveEmployee = named<QRadioButton>(this, "optFinalSaveEmployee", QStringLiteral("کارمندان داراي فيش حقوقي قطعي "));
     optNonMonthlySalaryEmployee =
         named<QRadioButton>(this, "optNonMonthlySalaryEmployee", QStringLiteral("کارمندان بدون فيش حقوقي"));
-    datBeginDate = named<PelikDate>(this, "datBeginDate");
-    datEndDate = named<PelikDate>(this, "datEndDate");
-    datTempDate = named<PelikDate>(this, "datTempDate");
-    datTempDate->hide();
-    lblBeginDate = named<QLabel>(this, "lblBeginDate", QStringLiteral("از تاريخ:"));
-    lblEndDate = named<QLabel>(this, "lblEndDate", QStringLiteral("تا تاريخ:"));
     sltBranch = named<PelikSelector>(this, "sltBranch");
     sltCostCenter = named<PelikSelector>(this, "sltCostCenter");
     sltRecruitmentType = named<PelikSelector>(this, "sltRecruitmentType");
     lblBranch = named<QLabel>(this, "lblBranch", QStringLiteral("شعبه:"));
     lblCostCenter = named<QLabel>(this, "lblCostCenter", QStringLiteral("مرکز هزينه:"));
     lblRecruitmentType = named<QLabel>(this, "lblRecruitmentType", QStringLiteral("نوع استخدام:"));
-    cmdSelect = named<QPushButton>(this, "cmdSelect", QStringLiteral("انتخاب همه"));
-    cmdDeselect = named<QPushButton>(this, "cmdDeselect", QStringLiteral("انتخاب هيچکدام"));
     cmdCalc = named<QPushButton>(this, "cmdCalc", QStringLiteral("محاسبه"));
-    cmdTempSave = named<QPushButton>(this, "cmdTempSave", QStringLiteral("ثبت موقت"));
-    cmdFinalize = named<QPushButton>(this, "cmdFinalize", QStringLiteral("ثبت قطعي"));
-    cmdBackToTemp = named<QPushButton>(this, "cmdBackToTemp", QStringLiteral("بازگشت"));
-    cmdDelete = named<QPushButton>(this, "cmdDelete", QStringLiteral("حذف "));
     cmdAccount = named<QPushButton>(this, "cmdAccount", QStringLiteral("سند حسابداري"));
     cmdViewPrint = named<QPushButton>(this, "cmdViewPrint", QStringLiteral("مشاهده/چاپ"));
     cmdShowError = named<QPushButton>(this, "cmdShowError", QStringLiteral("بررسي اشکالات اطلاعات کارکردي"));
@@ -97,9 +83,9 @@ void FormMain::createControls()
 void FormMain::connectHandlers()
 {
     for (QRadioButton *option : {optTempSaveEmployee, optFinalSaveEmployee, optNonMonthlySalaryEmployee})
-        connect(option, &QRadioButton::clicked, this, &FormMain::modeOrFilter_Change);
+        connect(option, &QRadioButton::clicked, this, &ListWindow::RefreshEmployees);
     for (PelikSelector *selector : {sltBranch, sltRecruitmentType, sltCostCenter})
-        connect(selector, &PelikSelector::selectionChanged, this, &FormMain::modeOrFilter_Change);
+        connect(selector, &PelikSelector::selectionChanged, this, &ListWindow::RefreshEmployees);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::close);
 
     // The month's accounting document and the missing salary-factor check.
@@ -119,31 +105,29 @@ void FormMain::connectBatchOperations()
         connect(button, &QPushButton::clicked, this, [this, kind = kind] { PayslipBatchOperation(*this, kind).run(); });
 }
 
-void FormMain::Form_Load()
+void FormMain::prepareLoad()
 {
     setWindowTitle(IsPrintMode ? QStringLiteral("چاپ گروهي فيش حقوقي") : QStringLiteral("ثبت گروهي فيش حقوقي"));
     bindSelectors();
-    loadPeriod();
-    lstEmployee->resetColumns({{QString(), 500},
-                               {QStringLiteral("کد"), 800},
-                               {QStringLiteral("نام"), 2000},
-                               {QStringLiteral("نام خانوادگي"), 3000}});
-    chkOrdinancePrint->setChecked(false);
-    hideProgress();
-    resetLayout();
+}
 
+QList<ListColumn> FormMain::listColumns() const
+{
+    return {{QString(), 500},
+            {QStringLiteral("کد"), 800, ListColumn::SortAs::Number},
+            {QStringLiteral("نام"), 2000},
+            {QStringLiteral("نام خانوادگي"), 3000}};
+}
+
+void FormMain::chooseDefaultMode()
+{
+    chkOrdinancePrint->setChecked(false);
     optNonMonthlySalaryEmployee->setVisible(!IsPrintMode);
     QRadioButton *mode = IsPrintMode ? optFinalSaveEmployee : optNonMonthlySalaryEmployee;
     mode->setChecked(true);
-    // As the option's click, but a failing query fails the load, so the window is not shown.
-    rebuildList();
-    UpdateListButtons();
     chkOrdinancePrint->setVisible(IsPrintMode);
     framePrint->setVisible(IsPrintMode);
     framePrint->raise();
-    datBeginDate->setEnabled(false);
-    datEndDate->setEnabled(false);
-    keepBaseSize();
 }
 
 void FormMain::bindSelectors()
@@ -211,9 +195,9 @@ QList<ListItem> FormMain::readRows(db::Recordset &recordset) const
     return rows;
 }
 
-std::unique_ptr<CheckedRowRun> FormMain::beginRun()
+bool FormMain::runChecked(const CheckedRowBatch::Step &step)
 {
-    return ListWindow::beginRun();
+    return CheckedRowBatch::run(*this, step);
 }
 
 QList<EmployeeRow> FormMain::employeeRows() const
@@ -262,12 +246,6 @@ void FormMain::UpdateListButtons()
     cmdShowError->setEnabled(temporary || withoutPayslip);
     cmdAccount->setEnabled(true);
     cmdAccount->setProperty("Tag", QStringLiteral("-1"));
-}
-
-void FormMain::modeOrFilter_Change()
-{
-    RefreshEmployees();
-    UpdateListButtons();
 }
 
 void FormMain::keyPressEvent(QKeyEvent *event)

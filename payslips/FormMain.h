@@ -35,7 +35,6 @@ public:
     // Set by the opening call before the window loads.
     bool IsPrintMode = false;
 
-    void Form_Load() override;
     // Rebuilds the list from the database for the mode, the filters and the period.
     void RefreshEmployees() override { ListWindow::RefreshEmployees(); }
     // Enables the operation buttons that the mode and the rows allow.
@@ -51,33 +50,21 @@ public:
     EmployeeListMode listMode() const override;
     QList<EmployeeRow> employeeRows() const override;
     bool ordinancePrint() const override;
-    std::unique_ptr<CheckedRowRun> beginRun() override;
+    bool runChecked(const CheckedRowBatch::Step &step) override;
     FormPrint &templateDialog() override;
     FormFormIDs &documentChoice() override;
     FormErrorEmployee &factorCheck() override;
 
-    KeyedListView *lstEmployee;
     QRadioButton *optTempSaveEmployee;
     QRadioButton *optFinalSaveEmployee;
     QRadioButton *optNonMonthlySalaryEmployee;
-    PelikDate *datBeginDate;
-    PelikDate *datEndDate;
-    PelikDate *datTempDate;
-    QLabel *lblBeginDate;
-    QLabel *lblEndDate;
     PelikSelector *sltBranch;
     PelikSelector *sltCostCenter;
     PelikSelector *sltRecruitmentType;
     QLabel *lblBranch;
     QLabel *lblCostCenter;
     QLabel *lblRecruitmentType;
-    QPushButton *cmdSelect;
-    QPushButton *cmdDeselect;
     QPushButton *cmdCalc;
-    QPushButton *cmdTempSave;
-    QPushButton *cmdFinalize;
-    QPushButton *cmdBackToTemp;
-    QPushButton *cmdDelete;
     QPushButton *cmdAccount;
     QPushButton *cmdViewPrint;
     QPushButton *cmdShowError;
@@ -88,6 +75,9 @@ public:
     QCheckBox *chkOrdinancePrint;
 
 protected:
+    void prepareLoad() override;
+    QList<ListColumn> listColumns() const override;
+    void chooseDefaultMode() override;
     QString listSql(const QString &begin, const QString &end) const override;
     QList<ListItem> readRows(db::Recordset &recordset) const override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -97,8 +87,6 @@ private:
     void connectHandlers();
     void connectBatchOperations();
     void bindSelectors();
-
-    void modeOrFilter_Change();
 
     // The month's accounting document and the missing salary-factor check.
     void cmdAccount_Click();

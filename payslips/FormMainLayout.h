@@ -14,7 +14,7 @@ public:
     static constexpr int designedWidth = 9705, designedHeight = 7995; // inner size, twips
 
     // Every control that takes a place, by object name; cmdExit, cmdPrint and cmdView are
-    // relative to framePrint. datTempDate is never shown and has none.
+    // relative to framePrint.
     static QHash<QString, TwipRect> designedPlaces();
 
     // Moves and stretches places by the change of (w, h) since baseWidth x baseHeight.

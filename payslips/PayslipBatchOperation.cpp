@@ -6,10 +6,9 @@
 #include "payslips/EmployeeListWindow.h"
 #include "payslips/PayslipLog.h"
 #include "platform/automation/ComponentError.h"
+#include "platform/controls/KeyedListModel.h"
 #include "platform/controls/PelikDate.h"
 #include "shell/ModMain.h"
-
-#include <algorithm>
 
 namespace oruhr {
 
@@ -23,26 +22,24 @@ void PayslipBatchOperation::run()
 {
     if (!confirmed())
         return;
-    if (m_window.beginDate().isEmpty()) {
-        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::BeginDateMissing);
-        return;
-    }
-    {
-        const std::unique_ptr<CheckedRowRun> run = m_window.beginRun();
-        try {
-            if (processCheckedRows(*run)) {
-                report(*run);
-                run->progress().hide();
-                m_window.RefreshEmployees();
-            }
-        } catch (const ComponentError &error) {
-            // The progress stays on the employee that failed; those before it are done.
-            run->progress().paint();
-            qCWarning(lcPayslips) << "batch step stopped at employee" << run->progress().value() << ":"
-                                  << error.number() << error.description();
-        }
-    }
-    m_window.UpdateListButtons();
+    CheckedRowBatch::Step step;
+    step.eachRow = [this](CheckedRowRun &run, const ListItem &item) {
+        const EmployeeRow row = EmployeeRow::of(item);
+        run.progress().advance(row.firstName, row.surname);
+        apply(row);
+    };
+    if (m_step.issuesAccountDocument)
+        step.afterRows = [this](CheckedRowRun &) { m_document = issueAccountDocument(); };
+    step.countTail = m_step.countTail;
+    step.afterCount = [this] {
+        if (m_document > 0)
+            ShowMessage(m_window.session().components(), MessageText::TitleSuccess, MessageText::accountDocumentIssued(m_document));
+    };
+    step.log = lcPayslips;
+    step.letsMessagesThrough = m_step.processesMessages;
+    m_begin = m_window.beginDate().englishdate();
+    m_end = m_window.endDate().englishdate();
+    m_window.runChecked(step);
 }
 
 bool PayslipBatchOperation::confirmed() const
@@ -51,33 +48,14 @@ bool PayslipBatchOperation::confirmed() const
         || AskYesNo(m_window.session().components(), MessageText::TitleWarning, m_step.confirmation) != Answer::No;
 }
 
-bool PayslipBatchOperation::processCheckedRows(CheckedRowRun &run)
+void PayslipBatchOperation::apply(const EmployeeRow &row)
 {
-    const QList<EmployeeRow> rows = m_window.employeeRows();
-    const int count = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
-    if (count == 0) {
-        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::NoEmployeeChecked);
-        return false;
+    const qint32 result = m_step.applyTo(m_window.session(), row.id, m_begin, m_end);
+    if (m_step.issuesAccountDocument && result != 0) {
+        if (!m_finalizedIds.isEmpty())
+            m_finalizedIds += QLatin1Char(',');
+        m_finalizedIds += QString::number(row.id);
     }
-    run.progress().start(count);
-    ModMain &session = m_window.session();
-    const QDate begin = m_window.beginDate().englishdate();
-    const QDate end = m_window.endDate().englishdate();
-    for (const EmployeeRow &row : rows) {
-        if (row.checked) {
-            run.progress().advance(row.firstName, row.surname);
-            const qint32 result = m_step.applyTo(session, row.id, begin, end);
-            if (m_step.issuesAccountDocument && result != 0) {
-                if (!m_finalizedIds.isEmpty())
-                    m_finalizedIds += QLatin1Char(',');
-                m_finalizedIds += QString::number(row.id);
-            }
-        }
-        if (m_step.processesMessages)
-            run.letMessagesThrough();
-    }
-    run.progress().paint();
-    return true;
 }
 
 qint32 PayslipBatchOperation::issueAccountDocument() const
@@ -95,15 +73,6 @@ qint32 PayslipBatchOperation::issueAccountDocument() const
                               << error.description();
         return 0;
     }
-}
-
-void PayslipBatchOperation::report(CheckedRowRun &run)
-{
-    const qint32 document = m_step.issuesAccountDocument ? issueAccountDocument() : 0;
-    run.restoreCursor();
-    ShowMessage(m_window.session().components(), MessageText::TitleSuccess, MessageText::countMessage(run.progress().value(), m_step.countTail));
-    if (document > 0)
-        ShowMessage(m_window.session().components(), MessageText::TitleSuccess, MessageText::accountDocumentIssued(document));
 }
 
 } // namespace oruhr

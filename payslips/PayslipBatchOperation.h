@@ -1,12 +1,13 @@
 #pragma once
 
+#include "payslips/EmployeeRow.h"
 #include "payslips/PayslipBatchStep.h"
 
+#include <QDate>
 #include <QString>
 
 namespace oruhr {
 
-class CheckedRowRun;
 class EmployeeListWindow;
 
 // Applies one batch step to every checked employee of the payslip window, with the
@@ -21,15 +22,17 @@ public:
 
 private:
     bool confirmed() const;
-    // True when the list should be rebuilt; throws ComponentError at a failing employee.
-    bool processCheckedRows(CheckedRowRun &run);
+    // Throws ComponentError at a failing employee.
+    void apply(const EmployeeRow &row);
     // The number of the document issued for the finalized employees; 0 when none.
     qint32 issueAccountDocument() const;
-    void report(CheckedRowRun &run);
 
     EmployeeListWindow &m_window;
     const PayslipBatchStep m_step;
+    QDate m_begin;
+    QDate m_end;
     QString m_finalizedIds;
+    qint32 m_document = 0;
 };
 
 } // namespace oruhr

@@ -12,15 +12,13 @@
 #include "platform/automation/ComponentRegistry.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/components/ReportEngine.h"
+#include "platform/controls/KeyedListModel.h"
 #include "platform/controls/PelikDate.h"
 #include "platform/database/SystemIds.h"
 #include "shell/ModMain.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace oruhr {
 namespace {
@@ -41,13 +39,7 @@ PayslipPrinter::~PayslipPrinter() = default;
 
 void PayslipPrinter::tell(const ComponentError &error) const
 {
-    // The message is answered with the usual pointer, even in the middle of a run.
-    const bool busy = QApplication::overrideCursor() != nullptr;
-    if (busy)
-        QApplication::restoreOverrideCursor();
     ShowMessage(m_window.session().components(), MessageText::errorTitle(error.number()), error.description());
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void PayslipPrinter::PrintSelectedPayslips(bool view)
@@ -88,15 +80,22 @@ QString PayslipPrinter::resolvedPath(const QString &stored) const
 
 void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bool ordinances)
 {
-    std::optional<ComponentError> pending;
     m_pdfFolder.clear();
-    bool ticked = false;
-    {
-        const std::unique_ptr<CheckedRowRun> run = m_window.beginRun();
-        ticked = printRows(*run, filePath, outputMode, ordinances, pending);
-    }
-    if (pending)
-        tell(*pending);
+    PrintRun print{filePath, outputMode, ordinances};
+    CheckedRowBatch::Step step;
+    step.needsBeginDate = false;
+    step.letsMessagesThrough = false;
+    step.eachRow = [this, &print](CheckedRowRun &run, const ListItem &item) {
+        printRow(run, EmployeeRow::of(item), print);
+    };
+    step.failed = [this](CheckedRowRun &run, const ComponentError &error) {
+        run.restoreCursor();
+        tell(error);
+        run.progress().hide();
+    };
+    const bool ticked = m_window.runChecked(step);
+    if (print.pending)
+        tell(*print.pending);
     // Employees listed without a payslip have none to report; the clerk must not wait for one.
     if (ticked && m_window.listMode() == EmployeeListMode::WithoutPayslip)
         ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::NoPayslipToPrint);
@@ -105,52 +104,34 @@ void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bo
         ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::reportsSavedIn(m_pdfFolder));
 }
 
-bool PayslipPrinter::printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
-                               std::optional<ComponentError> &pending)
+void PayslipPrinter::printRow(CheckedRowRun &run, const EmployeeRow &row, PrintRun &print)
 {
-    const QList<EmployeeRow> rows = m_window.employeeRows();
-    const int checked = int(std::count_if(rows.cbegin(), rows.cend(), [](const EmployeeRow &row) { return row.checked; }));
-    if (checked == 0) {
-        ShowMessage(m_window.session().components(), MessageText::TitleProblem, MessageText::NoEmployeeChecked);
-        return false;
-    }
-    run.progress().start(checked);
-    bool reported = false; // a ShowReport was reached in this run
-    QString stagingFolder;
-    try {
+    if (!print.reportMade) {
         m_report = m_window.session().components().create(QString::fromLatin1(ReportEngine::classId));
-        for (const EmployeeRow &row : rows) {
-            if (!row.checked)
-                continue;
-            try {
-                const std::optional<Payslip> payslip = latestPayslip(row);
-                if (!payslip)
-                    continue;
-                const QVariant recordId = ordinances ? payslip->ordinanceId : payslip->id;
-                // A payslip that names no ordinance has none to print: the employee is
-                // skipped like one without a payslip, and the bar does not move for him.
-                if (!recordId.isValid() || recordId.isNull())
-                    continue;
-                handOver(run, row, filePath, recordId);
-            } catch (const ComponentError &error) {
-                // Before the first report nothing was printed yet: the run stops. After
-                // it, the failing employee is passed over and the error kept for the end,
-                // unless a later employee gets as far as his report.
-                if (!reported)
-                    throw;
-                pending = error;
-                continue;
-            }
-            pending.reset();
-            reported = true;
-            showReport(outputMode, stagingFolder);
-        }
-    } catch (const ComponentError &error) {
-        run.restoreCursor();
-        tell(error);
+        print.reportMade = true;
     }
-    run.progress().hide();
-    return true;
+    try {
+        const std::optional<Payslip> payslip = latestPayslip(row);
+        if (!payslip)
+            return;
+        const QVariant recordId = print.ordinances ? payslip->ordinanceId : payslip->id;
+        // A payslip that names no ordinance has none to print: the employee is skipped like
+        // one without a payslip, and the bar does not move for him.
+        if (!recordId.isValid() || recordId.isNull())
+            return;
+        handOver(run, row, print.filePath, recordId);
+    } catch (const ComponentError &error) {
+        // Before the first report nothing was printed yet: the run stops. After it, the
+        // failing employee is passed over and the error kept for the end, unless a later
+        // employee gets as far as his report.
+        if (!print.reported)
+            throw;
+        print.pending = error;
+        return;
+    }
+    print.pending.reset();
+    print.reported = true;
+    showReport(run, print);
 }
 
 // Without a printer the report component writes each report to a PDF file and names it.
@@ -199,27 +180,28 @@ void PayslipPrinter::handOver(CheckedRowRun &run, const EmployeeRow &row, const 
     run.progress().paint();
 }
 
-void PayslipPrinter::showReport(qint16 outputMode, QString &stagingFolder)
+void PayslipPrinter::showReport(CheckedRowRun &run, PrintRun &print)
 {
     try {
-        Dispatch::call(*m_report, "ShowReport", {QVariant::fromValue(outputMode)});
-        if (outputMode == 0)
+        Dispatch::call(*m_report, "ShowReport", {QVariant::fromValue(print.outputMode)});
+        if (print.outputMode == 0)
             noteOutputFile();
     } catch (const ComponentError &error) {
         if (error.number() == ComponentError::ReportFileCannotBeOpened)
-            fileAccessFallback(outputMode, stagingFolder);
+            fileAccessFallback(run, print);
         else
-            tell(error);
+            run.tell(MessageText::errorTitle(error.number()), error.description());
     }
 }
 
 // The template could not be opened where it is (a share that is read-locked, say): the report
 // gets a private copy in this run's dated folder, and this employee is tried once more with
 // it. The next employee starts from the catalogued template again.
-void PayslipPrinter::fileAccessFallback(qint16 outputMode, QString &stagingFolder)
+void PayslipPrinter::fileAccessFallback(CheckedRowRun &run, PrintRun &print)
 {
+    const QVariant outputMode = QVariant::fromValue(print.outputMode);
     try {
-        QString copy = GetTempReportFile(m_window.session().components(), stagingFolder);
+        QString copy = GetTempReportFile(m_window.session().components(), print.stagingFolder);
         if (copy.isEmpty())
             return; // no temporary folder, which was told
         copy.chop(3);
@@ -234,11 +216,11 @@ void PayslipPrinter::fileAccessFallback(qint16 outputMode, QString &stagingFolde
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner); // not the template's own mode
         Dispatch::setProperty(*m_report, "ReportFileName", copy);
         Dispatch::call(*m_report, "ConnectionValue", {QString()});
-        Dispatch::call(*m_report, "ShowReport", {QVariant::fromValue(outputMode)});
-        if (outputMode == 0)
+        Dispatch::call(*m_report, "ShowReport", {outputMode});
+        if (print.outputMode == 0)
             noteOutputFile();
     } catch (const ComponentError &error) {
-        tell(error);
+        run.tell(MessageText::errorTitle(error.number()), error.description());
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "payslips/EmployeeRow.h"
+#include "platform/automation/ComponentError.h"
 
 #include <QObject>
 #include <QString>
@@ -12,7 +13,6 @@
 namespace oruhr {
 
 class CheckedRowRun;
-class ComponentError;
 class EmployeeListWindow;
 
 // The payslip window's print run: the clerk picks a template, and the latest payslip of each
@@ -38,16 +38,27 @@ private:
         QVariant ordinanceId;
     };
 
+    // What one print run carries from row to row.
+    struct PrintRun {
+        QString filePath;
+        qint16 outputMode = 0;
+        bool ordinances = false;
+        bool reportMade = false;
+        // A ShowReport was reached in this run.
+        bool reported = false;
+        std::optional<ComponentError> pending{};
+        QString stagingFolder{};
+    };
+
     QString chooseTemplate(bool ordinances);
     QString resolvedPath(const QString &stored) const;
     void printChecked(const QString &filePath, qint16 outputMode, bool ordinances);
-    // False when no row was ticked.
-    bool printRows(CheckedRowRun &run, const QString &filePath, qint16 outputMode, bool ordinances,
-                   std::optional<ComponentError> &pending);
+    void printRow(CheckedRowRun &run, const EmployeeRow &row, PrintRun &print);
     std::optional<Payslip> latestPayslip(const EmployeeRow &row);
     void handOver(CheckedRowRun &run, const EmployeeRow &row, const QString &filePath, const QVariant &recordId);
-    void showReport(qint16 outputMode, QString &stagingFolder);
-    void fileAccessFallback(qint16 outputMode, QString &stagingFolder);
+    void showReport(CheckedRowRun &run, PrintRun &print);
+    void fileAccessFallback(CheckedRowRun &run, PrintRun &print);
+    // Outside a run, where the pointer is the usual one.
     void tell(const ComponentError &error) const;
     void noteOutputFile();
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <vector>
 
@@ -15,11 +16,17 @@ struct ListItem {
     QStringList texts; // texts[0] the item text, texts[i] sub-item i
     bool checked = false;
     QString tag;
+    // What the row stands for, kept typed for the window's own use; never shown.
+    QVariant value{};
 };
 
 struct ListColumn {
+    // How a header click sorts the column: by its numbers or by its (Persian) text.
+    enum class SortAs { Text, Number };
+
     QString title;
     int widthTwips = 0;
+    SortAs sortAs = SortAs::Text;
 };
 
 // A report-style list with check boxes: keyed rows of texts, a sort column, a sort order
