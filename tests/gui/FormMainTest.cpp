@@ -124,6 +124,12 @@ TEST_F(FormMainTest, ColumnClicksSortByCodeAsNumberAndByNameAsText)
     Q_EMIT header->sectionClicked(0);
     EXPECT_EQ(column(2), byName);
     EXPECT_EQ(form.employees().sortKey(), 2);
+
+    // A rebuild keeps the code sort numeric.
+    Q_EMIT header->sectionClicked(1);
+    form.optNonMonthlySalaryEmployee->click();
+    form.RefreshEmployees();
+    EXPECT_EQ(column(1), QStringList({QString(), u"3"_s, u"100"_s}));
 }
 
 TEST_F(FormMainTest, AFailingQueryIsToldAndLeavesTheWindowUsable)
@@ -214,28 +220,52 @@ TEST_F(FormMainTest, ControlsFollowTheWindowSizeAndKeysStartNothing)
     form.hide();
 }
 
-TEST_F(FormMainTest, AListThatCannotBeReadAtLoadFailsTheOpeningCall)
+// Every run over ticked rows, in either window: nothing ticked is told under the hourglass;
+// then the begin date is examined before the window is even disabled; nothing is written.
+TEST_F(FormMainTest, EveryRunNeedsATickedRowAndABeginDateBeforeItStarts)
 {
-    db.exec(u"DROP TABLE tblHRMonthlySalary"_s);
-    OruHRPrintBatch1 control;
-    control.setOLEConnectionString(db.connectionString());
-    try {
-        control.TempSaveMonthlySalary();
-        ADD_FAILURE() << "expected the call to fail";
-    } catch (const ComponentError &error) {
-        EXPECT_TRUE(error.description().contains(u"tblHRMonthlySalary"_s));
-    }
-    EXPECT_FALSE(control.formMain().isVisible());
-    EXPECT_TRUE(messages.shown().isEmpty());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(FormMainTest, ARebuildKeepsTheCodeSortNumeric)
-{
-    db.exec(u"UPDATE tblEmployee SET Code='100' WHERE ID=7"_s);
+    FormCheckDocs docs{session};
+    docs.Form_Load();
     load(false);
-    Q_EMIT form.lstEmployee->header()->sectionClicked(1);
-    form.optNonMonthlySalaryEmployee->click();
-    form.RefreshEmployees();
-    EXPECT_EQ(column(1), QStringList({QString(), u"3"_s, u"100"_s}));
+    const auto written = [this] {
+        return db.scalar(u"SELECT group_concat(x, ' ') FROM (SELECT 's' || ID || ':' || ifnull(Code, '') || ifnull("
+                         "CalculateDate, '') AS x FROM tblHRMonthlySalary UNION ALL SELECT 'o' || ID || ':' || "
+                         "ifnull(Code, '') FROM tblHROrdinance UNION ALL SELECT 'l' || ID || ':' || ifnull(Code, '') "
+                         "FROM tblHRLoan UNION ALL SELECT 'f' || ID || ':' || ifnull(Code, '') FROM tblHRBox)"_s)
+            .toString();
+    };
+    const QString before = written();
+    const QList<std::tuple<ListWindow *, QRadioButton *, QPushButton *>> runs{
+        {&form, form.optNonMonthlySalaryEmployee, form.cmdTempSave},
+        {&form, form.optTempSaveEmployee, form.cmdCalc},
+        {&form, form.optTempSaveEmployee, form.cmdFinalize},
+        {&docs, docs.optTempSaveEmployee, docs.cmdFinalize}};
+    for (const auto &[window, mode, button] : runs) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        window->Form_Load();
+        mode->click();
+        messages.clear();
+        EventCounter showing(window->pgb, QEvent::Show);
+        button->click();
+        EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::NoEmployeeChecked)}));
+        EXPECT_TRUE(messages.shown().value(0).busy); // told under the hourglass, reset after
+        EXPECT_EQ(showing.count, 0);
+        expectIdle(*window);
+
+        messages.clear();
+        window->cmdSelect->click();
+        const int ticked = window->rows().checkedCount();
+        ASSERT_GT(ticked, 0);
+        {
+            const QSignalBlocker quiet(window->datBeginDate);
+            window->datBeginDate->clear();
+        }
+        EventCounter enabling(window, QEvent::EnabledChange);
+        button->click();
+        EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::BeginDateMissing)}));
+        EXPECT_EQ(window->rows().checkedCount(), ticked);
+        EXPECT_EQ(enabling.count, 0);
+        expectIdle(*window);
+    }
+    EXPECT_EQ(written(), before);
 }

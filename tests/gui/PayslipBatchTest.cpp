@@ -135,29 +135,6 @@ TEST_F(PayslipBatchTest, TempSaveRunsBusyForTheCheckedRowsOnlyInListOrder)
     expectIdle(form);
 }
 
-TEST_F(PayslipBatchTest, NoTickOrNoBeginDateStopsTheRunBeforeAnyCall)
-{
-    EventCounter showing(form.pgb, QEvent::Show);
-    form.cmdTempSave->click();
-    EXPECT_EQ(messages.texts(), QStringList({u"اشکال: کارمندي انتخاب نشده است!"_s}));
-    EXPECT_TRUE(messages.shown()[0].busy); // told under the hourglass, reset after
-    EXPECT_TRUE(form.cmdTempSave->isEnabled());
-    EXPECT_EQ(showing.count, 0);
-
-    // The begin date is examined before the window is even disabled.
-    messages.clear();
-    check({0, 1});
-    clearBeginDateQuietly();
-    EventCounter enabling(&form, QEvent::EnabledChange);
-    form.cmdTempSave->click();
-    EXPECT_EQ(messages.texts(), QStringList({u"اشکال: تاريخ شروع مشخص نشده است."_s}));
-    EXPECT_EQ(form.employees().checkedCount(), 2);
-    EXPECT_EQ(enabling.count, 0);
-
-    EXPECT_TRUE(procedures->calls().isEmpty());
-    expectIdle(form);
-}
-
 TEST_F(PayslipBatchTest, FailureAtTheThirdEmployeeStopsThereAndLeavesTheProgressOnIt)
 {
     db.exec(QStringLiteral("CREATE TRIGGER failFor5 BEFORE INSERT ON tblHRMonthlySalary WHEN NEW.EmployeeID = 5 "

@@ -161,9 +161,6 @@ TEST_F(PrintRunTest, EachTickedPayslipIsHandedToTheReportOneByOne)
         EXPECT_TRUE(shown.busy);
     }
     EXPECT_TRUE(messages.shown().isEmpty());
-    EXPECT_TRUE(form.pgb->isHidden());
-    EXPECT_TRUE(form.lblProgress->isHidden());
-    expectIdle(form);
 
     log.shown.clear();
     log.outputFile = u"/srv/reports/run7/rad00001.pdf"_s; // no printer: written to files
@@ -252,11 +249,18 @@ TEST_F(PrintRunTest, TheTemplatePathIsTakenAsStoredOrUnderTheApplicationFolder)
 
 TEST_F(PrintRunTest, RunsThatEndEarly)
 {
+    const QString thisYear = QString::number(QDate::currentDate().year()) + u"1231235959"_s;
+    const QString lastYear = QString::number(QDate::currentDate().year() - 1) + u"1231235959"_s;
+    temp.dir().mkpath(thisYear);
+    temp.dir().mkpath(lastYear);
     load(true);
     runWith(form.cmdPrint);
     EXPECT_EQ(messages.texts(), QStringList({problem(MessageText::NoEmployeeChecked)}));
     EXPECT_TRUE(messages.shown()[0].busy); // told under the hourglass, reset after
     expectIdle(form);
+    // Even with no row ticked the run first clears this year's dated folders of earlier runs.
+    EXPECT_FALSE(temp.dir().exists(thisYear));
+    EXPECT_TRUE(temp.dir().exists(lastYear));
 
     // No template of the form type: the dialog is not shown and nothing is said.
     messages.clear();
@@ -336,18 +340,6 @@ TEST_F(PrintRunTest, FailuresAreToldPerEmployeeOrEndARunBeforeItsFirstReport)
     EXPECT_TRUE(messages.shown()[0].text.contains(u"tblHRMonthlySalary"_s));
     EXPECT_TRUE(form.pgb->isHidden());
     expectIdle(form);
-}
-
-TEST_F(PrintRunTest, ARunClearsThisYearsDatedFoldersOfEarlierRuns)
-{
-    const QString thisYear = QString::number(QDate::currentDate().year()) + u"1231235959"_s;
-    const QString lastYear = QString::number(QDate::currentDate().year() - 1) + u"1231235959"_s;
-    temp.dir().mkpath(thisYear);
-    temp.dir().mkpath(lastYear);
-    load(true);
-    runWith(form.cmdPrint); // with no row ticked: the clean-up comes first
-    EXPECT_FALSE(temp.dir().exists(thisYear));
-    EXPECT_TRUE(temp.dir().exists(lastYear));
 }
 
 TEST_F(PrintRunTest, CtrlPPrintsAndCtrlVViewsInEitherCaseAndMode)
