@@ -25,15 +25,6 @@ int usageError(const QString &message)
     return UsageError;
 }
 
-// The database named again, as a file's name or path or the server's database, guards a step
-// that rewrites what is there.
-bool confirmed(const QString &given, const QString &database)
-{
-    return !given.isEmpty()
-           && (given == database || given == QFileInfo(database).fileName()
-               || QFileInfo(given).absoluteFilePath() == QFileInfo(database).absoluteFilePath());
-}
-
 int run(const QString &command, const QStringList &arguments, db::Connection &connection, const QString &confirmation)
 {
     QTextStream out(stdout);
@@ -57,7 +48,7 @@ int run(const QString &command, const QStringList &arguments, db::Connection &co
         return Done;
     }
     if (command == QLatin1String("upgrade")) {
-        if (!confirmed(confirmation, administration.databaseName()))
+        if (!administration.isNamedBy(confirmation))
             return usageError(QStringLiteral("upgrade rewrites the tables: name the database again with --confirm %1")
                                   .arg(QFileInfo(administration.databaseName()).fileName()));
         const int from = administration.inspect().version;

@@ -99,8 +99,7 @@ bool dropProductTables(const QString &file, const QString &server, const QString
     oruhr::db::Connection connection;
     connection.setConnectionString(file.isEmpty() ? server : oruhr::embedded::EmbeddedDatabase::connectionString(file));
     const oruhr::embedded::DatabaseAdministration administration(connection);
-    const QString database = administration.databaseName();
-    if (name != database && name != QFileInfo(database).fileName())
+    if (!administration.isNamedBy(name))
         return false;
     try {
         connection.open();

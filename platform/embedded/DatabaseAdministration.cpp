@@ -10,6 +10,7 @@
 #include "payroll/storage/StatutoryRules.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlRecord>
@@ -186,8 +187,8 @@ void DatabaseAdministration::grant(const QString &role) const
     if (!identifier.match(role).hasMatch()
         || sql.scalar(QStringLiteral("SELECT count(*) FROM pg_roles WHERE rolname = ?"), {role}).toInt() == 0)
         refuse(QStringLiteral("نقش «%1» روي سرور نيست؛ نخست آن را بسازيد (CREATE ROLE).").arg(role));
-    if (!inspect().isCurrent())
-        refuse(QStringLiteral("پايگاه داده به روز نيست: %1").arg(inspect().problems.join(QLatin1Char(' '))));
+    if (const State state = inspect(); !state.isCurrent())
+        refuse(QStringLiteral("پايگاه داده به روز نيست: %1").arg(state.problems.join(QLatin1Char(' '))));
 
     db::Transaction transaction(m_connection);
     const QString schema = sql.scalar(QStringLiteral("SELECT current_schema()")).toString();
@@ -239,6 +240,14 @@ void DatabaseAdministration::drop() const
 QString DatabaseAdministration::databaseName() const
 {
     return db::BackendTarget::resolve(m_connection.connectionString()).databaseName;
+}
+
+bool DatabaseAdministration::isNamedBy(const QString &given) const
+{
+    const QString database = databaseName();
+    return !given.isEmpty()
+           && (given == database || given == QFileInfo(database).fileName()
+               || QFileInfo(given).absoluteFilePath() == QFileInfo(database).absoluteFilePath());
 }
 
 } // namespace oruhr::embedded

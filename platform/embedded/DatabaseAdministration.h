@@ -36,6 +36,9 @@ public:
 
     // The name the database goes by: the server's database, or the file.
     QString databaseName() const;
+    // Whether given names this database again (the server's database, or the file by its name
+    // or path): what a step that drops or rewrites tables asks for.
+    bool isNamedBy(const QString &given) const;
 
 private:
     bool tableExists(const QString &table) const;
