@@ -173,10 +173,18 @@ qint32 recalculateMonthlySalary(Call &call, const MonthlyInputs &in)
 qint32 finalizedMonthlySalary(Call &call, const MonthlyInputs &in)
 {
     call.locks.employee(in.employeeId);
+    // Each temporary payslip with the number it had before, if any, in one round trip.
+    QList<std::pair<qint64, QVariant>> temporary;
+    {
+        db::StatementRows rows = call.statements.run(
+            QStringLiteral("SELECT ID, GivenCode FROM tblHRMonthlySalary WHERE EmployeeID = ? AND Code IS NULL "
+                           "AND NOT (EndDate < ? OR BeginDate > ?) ORDER BY BeginDate, ID"),
+            {in.employeeId, iso(in.begin), iso(in.end)});
+        while (rows.next())
+            temporary.append({rows.integer(0), rows.value(1)});
+    }
     qint64 last = 0;
-    for (const qint64 payslipId : in.payslips(call.statements, QStringLiteral("Code IS NULL"))) {
-        const QVariant given =
-            call.statements.scalar(QStringLiteral("SELECT GivenCode FROM tblHRMonthlySalary WHERE ID = ?"), {payslipId});
+    for (const auto &[payslipId, given] : temporary) {
         const QString code = given.isNull() ? QString::number(call.locks.nextNumber(WriteLocks::Numbering::Payslips))
                                             : given.toString();
         // A clerk's delete may have taken the payslip meanwhile.
