@@ -31,11 +31,11 @@ TEST_P(ProcedureCalls, CreateUsesOnlyTheFinalDocumentsOfThePeriod)
     db.exec("INSERT INTO tblHROrdinanceDetail VALUES (?, ?, 999000000)", {draftOrdinance, Base});
     enter(ali, Mission, 2);
     enter(ali, Overtime, 50, QDate(2025, 1, 1), QDate(2025, 1, 31)); // another month's
-    const int bonus = document("tblHRExceptionBatch", true, begin, end),
-              draftBonus = document("tblHRExceptionBatch", false, begin, end);
+    const int bonus = db.addDocument("tblHRExceptionBatch", true, begin, end),
+              draftBonus = db.addDocument("tblHRExceptionBatch", false, begin, end);
     db.exec("INSERT INTO tblHRExceptionBatchDetail VALUES (?, ?, 1020, 5000000), (?, ?, 1020, 7)",
             {bonus, ali, draftBonus, ali});
-    const int draftLoan = document("tblHRLoan", false, begin, end), oldFund = document("tblHRBox", true, QDate(2024, 1, 1),
+    const int draftLoan = db.addDocument("tblHRLoan", false, begin, end), oldFund = db.addDocument("tblHRBox", true, QDate(2024, 1, 1),
                                                                                            begin.addDays(-1));
     db.exec("INSERT INTO tblHRLoanDetail VALUES (?, ?, 900, 90)", {draftLoan, ali});
     db.exec("INSERT INTO tblHRBoxDetail VALUES (?, ?, 70)", {oldFund, ali});
@@ -53,10 +53,10 @@ TEST_P(ProcedureCalls, CreateUsesOnlyTheFinalDocumentsOfThePeriod)
                                                  "CreatorID = -2").arg(id).arg(ali).arg(ordinance)),
               1);
     // 2 × 120,000,000 / 30; insurable 125,000,000.
-    EXPECT_EQ(lines(id), (Lines{{Base, 120'000'000}, {Mission, 8'000'000}, {1020, 5'000'000}, {Insurance, 8'750'000},
+    EXPECT_EQ(db.linesOf(id), (Lines{{Base, 120'000'000}, {Mission, 8'000'000}, {1020, 5'000'000}, {Insurance, 8'750'000},
                                 {EmployerInsurance, 28'750'000}}));
-    EXPECT_TRUE(paidLoans(id).isEmpty());
-    EXPECT_TRUE(paidFunds(id).isEmpty());
+    EXPECT_TRUE(db.paidLoansOf(id).isEmpty());
+    EXPECT_TRUE(db.paidFundsOf(id).isEmpty());
 }
 
 TEST_P(ProcedureCalls, OnePayslipPerPeriodNumberedOnceWhenFinalized)
@@ -80,7 +80,7 @@ TEST_P(ProcedureCalls, OnePayslipPerPeriodNumberedOnceWhenFinalized)
     // A final payslip is not recalculated, and blocks a new one; the day after the period is free.
     db.exec("UPDATE tblHROrdinanceDetail SET Amount = 190000000");
     EXPECT_EQ(recalculate(ali), 0);
-    EXPECT_EQ(lines(id)[Base], 150'000'000);
+    EXPECT_EQ(db.linesOf(id)[Base], 150'000'000);
     EXPECT_EQ(create(ali), 0);
     EXPECT_GT(env.spHRCreateMonthlySalary(1, end.addDays(1), end.addDays(30), ali), 0);
 }
@@ -173,12 +173,12 @@ TEST(ServerProcedures, TheSameInputsGiveTheSamePayslipToTheRialOnBothDatabases)
                                                         {Month::ChildAllowance, 3'333'333}});
         month.enter(ali, Month::Overtime, 17);
         month.enter(ali, Month::Absence, 2);
-        month.loan(ali, 50'000'000, 4'166'667);
-        month.fund(ali, 1'250'000);
+        month.db.addLoan(ali, 50'000'000, 4'166'667);
+        month.db.addFund(ali, 1'250'000);
         const int id = month.create(ali);
         ASSERT_GT(id, 0);
-        payslips << month.lines(id);
-        payslips.last().insert(-1, month.paidLoans(id).value(month.db.scalar("SELECT max(ID) FROM tblHRLoan").toInt()));
+        payslips << month.db.linesOf(id);
+        payslips.last().insert(-1, month.db.paidLoansOf(id).value(month.db.scalar("SELECT max(ID) FROM tblHRLoan").toInt()));
     }
     EXPECT_EQ(payslips[0], payslips[1]);
     EXPECT_TRUE(payslips[0].contains(Month::Tax));

@@ -51,14 +51,9 @@ private:
 
 class FormCheckDocsTest : public WindowTest<FormCheckDocs> {
 protected:
-    // A document of a table other than the ordinances; returns its ID.
     int addDocument(const QString &table, QDate begin, QDate end, const QVariant &id = {})
     {
-        db.exec(u"INSERT INTO %1 (ID, BeginDate, EndDate, FarsiBeginDate, FarsiEndDate) VALUES (?, ?, ?, ?, ?)"_s
-                    .arg(table),
-                {id, TestDatabase::iso(begin), TestDatabase::iso(end), PelikDate::toPersianText(begin),
-                 PelikDate::toPersianText(end)});
-        return db.scalar(u"SELECT max(ID) FROM "_s + table).toInt();
+        return db.addDocument(table, false, begin, end, id);
     }
 
     // The keys of the rows, sorted: the list keeps the database's order, which is not fixed.

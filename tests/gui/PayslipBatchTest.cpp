@@ -27,19 +27,15 @@ QDate dateOf(const QVariant &value)
 }
 
 // Ten employees with final ordinances over the month 1405/09 and no payslip yet; employee
-// IDs 1 to 10 carry the codes 1 to 10, so the list shows them in ID order.
+// IDs 1 to 10 carry the codes 101 to 110, so the list shows them in ID order.
 class PayslipBatchTest : public WindowTest<FormMain, TestDatabase> {
 protected:
     using WindowTest::WindowTest;
 
     void SetUp() override
     {
-        const char *firstNames[] = {"علي", "مريم", "حسن", "زهرا", "رضا", "سارا", "امير", "نرگس", "مهدي", "فاطمه"};
-        for (int i = 0; i < 10; ++i) {
-            const int id = db.addEmployee(QString::number(i + 1), QString::fromUtf8(firstNames[i]),
-                                          u"کريمي"_s + QString::number(i + 1));
-            db.addOrdinance(id, periodBegin, periodEnd, true, {11, 21, 31});
-        }
+        for (int i = 0; i < 10; ++i)
+            db.hire(periodBegin, periodEnd);
         session.ActiveUserID = -3;
         procedures = RecordingProcedures::install(session);
         procedures->observeWith([this] {
@@ -84,10 +80,7 @@ protected:
     int payslipWithLines(int employeeId, QDate begin)
     {
         const int payslip = db.addPayslip(employeeId, begin, periodEnd, false);
-        for (const char *table : {"tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) VALUES (?, 501, 900)",
-                                  "tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount) VALUES (?, 1, 50)",
-                                  "tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount) VALUES (?, 1, 20)"})
-            db.exec(u"INSERT INTO "_s + QLatin1String(table), {payslip});
+        db.addPayslipLines(payslip);
         return payslip;
     }
 

@@ -91,12 +91,11 @@ protected:
         // Ten more employees with a final payslip for the month, listed after employee 4;
         // the tenth payslip names no ordinance.
         for (int i = 1; i <= 10; ++i) {
-            const int employee = db.addEmployee(QString::number(100 + i), u"نام%1"_s.arg(i), u"فاميل%1"_s.arg(i));
-            const int ordinance = db.addOrdinance(employee, SeededPayroll::begin(), SeededPayroll::end(), true, {11, 21, 31});
-            ten << employee;
-            tenPayslips << db.addPayslip(employee, SeededPayroll::begin(), SeededPayroll::end(), true,
-                                         i == 10 ? 0 : ordinance);
-            tenOrdinances << ordinance;
+            const auto hired = db.hire(SeededPayroll::begin(), SeededPayroll::end());
+            ten << hired.employee;
+            tenOrdinances << hired.ordinance;
+            tenPayslips << db.addPayslip(hired.employee, SeededPayroll::begin(), SeededPayroll::end(), true,
+                                         i == 10 ? 0 : hired.ordinance);
         }
         log.window = &form;
     }

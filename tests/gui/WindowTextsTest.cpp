@@ -121,6 +121,11 @@ void expectTextsFit(QWidget &window)
 {
     window.show();
     QApplication::processEvents();
+    // scripts/window-shots keeps a picture of each window as the clerk first sees it.
+    if (const QString shots = qEnvironmentVariable("ORUHR_WINDOW_SHOTS"); !shots.isEmpty())
+        window.grab().save(shots + u'/'
+                           + QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()).section(u'/', -1)
+                           + u'-' + window.objectName() + u".png"_s);
     for (const double scale : {1.0, 1.3}) {
         window.resize((window.size().toSizeF() * scale).toSize());
         for (const QString &problem : textProblems(window))

@@ -45,31 +45,20 @@ void SeededPayroll::seedPayslips()
     finalPayslipOf4 = addPayslip(4, begin(), end(), true, ordinanceOf4);
     temporaryPayslipOf8 = addPayslip(8, begin(), end(), false);
     const int previousPayslipOf8 = addPayslip(8, QDate(2026, 10, 23), begin().addDays(-1), true);
-    const QVariantList both{temporaryPayslipOf8, previousPayslipOf8};
-    exec(QStringLiteral("INSERT INTO tblHRMonthlySalaryDetail (MonthlySalaryID, FunctionID, Amount) VALUES (?, 501, 1000), "
-                        "(?, 501, 1000)"), both);
-    exec(QStringLiteral("INSERT INTO tblHRMonthlyPaiedLoan (MonthlySalaryID, LoanID, Amount) VALUES (?, 1, 50), (?, 1, 50)"),
-         both);
-    exec(QStringLiteral("INSERT INTO tblHRMonthlyPaiedBox (MonthlySalaryID, BoxID, Amount) VALUES (?, 1, 20), (?, 1, 20)"),
-         both);
+    addPayslipLines(temporaryPayslipOf8);
+    addPayslipLines(previousPayslipOf8);
 }
 
 void SeededPayroll::seedDocuments()
 {
-    const QString insert = QStringLiteral("INSERT INTO %1 (Code, BeginDate, EndDate, FarsiBeginDate, FarsiEndDate) "
-                                          "VALUES (?, ?, ?, ?, ?) RETURNING ID");
-    const QVariantList temporary{QVariant(), iso(begin()), iso(end()), QStringLiteral("1405/09/01"),
-                                 QStringLiteral("1405/09/30")};
-    loanId = scalar(insert.arg(QStringLiteral("tblHRLoan")), temporary).toInt();
+    loanId = addDocument(QStringLiteral("tblHRLoan"), false, begin(), end());
     exec(QStringLiteral("INSERT INTO tblHRLoanDetail (LoanID, EmployeeID, Amount, InstalmentAmount) VALUES "
                         "(?, 1, 1000, 50), (?, 2, 1000, 50)"),
          {loanId, loanId});
-    fundId = scalar(insert.arg(QStringLiteral("tblHRBox")), temporary).toInt();
+    fundId = addDocument(QStringLiteral("tblHRBox"), false, begin(), end());
     // a Code that is empty but not NULL
-    exceptionBatchId = scalar(insert.arg(QStringLiteral("tblHRExceptionBatch")),
-                              {QString(""), iso(end()), iso(end().addDays(10)), QStringLiteral("1405/09/30"),
-                               QStringLiteral("1405/10/10")})
-                           .toInt();
+    exceptionBatchId = addDocument(QStringLiteral("tblHRExceptionBatch"), false, end(), end().addDays(10));
+    exec(QStringLiteral("UPDATE tblHRExceptionBatch SET Code = '' WHERE ID = ?"), {exceptionBatchId});
 }
 
 void SeededPayroll::seedAccounting()
