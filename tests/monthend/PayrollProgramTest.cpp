@@ -59,6 +59,11 @@ TEST_F(MonthEndProgram, ExitStatusSaysWhetherEverythingAskedWasDone)
     const auto [status, output] = run({"--connection", connection, "--month", "1404/06", "--out", bankFile, "bank-file"});
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(output.contains("ستون ShebaNumber در جدول tblEmployee")) << qPrintable(output);
+
+    hire(QDate(2024, 1, 1), {{Base, 1}}); // a pay that cannot bear its insurance
+    const auto [stopped, told] = run({"--connection", connection, "run", "tempsave"});
+    EXPECT_EQ(stopped, 1);
+    EXPECT_TRUE(told.contains("کار در کارمند 3 نام کارمند 3 متوقف شد")) << qPrintable(told);
 }
 
 TEST_F(MonthEndProgram, TheHostShowsWhatAFinalisationLeftUnpostedAndPostsIt)
