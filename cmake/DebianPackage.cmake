@@ -12,7 +12,8 @@ documents, over the customer's SQL Server database (through ODBC) or an
 embedded SQLite database.
 oruhr-host opens a demo database on its first start; oruhr-seed makes demo
 databases of any size; oruhr-admin sets up, checks and upgrades an office's
-database and gives its clerks' role their rights.]])
+database and gives its clerks' role their rights; oruhr-payroll runs a month
+end from the command line: the payslip steps, posting, the bank transfer file.]])
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

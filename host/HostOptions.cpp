@@ -50,6 +50,11 @@ std::optional<QString> readConnectionFile(const QString &path, QString &error)
 
 } // namespace
 
+std::optional<QString> HostOptions::connectionFromFile(const QString &path, QString &error)
+{
+    return readConnectionFile(path, error);
+}
+
 std::optional<HostOptions> HostOptions::parse(const QStringList &arguments, QString &error)
 {
     QCommandLineParser parser;

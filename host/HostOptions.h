@@ -21,6 +21,9 @@ struct HostOptions {
     // --connection, else the first line of --connection-file (readable by the user alone), else
     // the environment variable ORUHR_CONNECTION, so that a password need not be on the command line.
     static std::optional<HostOptions> parse(const QStringList &arguments, QString &error);
+    // The first line of a connection file that its owner alone can read; nullopt and the
+    // reason in error otherwise.
+    static std::optional<QString> connectionFromFile(const QString &path, QString &error);
 };
 
 } // namespace oruhr::host

@@ -1,6 +1,7 @@
 #include "host/HostWindow.h"
 
 #include "host/HostLog.h"
+#include "host/MonthEndPanel.h"
 
 #include "platform/automation/ComponentError.h"
 #include "platform/database/BackendTarget.h"
@@ -94,9 +95,12 @@ void HostWindow::buildEditors()
         methods->addWidget(button);
     }
 
+    m_monthEnd = new MonthEndPanel(*m_control, central);
+
     auto *layout = new QVBoxLayout(central);
     layout->addWidget(properties);
     layout->addLayout(methods);
+    layout->addWidget(m_monthEnd);
     layout->addWidget(m_control);
     setCentralWidget(central);
 }
@@ -186,6 +190,9 @@ bool HostWindow::call(HostOptions::Action action)
         reportFailure(0, QString::fromLocal8Bit(error.what()));
         return false;
     }
+    // A finalisation whose document could not be made leaves payslips to post.
+    if (action == HostOptions::Action::TempSave)
+        m_monthEnd->refresh();
     return true;
 }
 

@@ -17,6 +17,8 @@ class OruHRPrintBatch1;
 
 namespace oruhr::host {
 
+class MonthEndPanel;
+
 // The host program's window: the control restored from its stored form, editors for its
 // four properties (the connection's password masked) and a button for each of its methods. A failed call is shown here, with
 // the error's number and description.
@@ -27,6 +29,7 @@ public:
     HostWindow(StoredForm form, QWidget *parent = nullptr);
 
     OruHRPrintBatch1 &control() { return *m_control; }
+    MonthEndPanel &monthEnd() { return *m_monthEnd; }
     void applyOptions(const HostOptions &options);
     // Whether the demo database is to stand in for the connection: no stored form, and no
     // connection on the command line.
@@ -55,6 +58,7 @@ private:
     QSpinBox *m_employee;
     QLineEdit *m_connection;
     QCheckBox *m_keepPassword;
+    MonthEndPanel *m_monthEnd;
 };
 
 } // namespace oruhr::host

@@ -72,7 +72,8 @@ QStringList sqliteStatements()
                        QStringLiteral("vwHRRecruitmentTypeMinor"));
     sql << QStringList{
         QStringLiteral("CREATE TABLE tblEmployee (ID INTEGER PRIMARY KEY, Code TEXT, FirstName TEXT, "
-                       "SureName TEXT, FatherName TEXT, NationalCode TEXT)"),
+                       "SureName TEXT, FatherName TEXT, NationalCode TEXT, %1)")
+            .arg(EmbeddedSchema::shebaNumberColumn()),
         QStringLiteral("CREATE INDEX ixEmployeeCode ON tblEmployee(Code)"),
         QStringLiteral("CREATE VIEW vwEmployee AS SELECT ID, Code, FirstName, SureName, "
                        "coalesce(FirstName, '') || ' ' || coalesce(SureName, '') AS Name FROM tblEmployee"),
@@ -234,6 +235,13 @@ QStringList auditTrail()
 }
 
 } // namespace
+
+QString EmbeddedSchema::shebaNumberColumn()
+{
+    // The form only: the check digits are the bank file's to check, which names the employee.
+    return QStringLiteral("ShebaNumber TEXT CHECK (ShebaNumber IS NULL OR (length(ShebaNumber) = 26 AND "
+                          "substr(ShebaNumber, 1, 2) = 'IR' AND ltrim(substr(ShebaNumber, 3), '0123456789') = ''))");
+}
 
 const char *const EmbeddedSchema::auditedTables[] = {"tblHRMonthlySalary",     "tblHRMonthlySalaryDetail",
                                                      "tblHRMonthlyPaiedLoan",  "tblHRMonthlyPaiedBox",

@@ -20,10 +20,12 @@ class EmbeddedSchema {
 public:
     // The schema's version, kept in tblPelikSchemaVersion; 1 was the first release's, which
     // had no such table.
-    static constexpr int Version = 2;
+    static constexpr int Version = 3;
     // The tables whose writes the server records with the login (tblPelikAudit).
     static const char *const auditedTables[6];
 
+    // The employee's bank account for salary transfers: "IR" and 24 digits, or NULL.
+    static QString shebaNumberColumn();
     static QStringList statements(db::SqlDialect dialect = db::SqlDialect::SQLite);
     // The triggers that keep final payslips whole and, on PostgreSQL, the audit trail.
     static QStringList guards(db::SqlDialect dialect);

@@ -52,6 +52,15 @@ QStringList toVersion2(db::SqlDialect dialect)
     return sql + EmbeddedSchema::guards(dialect);
 }
 
+// Salaries are paid by bank transfer: each employee gets a Sheba number, empty until entered.
+QStringList toVersion3()
+{
+    return {
+        QStringLiteral("ALTER TABLE tblEmployee ADD COLUMN ") + EmbeddedSchema::shebaNumberColumn(),
+        QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 3"),
+    };
+}
+
 } // namespace
 
 QStringList SchemaUpgrade::from(int version, db::SqlDialect dialect)
@@ -59,6 +68,8 @@ QStringList SchemaUpgrade::from(int version, db::SqlDialect dialect)
     switch (version) {
     case 1:
         return toVersion2(dialect);
+    case 2:
+        return toVersion3();
     default:
         return {};
     }

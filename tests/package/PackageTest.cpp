@@ -48,6 +48,7 @@ TEST_F(DebianPackage, HoldsTheProgramsTemplatesAndMenuEntryAndDependsOnWhatTheyL
         if (!line.startsWith(u'd'))
             files << line.section(u' ', -1);
     QStringList expected = {u"./usr/bin/oruhr-host"_s, u"./usr/bin/oruhr-seed"_s, u"./usr/bin/oruhr-admin"_s,
+                            u"./usr/bin/oruhr-payroll"_s,
                             u"./usr/share/applications/oruhr-host.desktop"_s,
                             u"./usr/share/icons/hicolor/scalable/apps/oruhr-host.svg"_s};
     for (const QString &name : shippedTemplates())
@@ -61,7 +62,7 @@ TEST_F(DebianPackage, HoldsTheProgramsTemplatesAndMenuEntryAndDependsOnWhatTheyL
     QTemporaryDir root;
     run(u"dpkg"_s, {u"-x"_s, deb, root.path()});
     QStringList required;
-    for (const QString &program : {u"oruhr-host"_s, u"oruhr-seed"_s, u"oruhr-admin"_s})
+    for (const QString &program : {u"oruhr-host"_s, u"oruhr-seed"_s, u"oruhr-admin"_s, u"oruhr-payroll"_s})
         for (const QString &line : run(u"readelf"_s, {u"-d"_s, root.filePath(u"usr/bin/"_s + program)}))
             if (line.contains(u"(NEEDED)"_s))
                 required << u"*/"_s + line.section(u'[', 1).section(u']', 0, 0);
