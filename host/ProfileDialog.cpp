@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -93,6 +94,20 @@ ProfileDialog::ProfileDialog(const ConnectionProfile &profile, QWidget *parent)
     auto *test = new QPushButton(QStringLiteral("آزمودن اتصال"), this);
     test->setObjectName(QStringLiteral("testConnection"));
     connect(test, &QPushButton::clicked, this, &ProfileDialog::test);
+    // Saved beside the one shown, as a profile of its own.
+    auto *another = new QPushButton(QStringLiteral("اتصال تازه"), this);
+    another->setObjectName(QStringLiteral("newProfile"));
+    connect(another, &QPushButton::clicked, this, [this] {
+        m_id.clear();
+        for (QLineEdit *field : {m_name, m_server, m_database, m_login, m_password})
+            field->clear();
+        m_result->clear();
+        m_name->setFocus();
+    });
+    auto *tools = new QHBoxLayout;
+    tools->addWidget(test);
+    tools->addWidget(another);
+    tools->addStretch();
     m_result = new QLabel(this);
     m_result->setObjectName(QStringLiteral("testResult"));
     m_result->setWordWrap(true);
@@ -106,7 +121,7 @@ ProfileDialog::ProfileDialog(const ConnectionProfile &profile, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(test, 0, Qt::AlignLeading);
+    layout->addLayout(tools);
     layout->addWidget(m_result);
     layout->addWidget(buttons);
 }

@@ -198,12 +198,17 @@ void StartWindow::refresh()
     session.ActiveUserID = m_editor.control().UserID();
     session.ConnectDataEnvironment();
     QString failure;
+    // The number isolated, so that its minus sign stays before it in right-to-left text.
+    const auto numbered = [](int number, const QString &description) {
+        return QStringLiteral("شماره خطا: ") + QChar(0x2066) + QString::number(number) + QChar(0x2069) + QLatin1Char('\n')
+               + description;
+    };
     try {
         m_summary = MonthSummary::read(session);
     } catch (const ComponentError &error) {
-        failure = QStringLiteral("شماره خطا: %1\n%2").arg(error.number()).arg(error.description());
+        failure = numbered(error.number(), error.description());
     } catch (const std::exception &error) {
-        failure = QStringLiteral("شماره خطا: 0\n") + QString::fromLocal8Bit(error.what());
+        failure = numbered(0, QString::fromLocal8Bit(error.what()));
     }
     if (!failure.isEmpty()) {
         qCWarning(lcHost).noquote() << "the month could not be read:" << failure;
