@@ -37,9 +37,9 @@ std::optional<qint16> shortValue(const QSettings &settings, const QString &key)
     return qint16(value);
 }
 
-QString isolated(const QString &text)
+QString leftToRight(const QString &text)
 {
-    return QChar(0x2068) + text + QChar(0x2069);
+    return QChar(0x200E) + text + QChar(0x200E);
 }
 
 } // namespace
@@ -80,12 +80,12 @@ void ConnectionProfiles::readFile(const QString &file, bool systemWide)
     if (!systemWide && (QFile::permissions(file) & (QFile::ReadGroup | QFile::ReadOther))) {
         m_problems << QStringLiteral("فایل اتصال‌ها را دیگران هم می‌توانند بخوانند و کنار گذاشته شد: %1؛ "
                                      "آن را فقط برای خودتان خواندنی کنید (chmod 600).")
-                          .arg(isolated(file));
+                          .arg(leftToRight(file));
         return;
     }
     QSettings settings(file, QSettings::IniFormat);
     if (settings.status() != QSettings::NoError) {
-        m_problems << QStringLiteral("فایل اتصال‌ها خوانده نشد: ") + isolated(file);
+        m_problems << QStringLiteral("فایل اتصال‌ها خوانده نشد: ") + leftToRight(file);
         return;
     }
     for (const QString &id : settings.childGroups()) {
@@ -102,7 +102,7 @@ std::optional<ConnectionProfile> ConnectionProfiles::readProfile(QSettings &sett
     settings.beginGroup(id);
     const auto refuse = [&](const QString &why) {
         settings.endGroup();
-        m_problems << QStringLiteral("اتصال %1 در %2 کنار گذاشته شد: %3").arg(isolated(id), isolated(settings.fileName()), why);
+        m_problems << QStringLiteral("اتصال %1 در %2 کنار گذاشته شد: %3").arg(leftToRight(id), leftToRight(settings.fileName()), why);
         return std::nullopt;
     };
     ConnectionProfile profile;
@@ -115,7 +115,7 @@ std::optional<ConnectionProfile> ConnectionProfiles::readProfile(QSettings &sett
     const std::optional<ConnectionProfile::Backend> backend = ConnectionProfile::backendNamed(settings.value(backendKey).toString());
     if (!backend)
         return refuse(QStringLiteral("نوع پایگاه داده %1 شناخته نیست (SQLite، PostgreSQL یا SqlServer).")
-                          .arg(isolated(settings.value(backendKey).toString())));
+                          .arg(leftToRight(settings.value(backendKey).toString())));
     profile.backend = *backend;
     profile.server = settings.value(serverKey).toString().trimmed();
     profile.database = settings.value(databaseKey).toString().trimmed();

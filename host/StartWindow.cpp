@@ -198,9 +198,9 @@ void StartWindow::refresh()
     session.ActiveUserID = m_editor.control().UserID();
     session.ConnectDataEnvironment();
     QString failure;
-    // The number isolated, so that its minus sign stays before it in right-to-left text.
+    // A left-to-right mark first, so that the minus sign stays before the number in right-to-left text.
     const auto numbered = [](int number, const QString &description) {
-        return QStringLiteral("شماره خطا: ") + QChar(0x2066) + QString::number(number) + QChar(0x2069) + QLatin1Char('\n')
+        return QStringLiteral("شماره خطا: ") + QChar(0x200E) + QString::number(number) + QLatin1Char('\n')
                + description;
     };
     try {
