@@ -2,6 +2,7 @@
 
 #include "host/HostLog.h"
 
+#include "common/DesignedWindow.h"
 #include "platform/automation/ComponentError.h"
 
 #include <QComboBox>
@@ -152,6 +153,12 @@ std::optional<ConnectionProfile> ConnectionProfiles::choose(QWidget *parent) con
     dialog.setLabelText(QStringLiteral("با کدام پایگاه داده کار می‌کنید؟"));
     dialog.setComboBoxItems(names);
     dialog.setComboBoxEditable(false);
+    dialog.setOkButtonText(QStringLiteral("باز کردن"));
+    dialog.setCancelButtonText(QStringLiteral("انصراف"));
+    QFont text = designedFont();
+    text.setPointSizeF(10);
+    dialog.setFont(text);
+    dialog.setMinimumWidth(360);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     // By place: two profiles may share a name.

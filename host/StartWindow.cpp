@@ -233,20 +233,21 @@ bool StartWindow::call(HostOptions::Action action)
 
 void StartWindow::editProfiles()
 {
-    ConnectionProfile profile;
-    if (m_profile && !m_profile->systemWide)
-        profile = *m_profile;
-    ProfileDialog dialog(profile, this);
+    // A system-wide profile saved here becomes the user's own under the same id, which wins
+    // over it and may keep the password.
+    ProfileDialog dialog(m_profile.value_or(ConnectionProfile()), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    ConnectionProfile saved = dialog.profile();
+    saved.systemWide = false;
     try {
-        m_profiles.save(dialog.profile());
+        m_profiles.save(saved);
     } catch (const ComponentError &error) {
         QMessageBox::critical(this, QStringLiteral("خطا"),
                               QStringLiteral("شماره خطا: %1\n%2").arg(error.number()).arg(error.description()));
         return;
     }
-    open(dialog.profile());
+    open(saved);
 }
 
 void StartWindow::showEditor()
