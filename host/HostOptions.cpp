@@ -58,7 +58,8 @@ std::optional<QString> HostOptions::connectionFromFile(const QString &path, QStr
 std::optional<HostOptions> HostOptions::parse(const QStringList &arguments, QString &error)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Host program of the OruHRPrintBatch1 control."));
+    parser.setApplicationDescription(QStringLiteral("Host program of the OruHRPrintBatch1 control: opens the start window on the given "
+                                                      "connection, else on a connection profile or the demo database."));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("connection"), QStringLiteral("Connection string of the payroll database."),
                       QStringLiteral("string")});

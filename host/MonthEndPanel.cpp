@@ -123,6 +123,7 @@ QString MonthEndPanel::resultText() const
 void MonthEndPanel::showResult(const QString &text)
 {
     m_result->setText(text);
+    Q_EMIT resultShown(text);
 }
 
 } // namespace oruhr::host

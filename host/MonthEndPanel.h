@@ -24,14 +24,18 @@ public:
     // Counts the unposted payslips again; a failure is shown in the panel.
     void refresh();
     void post();
+    // Asks where to save the bank file, then writes it.
+    void chooseBankFile();
     // The save dialog's choice; writes nothing when it is empty.
     void writeBankFile(const QString &file);
     QString resultText() const;
 
+Q_SIGNALS:
+    void resultShown(const QString &text);
+
 private:
     // The control's session with its current values, as a call of its methods sets it.
     ModMain &session();
-    void chooseBankFile();
     void showResult(const QString &text);
     template<typename Action>
     void attempt(Action &&action);

@@ -2,8 +2,10 @@
 
 #include "host/DemoTemplates.h"
 #include "host/HostLog.h"
+#include "host/ConnectionProfiles.h"
 #include "host/HostOptions.h"
 #include "host/HostWindow.h"
+#include "host/StartWindow.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/components/StandardComponents.h"
 #include "demo/DemoDataGenerator.h"
@@ -69,37 +71,60 @@ int main(int argc, char **argv)
 
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);
-    host::HostWindow window(host::StoredForm(QDir(dataFolder).filePath(QStringLiteral("form.ini"))));
-    registerStandardComponents(window.control().session().components());
+    // The property editor holds the control; the clerk sees the start window.
+    host::HostWindow editor(host::StoredForm(QDir(dataFolder).filePath(QStringLiteral("form.ini"))));
+    registerStandardComponents(editor.control().session().components());
     // The embedded database has no procedures of its own: the program brings them.
-    window.control().session().dtEn().connection().setLocalProcedures(
+    editor.control().session().dtEn().connection().setLocalProcedures(
         std::make_shared<embedded::EmbeddedProcedures>());
-    window.applyOptions(*options);
-    QString demoProblem;
-    if (window.needsDemoDatabase(*options)) {
+    editor.applyOptions(*options);
+    host::ConnectionProfiles profiles(host::ConnectionProfiles::defaultUserFile(),
+                                      host::ConnectionProfiles::defaultSystemFile());
+    profiles.load();
+    host::StartWindow start(editor, profiles);
+    QStringList problems = profiles.problems();
+    if (options->connection) {
+        editor.askForPassword();
+        start.openConnection(QStringLiteral("اتصال داده شده به برنامه"));
+    } else if (!profiles.profiles().isEmpty()) {
+        std::optional<host::ConnectionProfile> profile = profiles.choose(nullptr);
+        if (!profile)
+            return 0;
+        // The command line's user, position and employee win over the profile's.
+        profile->userId = options->user.value_or(profile->userId);
+        profile->positionId = options->position.value_or(profile->positionId);
+        profile->employeeId = options->employee.value_or(profile->employeeId);
+        start.open(*profile);
+    } else if (editor.needsDemoDatabase(*options)) {
+        QString demoProblem;
         try {
             host::HostOptions demo;
             demo.connection = demoConnectionString(dataFolder, demoProblem);
             if (demoProblem.isEmpty())
-                window.applyOptions(demo);
+                editor.applyOptions(demo);
             else
                 qCWarning(lcHost).noquote() << "the demo database was left as it is:" << demoProblem;
         } catch (const ComponentError &failure) {
             qCWarning(lcHost) << "the demo database could not be made:" << failure.number() << failure.description();
         }
+        if (!demoProblem.isEmpty())
+            problems << demoProblem;
+        start.openConnection(QStringLiteral("پایگاه داده نمایشی"));
+    } else {
+        editor.askForPassword();
+        start.openConnection(QStringLiteral("تنظیمات ذخیره شده ویرایشگر ویژگی‌ها"));
     }
-    window.askForPassword();
-    window.show();
-    if (!demoProblem.isEmpty()) {
+    start.show();
+    if (!problems.isEmpty()) {
         // Not modal to the program: a call given on the command line still runs.
-        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("پايگاه داده نمايشي"), demoProblem,
-                                    QMessageBox::Ok, &window);
+        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("پايگاه داده"), problems.join(u"\n\n"),
+                                    QMessageBox::Ok, &start);
         box->setObjectName(QStringLiteral("demoDatabaseProblem"));
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setLayoutDirection(Qt::RightToLeft);
         box->open();
     }
     if (options->action != host::HostOptions::Action::None)
-        QTimer::singleShot(0, &window, [&window, action = options->action] { window.call(action); });
+        QTimer::singleShot(0, &start, [&start, action = options->action] { start.call(action); });
     return app.exec();
 }

@@ -1,4 +1,7 @@
+#include "host/ConnectionProfiles.h"
 #include "host/HostWindow.h"
+#include "host/ProfileDialog.h"
+#include "host/StartWindow.h"
 #include "host/StoredForm.h"
 #include "payslips/FormErrorEmployee.h"
 #include "payslips/FormFormIDs.h"
@@ -205,6 +208,26 @@ const Opening openings[] = {
          QTemporaryDir dir;
          host::HostWindow window{host::StoredForm(dir.filePath(u"host.ini"_s))};
          expectTextsFit(window);
+     }},
+    {"Start", [](const Windows &w) {
+         QTemporaryDir dir;
+         host::HostWindow editor{host::StoredForm(dir.filePath(u"host.ini"_s))};
+         host::ConnectionProfiles profiles{dir.filePath(u"user.ini"_s), dir.filePath(u"system.ini"_s)};
+         host::StartWindow start{editor, profiles};
+         host::HostOptions options;
+         options.connection = w.db.connectionString();
+         editor.applyOptions(options);
+         start.openConnection(u"دفتر مرکزی"_s);
+         start.addMonthAction(u"ثبت سند فیش‌های بی‌سند"_s, QKeySequence(u"Ctrl+4"_s), [] {});
+         expectTextsFit(start);
+     }},
+    {"ConnectionProfile", [](const Windows &w) {
+         host::ConnectionProfile profile;
+         profile.name = u"دفتر مرکزی"_s;
+         profile.server = w.db.file();
+         host::ProfileDialog dialog{profile};
+         dialog.test();
+         expectTextsFit(dialog);
      }},
 };
 

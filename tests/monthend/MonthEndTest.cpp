@@ -117,7 +117,7 @@ TEST_F(BankFile, PaysEachPayslipsNetToTheRialAndLeavesOutWhoCannotBePaid)
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), paid.size() + 2);
-    EXPECT_EQ(lines[1], QStringLiteral("IR062960000000100324200001,%1,نام,کارمند 1,0012345678,%2")
+    EXPECT_EQ(lines[1], QStringLiteral("IR062960000000100324200001,%1,نام1,فاميل1,0012345678,%2")
                             .arg(paid[0])
                             .arg(file.rows()[0].payslipCode));
     EXPECT_EQ(lines.last(), QStringLiteral("جمع,%1").arg(file.total()));

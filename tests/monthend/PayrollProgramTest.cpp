@@ -63,7 +63,7 @@ TEST_F(MonthEndProgram, ExitStatusSaysWhetherEverythingAskedWasDone)
     hire(QDate(2024, 1, 1), {{Base, 1}}); // a pay that cannot bear its insurance
     const auto [stopped, told] = run({"--connection", connection, "run", "tempsave"});
     EXPECT_EQ(stopped, 1);
-    EXPECT_TRUE(told.contains("کار در کارمند 3 نام کارمند 3 متوقف شد")) << qPrintable(told);
+    EXPECT_TRUE(told.contains("کار در کارمند 103 نام3 فاميل3 متوقف شد")) << qPrintable(told);
 }
 
 TEST_F(MonthEndProgram, TheHostShowsWhatAFinalisationLeftUnpostedAndPostsIt)

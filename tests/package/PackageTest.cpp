@@ -90,6 +90,7 @@ TEST_F(DebianPackage, UnpackedTheHostMakesTheDemoDatabaseAndTemplatesAndStaysOpe
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"HOME"_s, home.path());
     environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"ORUHR_SYSTEM_CONNECTIONS"_s, home.filePath(u"no-connections.ini"_s)); // not this machine's
     environment.remove(u"XDG_DATA_HOME"_s);
     environment.remove(u"XDG_CONFIG_HOME"_s);
     QProcess host;
