@@ -264,23 +264,6 @@ TEST_F(FormCheckDocsTest, AFailingUpdateKeepsTheEarlierOnesAndStopsTheRest)
     EXPECT_EQ(form.lblProgress->text(), u"3: 1022009 "_s + QString::number(db.loanId));
 }
 
-TEST_F(FormCheckDocsTest, ControlsSitInTheirPlacesAndFollowTheWindowSize)
-{
-    form.Form_Load();
-    form.show();
-    QApplication::processEvents();
-    ASSERT_EQ(form.logicalDpiX(), 96); // 15 twips a pixel
-    EXPECT_EQ(form.size(), QSize(804, 533));
-    EXPECT_EQ(form.lstEmployee->geometry(), QRect(5, 150, 795, 331));
-    EXPECT_EQ(form.cmdDelete->geometry(), QRect(613, 2, 185, 27));
-
-    form.resize(form.width() + 40, form.height() + 40); // 600 twips wider and higher
-    EXPECT_EQ(form.lstEmployee->geometry(), QRect(5, 150, 835, 371));
-    EXPECT_EQ(form.cmdDelete->geometry(), QRect(643, 2, 195, 27));
-    EXPECT_EQ(form.cmdSelect->y(), 501 + 40);
-    form.hide();
-}
-
 TEST_F(FormCheckDocsTest, AListThatCannotBeReadFailsTheOpeningCallOrIsToldLater)
 {
     // Either window's opening call, its list's table gone.
@@ -311,12 +294,3 @@ TEST_F(FormCheckDocsTest, AListThatCannotBeReadFailsTheOpeningCallOrIsToldLater)
     expectIdle(form);
 }
 
-TEST_F(FormCheckDocsTest, TheCountHoldsFiveDigitsAsInThePayslipWindow)
-{
-    form.Form_Load();
-    FormMain payslips{session};
-    payslips.Form_Load();
-    form.lblRecordCount->setText(u"12345"_s);
-    EXPECT_GE(form.lblRecordCount->width(), form.lblRecordCount->sizeHint().width());
-    EXPECT_EQ(form.lblRecordCount->width(), payslips.lblRecordCount->width());
-}

@@ -193,24 +193,36 @@ TEST_F(FormMainTest, ThePeriodFollowsTheMonthParameterOrToday)
     EXPECT_TRUE(PelikDate::toPersianText(form.datEndDate->englishdate().addDays(1)).endsWith(u"/01"_s));
 }
 
+// Both list windows open at their designed size at 96 dpi (15 twips a pixel) and stretch
+// their list by what the window grows.
 TEST_F(FormMainTest, ControlsFollowTheWindowSizeAndKeysStartNothing)
 {
+    FormCheckDocs docs{session};
+    docs.Form_Load();
     load(false);
-    form.show();
-    QApplication::processEvents();
-    const QRect list = form.lstEmployee->geometry();
-    const QRect branch = form.sltBranch->geometry();
-    const QRect select = form.cmdSelect->geometry();
-    const int designedWidth = form.width();
-    form.resize(designedWidth + 40, form.height() + 40); // 600 twips wider, 600 higher at 96 dpi
-    EXPECT_EQ(form.lstEmployee->size(), list.size() + QSize(40, 40));
-    EXPECT_NEAR(form.sltBranch->x(), branch.x() + 13, 1);
-    EXPECT_EQ(form.cmdSelect->y(), select.y() + 40);
-    form.Form_Load(); // a new load puts everything back
-    QApplication::processEvents();
-    EXPECT_EQ(form.lstEmployee->geometry(), list);
-    EXPECT_EQ(form.width(), designedWidth);
+    for (ListWindow *window : {static_cast<ListWindow *>(&form), static_cast<ListWindow *>(&docs)}) {
+        window->show();
+        QApplication::processEvents();
+        ASSERT_EQ(window->logicalDpiX(), 96);
+        const QRect list = window->lstEmployee->geometry();
+        const QRect select = window->cmdSelect->geometry();
+        const int designedWidth = window->width();
+        window->resize(designedWidth + 40, window->height() + 40); // 600 twips wider and higher
+        EXPECT_EQ(window->lstEmployee->size(), list.size() + QSize(40, 40));
+        EXPECT_EQ(window->cmdSelect->y(), select.y() + 40);
+        window->Form_Load(); // a new load puts everything back
+        QApplication::processEvents();
+        EXPECT_EQ(window->lstEmployee->geometry(), list);
+        EXPECT_EQ(window->width(), designedWidth);
+        // The count holds five digits.
+        window->lblRecordCount->setText(u"12345"_s);
+        EXPECT_GE(window->lblRecordCount->width(), window->lblRecordCount->sizeHint().width());
+        window->hide();
+    }
+    EXPECT_EQ(docs.size(), QSize(804, 533));
+    EXPECT_EQ(docs.cmdDelete->geometry(), QRect(613, 2, 185, 27));
 
+    form.show();
     QSignalSpy tempSave(form.cmdTempSave, &QPushButton::clicked);
     form.cmdTempSave->setFocus();
     QTest::keyClick(&form, Qt::Key_Escape);
