@@ -57,13 +57,9 @@ ReportPrinter::ReportPrinter(const QString &html, const ReportTemplate &layout)
     option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     m_document.setDefaultTextOption(option);
     m_document.setDocumentMargin(0);
+    // The page first: the HTML is then laid out once, on it.
+    m_document.setPageSize(pageLayout().paintRectPixels(int(LayoutDpi)).size());
     m_document.setHtml(html);
-    const QSizeF page = QPageLayout(layout.pageSize, layout.orientation,
-                                    QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
-                                    QPageLayout::Millimeter)
-                            .paintRectPixels(int(LayoutDpi))
-                            .size();
-    m_document.setPageSize(page);
 }
 
 ReportPrinter::~ReportPrinter() = default;
