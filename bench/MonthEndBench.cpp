@@ -108,6 +108,11 @@ Fixture &fixture()
     return *instance;
 }
 
+qint64 documentCount()
+{
+    return fixture().session.dtEn().query(QStringLiteral("SELECT COUNT(*) FROM tblAccountDocument")).field(0).toLongLong();
+}
+
 double secondsOf(const std::function<void()> &step)
 {
     QElapsedTimer timer;
@@ -149,6 +154,7 @@ void monthEnd(benchmark::State &state, bool onServer)
         form.show();
         form.cmdSelect->click();
         const int listed = form.employees().checkedCount();
+        const qint64 documentsBefore = documentCount();
         const double save = secondsOf([&] { form.cmdTempSave->click(); });
         const double calc = secondsOf([&] {
             form.optTempSaveEmployee->click();
@@ -159,8 +165,7 @@ void monthEnd(benchmark::State &state, bool onServer)
         const double finalize = secondsOf([&] { runs = finalizeInRuns(form); });
         form.optFinalSaveEmployee->click();
         const int finals = form.employees().rowCount();
-        const qint64 documents =
-            fixture().session.dtEn().query(QStringLiteral("SELECT COUNT(*) FROM tblAccountDocument")).field(0).toLongLong();
+        const qint64 documents = documentCount() - documentsBefore;
         state.SetIterationTime(save + calc + finalize);
         state.counters["listed"] = listed;
         state.counters["final"] = finals;
@@ -201,7 +206,8 @@ void BM_MonthEndOnServer(benchmark::State &state)
 }
 BENCHMARK(BM_MonthEndOnServer)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 
-void printMonthEnd(const bench::SummaryReporter &reporter, const std::string &name, const char *where)
+void printMonthEnd(const bench::SummaryReporter &reporter, const std::string &name, const char *where,
+                   const char *target)
 {
     const double save = reporter.counter(name, "save s");
     if (save <= 0)
@@ -209,9 +215,9 @@ void printMonthEnd(const bench::SummaryReporter &reporter, const std::string &na
     const double calc = reporter.counter(name, "calc s");
     const double finalize = reporter.counter(name, "final s");
     std::printf("month end on %s for %.0f employees: temporary save %.1f s, recalculation %.1f s, "
-                "finalisation with documents %.1f s (%.0f runs, %.0f documents), total %.1f s (target under 15 s)\n",
+                "finalisation with documents %.1f s (%.0f runs, %.0f documents), total %.1f s%s\n",
                 where, reporter.counter(name, "listed"), save, calc, finalize, reporter.counter(name, "runs"),
-                reporter.counter(name, "documents"), save + calc + finalize);
+                reporter.counter(name, "documents"), save + calc + finalize, target);
     if (reporter.counter(name, "final") != reporter.counter(name, "listed"))
         std::printf("  but %.0f payslips are final\n", reporter.counter(name, "final"));
 }
@@ -224,8 +230,8 @@ int main(int argc, char **argv)
         if (const double list = reporter.counter("BM_ListWindowMemory", "peak MB"); list > 0)
             std::printf("peak resident memory with the %.0f-employee list loaded: %.0f MB (target under 400 MB)\n",
                         reporter.counter("BM_ListWindowMemory", "listed"), list);
-        printMonthEnd(reporter, "BM_MonthEnd", "the embedded database");
-        printMonthEnd(reporter, "BM_MonthEndOnServer", "PostgreSQL");
+        printMonthEnd(reporter, "BM_MonthEnd", "the embedded database", " (target under 15 s)");
+        printMonthEnd(reporter, "BM_MonthEndOnServer", "PostgreSQL", "");
         const double after = qMax(reporter.counter("BM_MonthEnd", "peak MB"), reporter.counter("BM_MonthEndOnServer", "peak MB"));
         if (after > 0)
             std::printf("peak resident memory after the month end: %.0f MB (target under 400 MB)\n", after);
