@@ -1,7 +1,11 @@
 #pragma once
 
 #include "platform/database/Connection.h"
+#include "platform/database/Recordset.h"
 #include "platform/database/StatementCache.h"
+#include "platform/embedded/EmbeddedDatabase.h"
+#include "platform/embedded/EmbeddedSchema.h"
+#include "platform/embedded/ServerDatabase.h"
 
 #include <QFile>
 #include <QProcess>
@@ -50,7 +54,48 @@ public:
             maintenance.statements().execute(QStringLiteral("ALTER DATABASE %1 SET synchronous_commit = off").arg(to));
     }
 
+    // A new database with the rows of an embedded database file: its tables copied over in
+    // one transaction.
+    void copyFromFile(const QString &file, const QString &database) const
+    {
+        const QString target = connectionString(database);
+        embedded::ServerDatabase::create(target);
+        db::Connection from, to;
+        from.setConnectionString(embedded::EmbeddedDatabase::connectionString(file));
+        to.setConnectionString(target);
+        to.database().transaction();
+        QStringList tables;
+        for (db::StatementRows rows = from.statements().run(
+                 QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'"));
+             rows.next();)
+            tables << rows.value(0).toString();
+        // The new schema's own rows (statutory rules, numbering, version) give way to the copy's.
+        for (const QString &table : tables) {
+            to.statements().execute(QStringLiteral("DELETE FROM ") + table);
+            copyTable(from, to, table);
+        }
+        embedded::EmbeddedSchema::continueKeys(to);
+        to.database().commit();
+        to.statements().execute(QStringLiteral("ANALYZE"));
+    }
+
 private:
+    static void copyTable(db::Connection &from, db::Connection &to, const QString &table)
+    {
+        db::Recordset rows(from);
+        rows.open(QStringLiteral("SELECT * FROM ") + table);
+        const QStringList columns = rows.fieldNames();
+        const QStringList marks(columns.size(), QStringLiteral("?"));
+        const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            QVariantList values;
+            for (int c = 0; c < columns.size(); ++c)
+                values << rows.field(c);
+            to.statements().execute(insert, values);
+        }
+    }
+
     static QString script(const QString &name) { return QStringLiteral(ORUHR_SOURCE_DIR "/tests/postgres/") + name; }
 
     QTemporaryDir m_dir;

@@ -94,6 +94,8 @@ void PayslipPrinter::printChecked(const QString &filePath, qint16 outputMode, bo
         run.progress().hide();
     };
     const bool ticked = m_window.runChecked(step);
+    if (print.reported)
+        waitForOutput();
     if (print.pending)
         tell(*print.pending);
     // Employees listed without a payslip have none to report; the clerk must not wait for one.
@@ -109,6 +111,7 @@ void PayslipPrinter::printRow(CheckedRowRun &run, const EmployeeRow &row, PrintR
     if (!print.reportMade) {
         m_report = m_window.session().components().create(QString::fromLatin1(ReportEngine::classId));
         print.reportMade = true;
+        writeInBackground();
     }
     try {
         const std::optional<Payslip> payslip = latestPayslip(row);
@@ -132,6 +135,28 @@ void PayslipPrinter::printRow(CheckedRowRun &run, const EmployeeRow &row, PrintR
     print.pending.reset();
     print.reported = true;
     showReport(run, print);
+}
+
+// PDF files are written on the other cores while the next employee's report is read; a
+// component that cannot do so writes each before its ShowReport returns.
+void PayslipPrinter::writeInBackground()
+{
+    try {
+        Dispatch::setProperty(*m_report, "WritesInBackground", true);
+    } catch (const ComponentError &error) {
+        qCInfo(lcPayslips) << "the report component writes each report in turn:" << error.number();
+    }
+}
+
+// The notices after the run speak of files that are all there.
+void PayslipPrinter::waitForOutput()
+{
+    try {
+        Dispatch::call(*m_report, "WaitForOutput");
+    } catch (const ComponentError &error) {
+        if (error.number() != ComponentError::MemberNotFound)
+            tell(error);
+    }
 }
 
 // Without a printer the report component writes each report to a PDF file and names it.

@@ -61,6 +61,8 @@ private:
     // Outside a run, where the pointer is the usual one.
     void tell(const ComponentError &error) const;
     void noteOutputFile();
+    void writeInBackground();
+    void waitForOutput();
 
     EmployeeListWindow &m_window;
     std::unique_ptr<QObject> m_report;

@@ -4,6 +4,7 @@
 #include "platform/components/BidiText.h"
 #include "platform/components/ReportErrors.h"
 #include "platform/components/ReportFiller.h"
+#include "platform/components/ReportPdfQueue.h"
 #include "platform/components/ReportPrinter.h"
 #include "platform/components/ReportTemplate.h"
 
@@ -88,7 +89,16 @@ ReportEngine::ReportEngine()
     m_connection.setReadOnly(true);
 }
 
-ReportEngine::~ReportEngine() = default;
+ReportEngine::~ReportEngine()
+{
+    if (m_pdfQueue) {
+        try {
+            m_pdfQueue->waitForAll();
+        } catch (const ComponentError &) {
+            // Nobody is left to tell; the queue's own failure was the report's.
+        }
+    }
+}
 
 void ReportEngine::ConnectionValue(const QVariant &connection)
 {
@@ -192,15 +202,46 @@ QString ReportEngine::pdfFileName() const
                                           : base + QLatin1Char('-') + record + QStringLiteral(".pdf"));
 }
 
+// A run prints one template many times: it is parsed once, and again when its file changes.
+const ReportTemplate &ReportEngine::currentTemplate()
+{
+    const QFileInfo file(m_fileName);
+    if (m_template && m_fileName == m_templateFile && file.isReadable() && file.lastModified() == m_templateModified
+        && file.size() == m_templateSize)
+        return *m_template;
+    m_template.reset();
+    auto report = std::make_unique<ReportTemplate>(ReportTemplate::read(m_fileName));
+    m_templateFile = m_fileName;
+    m_templateModified = file.lastModified();
+    m_templateSize = file.size();
+    m_template = std::move(report);
+    return *m_template;
+}
+
 void ReportEngine::ShowReport(const QVariant &outputMode)
 {
     m_lastOutputFile.clear();
-    const ReportTemplate report = ReportTemplate::read(m_fileName);
-    ReportPrinter printer(fill(report), report);
+    const ReportTemplate &report = currentTemplate();
+    const QString html = fill(report);
+    if (outputMode.toInt() != 1 && m_writesInBackground && ReportPrinter::printsToPdf(m_printerName)) {
+        if (!m_pdfQueue)
+            m_pdfQueue = std::make_unique<ReportPdfQueue>();
+        const QString file = pdfFileName();
+        m_pdfQueue->add(html, report, file);
+        m_lastOutputFile = file;
+        return;
+    }
+    ReportPrinter printer(html, report);
     if (outputMode.toInt() == 1)
         printer.preview(report.title.isEmpty() ? QFileInfo(m_fileName).completeBaseName() : report.title);
     else
         m_lastOutputFile = printer.print(m_printerName, pdfFileName());
+}
+
+void ReportEngine::WaitForOutput()
+{
+    if (m_pdfQueue)
+        m_pdfQueue->waitForAll();
 }
 
 } // namespace oruhr

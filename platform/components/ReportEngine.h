@@ -3,12 +3,16 @@
 #include "platform/components/ReportRecord.h"
 #include "platform/database/Connection.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
 namespace oruhr {
 
+class ReportPdfQueue;
 struct ReportTemplate;
 
 // Stand-in for the host product's report component. It reads a report template (see
@@ -30,6 +34,9 @@ class ReportEngine : public QObject {
     Q_PROPERTY(QString PrinterName MEMBER m_printerName)
     // The PDF file written by the last ShowReport, empty when it went to a printer or the screen.
     Q_PROPERTY(QString LastOutputFile READ lastOutputFile)
+    // When true, a report bound for a PDF file is written there on another core while the
+    // caller goes on to the next one; WaitForOutput returns when all are written.
+    Q_PROPERTY(bool WritesInBackground MEMBER m_writesInBackground)
 
 public:
     // Known to the payslip window only by this class identifier.
@@ -49,8 +56,12 @@ public:
     // Throws ComponentError: 20544 when the template cannot be opened, other report numbers
     // (ReportErrors.h) for a bad template, missing data or a failed output.
     Q_INVOKABLE void ShowReport(const QVariant &outputMode);
+    // Returns when every PDF file of the reports shown so far is written; throws the failure
+    // of one written in the background.
+    Q_INVOKABLE void WaitForOutput();
 
 private:
+    const ReportTemplate &currentTemplate();
     QString fill(const ReportTemplate &report);
     QList<ReportRecord> read(const QString &sql, const QVariantList &values = {});
     QString pdfFileName() const;
@@ -64,6 +75,13 @@ private:
     QString m_printerName;
     QString m_lastOutputFile;
     db::Connection m_connection;
+    bool m_writesInBackground = false;
+    // The template last read, read again when its file changes.
+    std::unique_ptr<ReportTemplate> m_template;
+    QString m_templateFile;
+    QDateTime m_templateModified;
+    qint64 m_templateSize = -1;
+    std::unique_ptr<ReportPdfQueue> m_pdfQueue;
 };
 
 } // namespace oruhr

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -56,13 +57,9 @@ ReportPrinter::ReportPrinter(const QString &html, const ReportTemplate &layout)
     option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     m_document.setDefaultTextOption(option);
     m_document.setDocumentMargin(0);
+    // The page first: the HTML is then laid out once, on it.
+    m_document.setPageSize(pageLayout().paintRectPixels(int(LayoutDpi)).size());
     m_document.setHtml(html);
-    const QSizeF page = QPageLayout(layout.pageSize, layout.orientation,
-                                    QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
-                                    QPageLayout::Millimeter)
-                            .paintRectPixels(int(LayoutDpi))
-                            .size();
-    m_document.setPageSize(page);
 }
 
 ReportPrinter::~ReportPrinter() = default;
@@ -72,31 +69,35 @@ int ReportPrinter::pageCount()
     return m_document.pageCount();
 }
 
+QPageLayout ReportPrinter::pageLayout() const
+{
+    return QPageLayout(m_layout.pageSize, m_layout.orientation,
+                       QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
+                       QPageLayout::Millimeter);
+}
+
 void ReportPrinter::setUp(QPrinter &printer) const
 {
-    printer.setPageLayout(QPageLayout(m_layout.pageSize, m_layout.orientation,
-                                      QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres,
-                                                MarginMillimetres),
-                                      QPageLayout::Millimeter));
+    printer.setPageLayout(pageLayout());
     printer.setDocName(m_layout.title);
     printer.setCreator(QStringLiteral("OruHR"));
 }
 
-void ReportPrinter::paint(QPrinter &printer)
+void ReportPrinter::paint(QPagedPaintDevice &device, const QString &target)
 {
     QPainter painter;
-    if (!painter.begin(&printer))
-        throw ComponentError(ReportErrors::OutputFailed, QStringLiteral("چاپگر يا فايل خروجي آماده نيست: ")
-                                                             + leftToRight(printer.printerName() + printer.outputFileName()));
+    if (!painter.begin(&device))
+        throw ComponentError(ReportErrors::OutputFailed,
+                             QStringLiteral("چاپگر يا فايل خروجي آماده نيست: ") + leftToRight(target));
     // The print preview records its pages as pictures, which replay each run of text left to
     // right: the colons, blanks and brackets of Persian text would land on the wrong side.
     // The preview gets each page as an image instead; printing from it draws the text itself.
     const bool preview = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture;
-    const double scale = printer.resolution() / LayoutDpi;
+    const double scale = device.logicalDpiX() / LayoutDpi;
     const int pages = m_document.pageCount();
     for (int index = 0; index < pages; ++index) {
         if (index > 0)
-            printer.newPage();
+            device.newPage();
         if (preview) {
             const QSizeF page = m_document.pageSize();
             painter.drawImage(QRectF(0, 0, page.width() * scale, page.height() * scale), pageImage(index));
@@ -107,7 +108,9 @@ void ReportPrinter::paint(QPrinter &printer)
             painter.restore();
         }
     }
-    painter.end();
+    if (!painter.end())
+        throw ComponentError(ReportErrors::OutputFailed,
+                             QStringLiteral("چاپگر يا فايل خروجي آماده نيست: ") + leftToRight(target));
 }
 
 void ReportPrinter::drawPage(QPainter &painter, int index)
@@ -145,7 +148,7 @@ void ReportPrinter::preview(const QString &windowTitle)
     dialog.resize(900, 820);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter *target) {
         try {
-            paint(*target);
+            paint(*target, target->printerName());
         } catch (const ComponentError &error) {
             // The preview shows what it could draw; printing from it reports its own failure.
             qCWarning(lcComponents) << "report preview incomplete:" << error.number() << error.description();
@@ -156,18 +159,29 @@ void ReportPrinter::preview(const QString &windowTitle)
     dialog.exec();
 }
 
+bool ReportPrinter::printsToPdf(const QString &printerName)
+{
+    if (printerName.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
+        return true;
+    return (printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName)).isNull();
+}
+
 QString ReportPrinter::print(const QString &printerName, const QString &pdfFile)
 {
-    const bool toPdf = printerName.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0;
-    const QPrinterInfo info = toPdf                   ? QPrinterInfo()
-                              : printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
-                                                      : QPrinterInfo::printerInfo(printerName);
-    if (!info.isNull()) {
+    if (!printsToPdf(printerName)) {
+        const QPrinterInfo info = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                        : QPrinterInfo::printerInfo(printerName);
         QPrinter printer(info, QPrinter::HighResolution);
         setUp(printer);
-        paint(printer);
+        paint(printer, printer.printerName());
         return {};
     }
+    writePdf(*openPdf(pdfFile));
+    return pdfFile;
+}
+
+std::unique_ptr<QFile> ReportPrinter::openPdf(const QString &pdfFile)
+{
     // Payslips are the employees' own business: the folder the report makes and its files
     // are for the user alone. A folder that was there already keeps its mode.
     const QString folder = QFileInfo(pdfFile).absolutePath();
@@ -177,13 +191,24 @@ QString ReportPrinter::print(const QString &printerName, const QString &pdfFile)
                              QStringLiteral("شاخه فايلهاي PDF ساخته نمي شود: ") + leftToRight(folder));
     if (made)
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfFile);
-    setUp(printer);
-    paint(printer);
-    QFile::setPermissions(pdfFile, QFile::ReadOwner | QFile::WriteOwner);
-    return pdfFile;
+    auto file = std::make_unique<QFile>(pdfFile);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw ComponentError(ReportErrors::OutputFailed,
+                             QStringLiteral("چاپگر يا فايل خروجي آماده نيست: ") + leftToRight(pdfFile));
+    file->setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    return file;
+}
+
+// A PDF writer, not a PDF printer: it needs no printing system and may write on any thread.
+void ReportPrinter::writePdf(QIODevice &file)
+{
+    QPdfWriter writer(&file);
+    writer.setResolution(1200);
+    writer.setPageLayout(pageLayout());
+    writer.setTitle(m_layout.title);
+    writer.setCreator(QStringLiteral("OruHR"));
+    const QFile *named = qobject_cast<const QFile *>(&file);
+    paint(writer, named ? named->fileName() : QString());
 }
 
 } // namespace oruhr

@@ -7,7 +7,10 @@
 
 #include <memory>
 
+class QFile;
 class QImage;
+class QIODevice;
+class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
 
@@ -26,13 +29,22 @@ public:
     // name is "pdf" or no such printer exists. Returns the PDF file's path, or empty when
     // printed. Throws ComponentError 20553 when the output cannot be written.
     QString print(const QString &printerName, const QString &pdfFile);
-    // Every page onto a printer, a PDF writer or a preview.
-    void paint(QPrinter &printer);
+    // Every page onto a printer, a PDF writer or a preview; target names it in a failure.
+    void paint(QPagedPaintDevice &device, const QString &target);
+    // The pages as a PDF document onto a file opened by openPdf.
+    void writePdf(QIODevice &file);
+
+    // Whether print goes to a PDF file for this printer name.
+    static bool printsToPdf(const QString &printerName);
+    // The PDF file created for writing, for the user alone, its folder made when missing.
+    // Throws ComponentError 20553 when it cannot be.
+    static std::unique_ptr<QFile> openPdf(const QString &pdfFile);
 
     int pageCount();
 
 private:
     void setUp(QPrinter &printer) const;
+    QPageLayout pageLayout() const;
     // One page in layout pixels, onto a painter already scaled for its device.
     void drawPage(QPainter &painter, int index);
     QImage pageImage(int index);

@@ -147,6 +147,12 @@ TEST_P(ReportSqlTest, ReadsOnlyAndATemplateThatWritesFailsNamingItsFileAndChange
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT FirstName FROM tblEmployee WHERE ID = 8")).toString(), QStringLiteral("نرگس"));
     // The connection goes on reading for the next report.
     EXPECT_TRUE(QFileInfo::exists(reports.print(reading, 8)));
+    // A template changed on disk is read again; a PDF written in the background is whole after the wait.
+    templateFile("reading.html", "SELECT SureName AS Line FROM tblEmployee WHERE ID = {{ID}}");
+    reports.engine.setProperty("WritesInBackground", true);
+    const QString background = reports.print(reading, 8);
+    Dispatch::call(reports.engine, "WaitForOutput");
+    EXPECT_TRUE(pdfText(background).contains(QStringLiteral("جعفري")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ReportSqlTest, ::testing::Values(Backend::Embedded, Backend::Odbc, Backend::PostgreSQL),
