@@ -42,7 +42,7 @@ qint64 WriteLocks::nextNumber(Numbering which) const
     return m_statements
         .scalar(QStringLiteral("UPDATE tblHRNumbering SET LastNumber = 1 + CASE WHEN LastNumber > m.Code THEN "
                                "LastNumber ELSE m.Code END FROM (SELECT coalesce(max(CAST(trim(Code) AS BIGINT)), 0) "
-                               "AS Code FROM %1 WHERE trim(Code) <> '' AND ltrim(trim(Code), '0123456789') = '') m "
+                               "AS Code FROM %1 WHERE length(trim(Code)) BETWEEN 1 AND 18 AND ltrim(trim(Code), '0123456789') = '') m "
                                "WHERE Numbering = ? RETURNING LastNumber")
                     .arg(table),
                 {int(which)})

@@ -243,6 +243,16 @@ QString EmbeddedSchema::shebaNumberColumn()
                           "substr(ShebaNumber, 1, 2) = 'IR' AND ltrim(substr(ShebaNumber, 3), '0123456789') = ''))");
 }
 
+QStringList EmbeddedSchema::numberIndexes()
+{
+    // The same expression and condition as WriteLocks::nextNumber, so that its max() is one
+    // look into the index; longer digit strings would not fit a BIGINT and are no numbers of ours.
+    const QString index = QStringLiteral("CREATE INDEX %1 ON %2 ((CAST(trim(Code) AS BIGINT))) WHERE "
+                                         "length(trim(Code)) BETWEEN 1 AND 18 AND ltrim(trim(Code), '0123456789') = ''");
+    return {index.arg(QLatin1String("ixMonthlySalaryNumber"), QLatin1String("tblHRMonthlySalary")),
+            index.arg(QLatin1String("ixAccountDocumentNumber"), QLatin1String("tblAccountDocument"))};
+}
+
 const char *const EmbeddedSchema::auditedTables[] = {"tblHRMonthlySalary",     "tblHRMonthlySalaryDetail",
                                                      "tblHRMonthlyPaiedLoan",  "tblHRMonthlyPaiedBox",
                                                      "tblAccountDocument",     "tblAccountDocumentDetail"};
@@ -261,7 +271,7 @@ QStringList EmbeddedSchema::statements(db::SqlDialect dialect)
     sql << QStringLiteral("CREATE TABLE tblPelikSchemaVersion (Version %1 NOT NULL)")
                .arg(QLatin1String(dialect == db::SqlDialect::PostgreSQL ? "BIGINT" : "INTEGER"))
         << QStringLiteral("INSERT INTO tblPelikSchemaVersion VALUES (%1)").arg(Version);
-    return sql + guards(dialect);
+    return sql + numberIndexes() + guards(dialect);
 }
 
 void EmbeddedSchema::continueKeys(db::Connection &connection)

@@ -53,12 +53,11 @@ QStringList toVersion2(db::SqlDialect dialect)
 }
 
 // Salaries are paid by bank transfer: each employee gets a Sheba number, empty until entered.
+// The next payslip or document number is read from an index instead of every row.
 QStringList toVersion3()
 {
-    return {
-        QStringLiteral("ALTER TABLE tblEmployee ADD COLUMN ") + EmbeddedSchema::shebaNumberColumn(),
-        QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 3"),
-    };
+    return QStringList{QStringLiteral("ALTER TABLE tblEmployee ADD COLUMN ") + EmbeddedSchema::shebaNumberColumn()}
+         + EmbeddedSchema::numberIndexes() + QStringList{QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 3")};
 }
 
 } // namespace
