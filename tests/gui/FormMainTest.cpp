@@ -29,23 +29,7 @@ protected:
     }
 };
 
-class FormMainOnServer : public FormMainTest {
-protected:
-    FormMainOnServer()
-        : FormMainTest(Backend::PostgreSQL)
-    {
-    }
-};
-
 } // namespace
-
-TEST_F(FormMainOnServer, AnEmptyCodeSortsAsZeroAsOnSqlServerAndTheListOpens)
-{
-    db.exec(u"UPDATE tblEmployee SET Code = '' WHERE ID = 3"_s);
-    load(false);
-    EXPECT_EQ(keys(), QStringList({"k3", "k1", "k7"}));
-    EXPECT_TRUE(messages.shown().isEmpty());
-}
 
 TEST_F(FormMainTest, OpensOnThePayrollMonthInEitherMode)
 {

@@ -33,6 +33,7 @@ QList<QStringList> windowSqlOn(const QString &connectionString, SeededPayroll &d
 {
     db.exec(QStringLiteral("INSERT INTO tblPelikSystemParameters (ID, Value) VALUES (140, '/opt/salvo/'), "
                            "(3450, '1405/09/01')"));
+    db.exec(QStringLiteral("UPDATE tblEmployee SET Code = '' WHERE ID = 3")); // sorts as 0, as on SQL Server
     db::Connection connection;
     connection.setConnectionString(connectionString);
     const QString b = connection.dateLiteral(SeededPayroll::begin()), e = connection.dateLiteral(SeededPayroll::end());
