@@ -29,7 +29,7 @@ void PayslipBatchOperation::run()
         apply(row);
     };
     if (m_step.issuesAccountDocument)
-        step.afterRows = [this](CheckedRowRun &) { m_document = issueAccountDocument(); };
+        step.afterRows = [this](CheckedRowRun &) { m_document = PayslipBatchStep::issueAccountDocument(m_window.session(), m_window.endDate().englishdate(), m_finalizedIds); };
     step.countTail = m_step.countTail;
     step.afterCount = [this] {
         if (m_document > 0)
@@ -55,23 +55,6 @@ void PayslipBatchOperation::apply(const EmployeeRow &row)
         if (!m_finalizedIds.isEmpty())
             m_finalizedIds += QLatin1Char(',');
         m_finalizedIds += QString::number(row.id);
-    }
-}
-
-qint32 PayslipBatchOperation::issueAccountDocument() const
-{
-    if (m_finalizedIds.isEmpty())
-        return 0;
-    try {
-        ModMain &session = m_window.session();
-        return session.dtEn().spHRAccountDocSave(session.ActiveUserID, m_window.endDate().englishdate(),
-                                                 m_finalizedIds);
-    } catch (const ComponentError &error) {
-        // The payslips are final whatever happens to their document; without one there is
-        // nothing to tell.
-        qCWarning(lcPayslips) << "no accounting document for the finalized payslips:" << error.number()
-                              << error.description();
-        return 0;
     }
 }
 

@@ -25,7 +25,6 @@ private:
     // Throws ComponentError at a failing employee.
     void apply(const EmployeeRow &row);
     // The number of the document issued for the finalized employees; 0 when none.
-    qint32 issueAccountDocument() const;
 
     EmployeeListWindow &m_window;
     const PayslipBatchStep m_step;

@@ -1,7 +1,9 @@
 #include "payslips/PayslipBatchStep.h"
 
 #include "common/MessageText.h"
+#include "payslips/PayslipLog.h"
 #include "payslips/TemporaryPayslipDeletion.h"
+#include "platform/automation/ComponentError.h"
 #include "shell/ModMain.h"
 
 namespace oruhr {
@@ -40,6 +42,19 @@ qint32 PayslipBatchStep::applyTo(ModMain &session, qint32 employeeId, const QDat
         return TemporaryPayslipDeletion::run(dtEn, employeeId, begin) ? 1 : 0;
     }
     Q_UNREACHABLE();
+}
+
+qint32 PayslipBatchStep::issueAccountDocument(ModMain &session, const QDate &end, const QString &finalizedIds)
+{
+    if (finalizedIds.isEmpty())
+        return 0;
+    try {
+        return session.dtEn().spHRAccountDocSave(session.ActiveUserID, end, finalizedIds);
+    } catch (const ComponentError &error) {
+        qCWarning(lcPayslips) << "no accounting document for the finalized payslips:" << error.number()
+                              << error.description();
+        return 0;
+    }
 }
 
 } // namespace oruhr

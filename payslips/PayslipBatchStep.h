@@ -27,6 +27,11 @@ public:
     // The step for one employee over the period; throws ComponentError. The value is the
     // procedure's return value (for finalize: non-zero when the payslip became final).
     qint32 applyTo(ModMain &session, qint32 employeeId, const QDate &begin, const QDate &end) const;
+
+    // The accounting document for the employees a finalisation made final ("12,7", in list
+    // order): its number, or 0 when none is due or its call fails (logged). The payslips stay
+    // final whatever happens to their document.
+    static qint32 issueAccountDocument(ModMain &session, const QDate &end, const QString &finalizedIds);
 };
 
 } // namespace oruhr

@@ -126,22 +126,9 @@ MonthEndBatch::Result MonthEndBatch::run(const Progress &progress) const
         if (progress)
             progress(result.done, result.listed, row);
     }
-    if (m_step.issuesAccountDocument && !finalizedIds.isEmpty())
-        result.document = issueAccountDocument(finalizedIds);
+    if (m_step.issuesAccountDocument)
+        result.document = PayslipBatchStep::issueAccountDocument(m_session, m_period.end, finalizedIds);
     return result;
-}
-
-qint32 MonthEndBatch::issueAccountDocument(const QString &finalizedIds) const
-{
-    try {
-        return m_session.dtEn().spHRAccountDocSave(m_session.ActiveUserID, m_period.end, finalizedIds);
-    } catch (const ComponentError &error) {
-        // As in the window: the payslips are final whatever happens to their document, and
-        // the unposted ones are told after the run.
-        qCWarning(lcMonthEnd) << "no accounting document for the finalized payslips:" << error.number()
-                              << error.description();
-        return 0;
-    }
 }
 
 } // namespace oruhr

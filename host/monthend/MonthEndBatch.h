@@ -56,8 +56,6 @@ public:
     Result run(const Progress &progress = {}) const;
 
 private:
-    qint32 issueAccountDocument(const QString &finalizedIds) const;
-
     ModMain &m_session;
     PayslipBatchStep m_step;
     MonthEndPeriod m_period;

@@ -1,25 +1,23 @@
 #include "host/monthend/MonthEndPeriod.h"
 
 #include "common/PayrollMonth.h"
+#include "common/PersianMonth.h"
 #include "platform/automation/ComponentError.h"
 #include "platform/controls/PelikDate.h"
 
-#include <QCalendar>
 #include <QRegularExpression>
 
 namespace oruhr {
 namespace {
 
-const QCalendar &jalali()
+// From the start text to the last day of its month, by the windows' own rule.
+std::optional<MonthEndPeriod> fromStart(const QString &start)
 {
-    static const QCalendar calendar(QCalendar::System::Jalali);
-    return calendar;
-}
-
-MonthEndPeriod throughMonthEnd(QDate begin)
-{
-    const QCalendar::YearMonthDay parts = jalali().partsFromDate(begin);
-    return {begin, jalali().dateFromParts(parts.year, parts.month, jalali().daysInMonth(parts.month, parts.year))};
+    const QDate begin = PelikDate::fromPersianText(start);
+    const QDate end = PelikDate::fromPersianText(FirstDayOfNextMonth(start)).addDays(-1);
+    if (!begin.isValid() || !end.isValid())
+        return std::nullopt;
+    return MonthEndPeriod{begin, end};
 }
 
 } // namespace
@@ -30,26 +28,22 @@ std::optional<MonthEndPeriod> MonthEndPeriod::ofMonth(const QString &yearMonth)
     const QRegularExpressionMatch match = pattern.match(yearMonth.trimmed());
     if (!match.hasMatch())
         return std::nullopt;
-    const QDate first = jalali().dateFromParts(match.captured(1).toInt(), match.captured(2).toInt(), 1);
-    if (!first.isValid())
-        return std::nullopt;
-    return throughMonthEnd(first);
+    return fromStart(QStringLiteral("%1/%2/01").arg(match.captured(1)).arg(match.captured(2).toInt(), 2, 10, QLatin1Char('0')));
 }
 
 MonthEndPeriod MonthEndPeriod::ofDatabase(ModMain &session)
 {
     const QString start = PayrollMonth::readStartDateText(session);
-    const QDate begin = PelikDate::fromPersianText(start);
-    if (!begin.isValid())
-        throw ComponentError(ComponentError::CommandFailed,
-                             QStringLiteral("ماه حقوق پايگاه داده (پارامتر 3450: «%1») تاريخ نيست؛ ماه را با --month بدهيد.")
-                                 .arg(start));
-    return throughMonthEnd(begin);
+    if (const std::optional<MonthEndPeriod> period = fromStart(start))
+        return *period;
+    throw ComponentError(ComponentError::CommandFailed,
+                         QStringLiteral("ماه حقوق پايگاه داده (پارامتر 3450: «%1») تاريخ نيست؛ ماه را با --month بدهيد.")
+                             .arg(start));
 }
 
 QString MonthEndPeriod::persianMonth() const
 {
-    return begin.toString(u"yyyy/MM", jalali());
+    return PelikDate::toPersianText(begin).left(7);
 }
 
 } // namespace oruhr
