@@ -12,7 +12,7 @@ namespace {
 
 using payroll::PayrollEngine;
 using payroll::PayrollPosting;
-using payroll::PayslipInputs;
+using payroll::EmployeeMonth;
 using payroll::WriteLocks;
 
 class Payroll {
@@ -79,11 +79,12 @@ private:
     {
         Dates &dates = m_context.dates;
         const int id = ++m_lastPayslipId;
-        const PayslipInputs inputs = m_engine.inputs(employeeId, begin, end, id);
-        m_payslip({id, employeeId, inputs.ordinanceId ? QVariant(inputs.ordinanceId) : QVariant(), codeOf(final, id),
+        const EmployeeMonth month = m_engine.read(employeeId, begin, end, id);
+        const qint64 ordinanceId = month.inputs.ordinanceId;
+        m_payslip({id, employeeId, ordinanceId ? QVariant(ordinanceId) : QVariant(), codeOf(final, id),
                    dates.iso(begin), dates.iso(end), dates.farsi(begin), dates.farsi(end), CreatorId, dates.iso(made),
                    dates.iso(made)});
-        m_engine.writeNew(id, m_engine.calculate(inputs));
+        m_engine.insertParts(id, m_engine.calculate(month));
         return id;
     }
 

@@ -19,6 +19,8 @@ class PayrollPosting {
 public:
     explicit PayrollPosting(db::StatementCache &statements);
 
+    // The employees' final payslips overlapping the dates that no document holds, by ID.
+    QList<qint64> unposted(const QList<qint64> &employeeIds, QDate from, QDate to) const;
     // The new document's ID; 0 when no payslip was given.
     qint64 post(const QList<qint64> &payslipIds, qint64 creatorId, QDate documentDate) const;
     // Takes the payslip's share out of its document, dropping lines and a document left empty.
@@ -26,6 +28,7 @@ public:
 
 private:
     db::StatementCache &m_statements;
+    bool m_server;
 };
 
 } // namespace oruhr::payroll

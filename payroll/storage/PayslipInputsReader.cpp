@@ -7,89 +7,105 @@
 namespace oruhr::payroll {
 namespace {
 
-QList<PayslipInputs::DatedOrdinance> finalOrdinances(db::StatementCache &statements, const QVariantList &period)
-{
-    QList<PayslipInputs::DatedOrdinance> ordinances;
-    db::StatementRows rows = statements.run(
-        QStringLiteral("SELECT o.ID, o.BeginDate, o.EndDate, d.FunctionID, d.Amount FROM tblHROrdinance o "
-                       "LEFT JOIN tblHROrdinanceDetail d ON d.OrdinanceID = o.ID "
-                       "WHERE o.EmployeeID = ? AND o.Code IS NOT NULL AND NOT (o.EndDate < ? OR o.BeginDate > ?) "
-                       "ORDER BY o.BeginDate, o.ID, d.FunctionID"),
-        period);
-    while (rows.next()) {
-        if (ordinances.isEmpty() || ordinances.last().paying.id != rows.integer(0))
-            ordinances.append({{rows.integer(0), {}}, rows.value(1).toDate(), rows.value(2).toDate()});
-        if (!rows.value(3).isNull())
-            ordinances.last().paying.items.append({rows.integer(3), rows.integer(4)});
-    }
-    return ordinances;
-}
-
-// What was entered for the employee and period, in one round trip: the runtime batches' values
-// (batches carry no Code: every one of the period counts), the final group adjustments, and
-// the final loans' and funds' instalments, oldest document first. A loan's instalment is cut
-// to what is still owed apart from the payslip being recalculated. A batch's value is read as
-// text, so that its fraction is kept exactly.
-// The NULLs are typed: PostgreSQL settles a column's type from the first parts of the union.
-const QString entriesSql = QStringLiteral(
-    "SELECT 1, d.ParameterID, CAST(NULL AS BIGINT), CAST(NULL AS BIGINT), b.BeginDate, b.EndDate, "
-    "CAST(NULL AS BIGINT), CAST(d.Value AS TEXT) FROM tblHRRunTimeBatchDetail d "
-    "JOIN tblHRRunTimeBatch b ON b.ID = d.RunTimeBatchID "
+// On a server every statement is a round trip, so the employee's month is one union: the
+// payslips overlapping the period; the final ordinances with their items; the runtime
+// batches' values (batches carry no Code: every one of the period counts); the final group
+// adjustments; the final loans' and funds' instalments, oldest document first, a loan's cut to
+// what is still owed apart from the payslip being recalculated; and the rules' version. A
+// batch's value is read as text, so that its fraction is kept exactly.
+// The NULLs of the first part are typed: PostgreSQL settles a column's type from the first
+// parts of the union.
+const QString monthSql = QStringLiteral(
+    "WITH unpaid AS (SELECT coalesce(CAST(? AS BIGINT), (SELECT max(t.ID) FROM tblHRMonthlySalary t "
+    "WHERE t.EmployeeID = ? AND t.Code IS NULL AND t.BeginDate = ? AND t.EndDate = ?), 0) AS ID) "
+    "SELECT 0, s.ID, CASE WHEN s.Code IS NULL THEN 0 ELSE 1 END, CAST(NULL AS BIGINT), s.BeginDate, s.EndDate, "
+    "CAST(NULL AS BIGINT), CAST(NULL AS TEXT) FROM tblHRMonthlySalary s "
+    "WHERE s.EmployeeID = ? AND NOT (s.EndDate < ? OR s.BeginDate > ?) "
+    "UNION ALL SELECT 1, o.ID, d.FunctionID, d.Amount, o.BeginDate, o.EndDate, NULL, NULL FROM tblHROrdinance o "
+    "LEFT JOIN tblHROrdinanceDetail d ON d.OrdinanceID = o.ID "
+    "WHERE o.EmployeeID = ? AND o.Code IS NOT NULL AND NOT (o.EndDate < ? OR o.BeginDate > ?) "
+    "UNION ALL SELECT 2, d.ParameterID, NULL, NULL, b.BeginDate, b.EndDate, NULL, CAST(d.Value AS TEXT) "
+    "FROM tblHRRunTimeBatchDetail d JOIN tblHRRunTimeBatch b ON b.ID = d.RunTimeBatchID "
     "WHERE d.EmployeeID = ? AND d.Value IS NOT NULL AND NOT (b.EndDate < ? OR b.BeginDate > ?) "
-    "UNION ALL SELECT 2, d.FunctionID, d.Amount, NULL, b.BeginDate, b.EndDate, NULL, NULL "
+    "UNION ALL SELECT 3, d.FunctionID, d.Amount, NULL, b.BeginDate, b.EndDate, NULL, NULL "
     "FROM tblHRExceptionBatchDetail d JOIN tblHRExceptionBatch b ON b.ID = d.ExceptionBatchID "
     "WHERE d.EmployeeID = ? AND b.Code IS NOT NULL AND NOT (b.EndDate < ? OR b.BeginDate > ?) "
-    "UNION ALL SELECT 3, d.LoanID, d.InstalmentAmount, CAST(d.Amount - coalesce((SELECT sum(p.Amount) "
+    "UNION ALL SELECT 4, d.LoanID, d.InstalmentAmount, CAST(d.Amount - coalesce((SELECT sum(p.Amount) "
     "FROM tblHRMonthlyPaiedLoan p JOIN tblHRMonthlySalary s ON s.ID = p.MonthlySalaryID "
-    "WHERE p.LoanID = d.LoanID AND s.EmployeeID = d.EmployeeID AND s.ID <> ?), 0) AS BIGINT), l.BeginDate, NULL, "
-    "l.ID, NULL FROM tblHRLoanDetail d JOIN tblHRLoan l ON l.ID = d.LoanID "
+    "WHERE p.LoanID = d.LoanID AND s.EmployeeID = d.EmployeeID AND s.ID <> (SELECT ID FROM unpaid)), 0) AS BIGINT), "
+    "l.BeginDate, NULL, l.ID, NULL FROM tblHRLoanDetail d JOIN tblHRLoan l ON l.ID = d.LoanID "
     "WHERE d.EmployeeID = ? AND l.Code IS NOT NULL AND NOT (l.EndDate < ? OR l.BeginDate > ?) "
-    "UNION ALL SELECT 4, d.BoxID, d.InstalmentAmount, NULL, x.BeginDate, NULL, x.ID, NULL FROM tblHRBoxDetail d "
+    "UNION ALL SELECT 5, d.BoxID, d.InstalmentAmount, NULL, x.BeginDate, NULL, x.ID, NULL FROM tblHRBoxDetail d "
     "JOIN tblHRBox x ON x.ID = d.BoxID "
     "WHERE d.EmployeeID = ? AND x.Code IS NOT NULL AND NOT (x.EndDate < ? OR x.BeginDate > ?) "
-    "ORDER BY 1, 5, 7");
+    "UNION ALL SELECT 6, Version, (SELECT ID FROM unpaid), NULL, NULL, NULL, NULL, NULL FROM tblHRRuleVersion "
+    "ORDER BY 1, 5, 7, 2, 3");
 
-enum class Kind { Entered = 1, Adjustment = 2, Loan = 3, Fund = 4 };
+enum class Kind { Payslip, Ordinance, Entered, Adjustment, Loan, Fund, RulesVersion };
 
-void readEntries(db::StatementCache &statements, PayslipInputs &inputs, const QVariantList &period, qint64 payslipId)
+void readOrdinanceItem(const db::StatementRows &row, QList<PayslipInputs::DatedOrdinance> &ordinances)
 {
-    db::StatementRows rows = statements.run(entriesSql, period + period + QVariantList{payslipId} + period + period);
-    while (rows.next()) {
-        const qint64 key = rows.integer(1);
-        switch (Kind(rows.integer(0))) {
-        case Kind::Entered:
-            inputs.entered.append({key, EnteredValue::scaled(rows.value(7).toString(), key), rows.value(4).toDate(),
-                                   rows.value(5).toDate()});
-            break;
-        case Kind::Adjustment:
-            inputs.adjustments.append({key, rows.integer(2) * EnteredValue::Scale, rows.value(4).toDate(),
-                                       rows.value(5).toDate()});
-            break;
-        case Kind::Loan:
-        case Kind::Fund: {
-            const qint64 amount = rows.integer(2);
-            const qint64 due = rows.value(3).isNull() ? amount : std::min(amount, rows.integer(3));
-            if (due > 0)
-                (Kind(rows.integer(0)) == Kind::Loan ? inputs.loans : inputs.funds).append({key, due});
-            break;
-        }
-        }
-    }
+    if (ordinances.isEmpty() || ordinances.last().paying.id != row.integer(1))
+        ordinances.append({{row.integer(1), {}}, row.value(4).toDate(), row.value(5).toDate()});
+    if (!row.value(2).isNull())
+        ordinances.last().paying.items.append({row.integer(2), row.integer(3)});
+}
+
+void readInstalment(const db::StatementRows &row, QList<Instalment> &instalments)
+{
+    const qint64 amount = row.integer(2);
+    const qint64 due = row.value(3).isNull() ? amount : std::min(amount, row.integer(3));
+    if (due > 0)
+        instalments.append({row.integer(1), due});
 }
 
 } // namespace
 
-PayslipInputs PayslipInputsReader::read(db::StatementCache &statements, qint64 employeeId, QDate begin, QDate end,
-                                        qint64 payslipId)
+EmployeeMonth PayslipInputsReader::read(db::StatementCache &statements, qint64 employeeId, QDate begin, QDate end,
+                                        std::optional<qint64> recalculated)
 {
     const QVariantList period{employeeId, begin.toString(Qt::ISODate), end.toString(Qt::ISODate)};
-    PayslipInputs inputs;
-    inputs.employeeId = employeeId;
-    inputs.begin = begin;
-    inputs.end = end;
-    inputs.setOrdinances(finalOrdinances(statements, period));
-    readEntries(statements, inputs, period, payslipId);
-    return inputs;
+    const QVariant unpaid = recalculated ? QVariant(*recalculated) : QVariant(QMetaType::fromType<qint64>());
+    QVariantList values{unpaid};
+    for (int part = 0; part < 7; ++part)
+        values += period;
+    EmployeeMonth month;
+    month.inputs.employeeId = employeeId;
+    month.inputs.begin = begin;
+    month.inputs.end = end;
+    QList<PayslipInputs::DatedOrdinance> ordinances;
+    PayslipInputs &inputs = month.inputs;
+    for (db::StatementRows row = statements.run(monthSql, values); row.next();) {
+        const qint64 key = row.integer(1);
+        switch (Kind(row.integer(0))) {
+        case Kind::Payslip:
+            month.payslips.append({key, row.value(4).toDate(), row.value(5).toDate(), row.integer(2) != 0});
+            break;
+        case Kind::Ordinance:
+            readOrdinanceItem(row, ordinances);
+            break;
+        case Kind::Entered:
+            inputs.entered.append({key, EnteredValue::scaled(row.value(7).toString(), key), row.value(4).toDate(),
+                                   row.value(5).toDate()});
+            break;
+        case Kind::Adjustment:
+            inputs.adjustments.append({key, row.integer(2) * EnteredValue::Scale, row.value(4).toDate(),
+                                       row.value(5).toDate()});
+            break;
+        case Kind::Loan:
+            readInstalment(row, inputs.loans);
+            break;
+        case Kind::Fund:
+            readInstalment(row, inputs.funds);
+            break;
+        case Kind::RulesVersion:
+            month.rulesVersion = key;
+            month.recalculated = row.integer(2);
+            break;
+        }
+    }
+    inputs.setOrdinances(ordinances);
+    return month;
 }
 
 } // namespace oruhr::payroll

@@ -2,19 +2,38 @@
 
 #include "payroll/PayslipInputs.h"
 
+#include <optional>
+
 namespace oruhr::db {
 class StatementCache;
 }
 
 namespace oruhr::payroll {
 
-// Everything entered for one employee and period, read in two round trips.
+// One employee's month as a payslip is made from it: the payslips already there, everything
+// entered, and the version of the payroll rules, in one statement.
+struct EmployeeMonth {
+    struct Payslip {
+        qint64 id = 0;
+        QDate begin;
+        QDate end;
+        bool final = false;
+    };
+
+    QList<Payslip> payslips; // overlapping the period, by beginning
+    PayslipInputs inputs;
+    // The payslip whose own paid instalments do not count as paid; 0 when none.
+    qint64 recalculated = 0;
+    qint64 rulesVersion = 0; // tblHRRuleVersion as the read saw it
+};
+
 class PayslipInputsReader {
 public:
-    // Instalments already paid through payslipId (the one being recalculated) do not count
-    // as paid. Throws ComponentError.
-    static PayslipInputs read(db::StatementCache &statements, qint64 employeeId, QDate begin, QDate end,
-                              qint64 payslipId);
+    // recalculated names the payslip being made again, whose own paid instalments do not
+    // count as paid; without it, the employee's temporary payslip of exactly this period.
+    // Throws ComponentError.
+    static EmployeeMonth read(db::StatementCache &statements, qint64 employeeId, QDate begin, QDate end,
+                              std::optional<qint64> recalculated);
 };
 
 } // namespace oruhr::payroll

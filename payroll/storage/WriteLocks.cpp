@@ -2,14 +2,13 @@
 
 #include "platform/database/StatementCache.h"
 
-#include <QSqlDriver>
+#include <QStringList>
 
 #include <algorithm>
 
 namespace oruhr::payroll {
 WriteLocks::WriteLocks(db::StatementCache &statements)
     : m_statements(statements)
-    , m_needed(statements.database().driver()->dbmsType() == QSqlDriver::PostgreSQL)
 {
 }
 
@@ -20,33 +19,37 @@ constexpr qint32 employeeLocks = 0x4f52; // "OR"
 
 } // namespace
 
-// An advisory lock rather than the employee's row: a clerk's login needs no right to change
-// employees.
-void WriteLocks::employee(qint64 employeeId) const
+// Advisory locks rather than the employees' rows: a clerk's login needs no right to change
+// employees. Several are taken in ascending order, so that two calls locking many never wait
+// for each other in a ring.
+QString WriteLocks::statement(db::SqlDialect dialect, QList<qint64> employeeIds)
 {
-    if (m_needed)
-        m_statements.execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1, CAST(? AS INTEGER))").arg(employeeLocks),
-                             {employeeId});
+    if (dialect != db::SqlDialect::PostgreSQL || employeeIds.isEmpty())
+        return {};
+    if (employeeIds.size() == 1)
+        return QStringLiteral("SELECT pg_advisory_xact_lock(%1, %2)").arg(employeeLocks).arg(employeeIds.first());
+    std::sort(employeeIds.begin(), employeeIds.end());
+    QStringList ids;
+    for (const qint64 id : employeeIds)
+        ids << QString::number(id);
+    return QStringLiteral("SELECT count(pg_advisory_xact_lock(%1, e)) FROM unnest(CAST('{%2}' AS INTEGER[])) AS e")
+        .arg(employeeLocks)
+        .arg(ids.join(QLatin1Char(',')));
 }
 
-void WriteLocks::employees(QList<qint64> employeeIds) const
+QString WriteLocks::nextNumberSql(Numbering which)
 {
-    std::sort(employeeIds.begin(), employeeIds.end());
-    for (const qint64 id : employeeIds)
-        employee(id);
+    const QLatin1String table(which == Numbering::Payslips ? "tblHRMonthlySalary" : "tblAccountDocument");
+    return QStringLiteral("UPDATE tblHRNumbering SET LastNumber = 1 + CASE WHEN LastNumber > m.Code THEN "
+                          "LastNumber ELSE m.Code END FROM (SELECT coalesce(max(CAST(trim(Code) AS BIGINT)), 0) "
+                          "AS Code FROM %1 WHERE length(trim(Code)) BETWEEN 1 AND 18 AND ltrim(trim(Code), "
+                          "'0123456789') = '') m WHERE Numbering = ? RETURNING LastNumber")
+        .arg(table);
 }
 
 qint64 WriteLocks::nextNumber(Numbering which) const
 {
-    const QLatin1String table(which == Numbering::Payslips ? "tblHRMonthlySalary" : "tblAccountDocument");
-    return m_statements
-        .scalar(QStringLiteral("UPDATE tblHRNumbering SET LastNumber = 1 + CASE WHEN LastNumber > m.Code THEN "
-                               "LastNumber ELSE m.Code END FROM (SELECT coalesce(max(CAST(trim(Code) AS BIGINT)), 0) "
-                               "AS Code FROM %1 WHERE length(trim(Code)) BETWEEN 1 AND 18 AND ltrim(trim(Code), '0123456789') = '') m "
-                               "WHERE Numbering = ? RETURNING LastNumber")
-                    .arg(table),
-                {int(which)})
-        .toLongLong();
+    return m_statements.scalar(nextNumberSql(which), {int(which)}).toLongLong();
 }
 
 } // namespace oruhr::payroll

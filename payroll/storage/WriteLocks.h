@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/database/SqlDialect.h"
+
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 namespace oruhr::db {
@@ -20,18 +23,20 @@ public:
 
     explicit WriteLocks(db::StatementCache &statements);
 
-    void employee(qint64 employeeId) const;
-    // Always in ascending order, so that two calls locking many never wait for each other in a ring.
-    void employees(QList<qint64> employeeIds) const;
+    // The statement that locks the employees, to open the procedure's transaction with; empty
+    // where none is needed.
+    static QString statement(db::SqlDialect dialect, QList<qint64> employeeIds);
     // A number never given before: above the numbering's counter (tblHRNumbering), which
     // remembers numbers whose payslip or document is gone, and above every all-digit Code
     // written without it (a customer's own codes may be anything). Taken after the employees'
     // rows, never before.
     qint64 nextNumber(Numbering which) const;
+    // The statement nextNumber runs, ending in "RETURNING LastNumber", for a server to run
+    // inside a larger one; its one value is the numbering.
+    static QString nextNumberSql(Numbering which);
 
 private:
     db::StatementCache &m_statements;
-    bool m_needed;
 };
 
 } // namespace oruhr::payroll

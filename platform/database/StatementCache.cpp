@@ -29,6 +29,7 @@ StatementCache::~StatementCache()
 void StatementCache::clear()
 {
     m_statements.clear();
+    m_kept.clear();
 }
 
 StatementCache::Statement &StatementCache::prepared(const QString &sql, bool withValues)

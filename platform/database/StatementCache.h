@@ -6,6 +6,7 @@
 #include <QVariantList>
 
 #include <memory>
+#include <typeindex>
 #include <utility>
 #include <unordered_map>
 
@@ -59,7 +60,18 @@ public:
     // Runs an INSERT ending in "RETURNING ID" and gives the new row's ID.
     qint64 insert(const QString &sql, const QVariantList &values);
 
-    // Drops every prepared statement; needed before the database closes.
+    // What the session worked out from its reads and keeps as long as its statements, one
+    // object of each type, made empty at first use.
+    template<typename T>
+    T &kept()
+    {
+        std::shared_ptr<void> &slot = m_kept[std::type_index(typeid(T))];
+        if (!slot)
+            slot = std::make_shared<T>();
+        return *static_cast<T *>(slot.get());
+    }
+
+    // Drops every prepared statement and what was kept; needed before the database closes.
     void clear();
 
 private:
@@ -73,6 +85,7 @@ private:
     QSqlDatabase m_database;
     bool m_postgres;
     std::unordered_map<QString, Statement> m_statements;
+    std::unordered_map<std::type_index, std::shared_ptr<void>> m_kept;
 };
 
 } // namespace oruhr::db

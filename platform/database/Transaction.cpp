@@ -6,6 +6,7 @@
 #include "platform/database/StatementCache.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 
 namespace oruhr::db {
 namespace {
@@ -18,13 +19,39 @@ namespace {
 } // namespace
 
 Transaction::Transaction(Connection &connection)
+    : Transaction(connection, QString())
+{
+}
+
+Transaction::Transaction(Connection &connection, const QString &firstStatement)
     : m_connection(connection)
     , m_usesStatements(connection.dialect() == SqlDialect::SQLite)
 {
-    if (m_usesStatements)
+    if (m_usesStatements) {
         m_connection.statements().execute(QStringLiteral("BEGIN IMMEDIATE"));
-    else if (!m_connection.database().transaction())
-        fail(m_connection.database());
+        m_active = true;
+        if (!firstStatement.isEmpty())
+            m_connection.statements().execute(firstStatement);
+    } else if (firstStatement.isEmpty() || connection.dialect() != SqlDialect::PostgreSQL) {
+        if (!m_connection.database().transaction())
+            fail(m_connection.database());
+        m_active = true;
+        if (!firstStatement.isEmpty())
+            m_connection.statements().execute(firstStatement);
+    } else {
+        beginAfter(firstStatement);
+    }
+}
+
+// PostgreSQL counts statements before a BEGIN in the same message into the transaction it
+// opens, and Qt reports the first statement's error, so the statement leads. Not a cached
+// statement: its text differs from call to call.
+void Transaction::beginAfter(const QString &firstStatement)
+{
+    QSqlQuery query(m_connection.database());
+    query.setForwardOnly(true);
+    if (!query.exec(firstStatement + QStringLiteral("; BEGIN")))
+        throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
     m_active = true;
 }
 

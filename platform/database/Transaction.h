@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace oruhr::db {
 
 class Connection;
@@ -12,6 +14,10 @@ class Connection;
 class Transaction {
 public:
     explicit Transaction(Connection &connection); // throws ComponentError
+    // The same, with a first statement inside the transaction whose rows are not needed, such
+    // as taking locks: on a server it goes with the BEGIN in one round trip. Its text is sent
+    // as it stands, so it must carry no values but numbers.
+    Transaction(Connection &connection, const QString &firstStatement);
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
@@ -19,6 +25,8 @@ public:
     void commit(); // throws ComponentError
 
 private:
+    void beginAfter(const QString &firstStatement);
+
     Connection &m_connection;
     // Qt's own transaction calls open a deferred one on SQLite, and none at all through an
     // ODBC driver Qt does not know; SQLite's statements work on both.

@@ -16,14 +16,15 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace oruhr::embedded {
 namespace {
 
+using payroll::EmployeeMonth;
 using payroll::PayrollEngine;
 using payroll::PayrollPosting;
-using payroll::PayslipInputs;
 using payroll::WriteLocks;
 
 [[noreturn]] void fail(const QString &message)
@@ -79,6 +80,7 @@ QList<qint64> ids(db::StatementCache &statements, const QString &sql, const QVar
 struct Call {
     explicit Call(db::Connection &connection)
         : statements(connection.statements())
+        , server(connection.dialect() == db::SqlDialect::PostgreSQL)
         , engine(statements)
         , posting(statements)
         , locks(statements)
@@ -86,6 +88,7 @@ struct Call {
     }
 
     db::StatementCache &statements;
+    bool server;
     PayrollEngine engine;
     PayrollPosting posting;
     WriteLocks locks;
@@ -121,50 +124,55 @@ struct MonthlyInputs {
 // and returns its ID; 0 when a payslip already overlaps the period or no final ordinance does.
 qint32 createMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    call.locks.employee(in.employeeId);
-    if (!in.payslips(call.statements, QStringLiteral("1 = 1")).isEmpty())
+    const EmployeeMonth month = call.engine.read(in.employeeId, in.begin, in.end, 0);
+    if (!month.payslips.isEmpty() || month.inputs.ordinanceId == 0)
         return 0;
-    const PayslipInputs payslip = call.engine.inputs(in.employeeId, in.begin, in.end);
-    if (payslip.ordinanceId == 0)
-        return 0;
-
     const QString stamp = now();
-    const qint64 payslipId =
-        call.statements
-            .insert(QStringLiteral("INSERT INTO tblHRMonthlySalary (EmployeeID, OrdinanceID, Code, BeginDate, EndDate, "
-                                   "FarsiBeginDate, FarsiEndDate, CreatorID, CreateDate, CalculateDate) "
-                                   "VALUES (?, ?, NULL, ?, ?, ?, ?, ?, ?, ?) RETURNING ID"),
-                    {in.employeeId, payslip.ordinanceId, iso(in.begin), iso(in.end), persian(in.begin, u"yyyy/MM/dd"),
-                     persian(in.end, u"yyyy/MM/dd"), in.creatorId, stamp, stamp});
-    call.engine.writeNew(payslipId, call.engine.calculate(payslip));
-    return returnValue(payslipId);
+    return returnValue(call.engine.insert({in.employeeId, month.inputs.ordinanceId, iso(in.begin), iso(in.end),
+                                           persian(in.begin, u"yyyy/MM/dd"), persian(in.end, u"yyyy/MM/dd"),
+                                           in.creatorId, stamp, stamp},
+                                          call.engine.calculate(month)));
 }
 
 // Works the employee's temporary payslips overlapping the period out again from what is
 // entered now; returns how many were recalculated.
 qint32 recalculateMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    call.locks.employee(in.employeeId);
-    const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NULL"));
-    for (const qint64 payslipId : payslips) {
-        QDate begin, end;
-        {
-            db::StatementRows stored = call.statements.run(
-                QStringLiteral("SELECT BeginDate, EndDate FROM tblHRMonthlySalary WHERE ID = ?"), {payslipId});
-            stored.next();
-            // A payslip keeps its own period, which may differ from the one asked for.
-            begin = stored.value(0).toDate();
-            end = stored.value(1).toDate();
-        }
-        requireMonthlyPeriod(begin, end);
-        const PayslipInputs payslip = call.engine.inputs(in.employeeId, begin, end, payslipId);
-        call.engine.write(payslipId, call.engine.calculate(payslip));
-        call.statements.execute(
-            QStringLiteral("UPDATE tblHRMonthlySalary SET OrdinanceID = ?, CalculateDate = ? WHERE ID = ?"),
-            {payslip.ordinanceId ? QVariant(payslip.ordinanceId) : QVariant(QMetaType::fromType<qint64>()), now(),
-             payslipId});
+    const EmployeeMonth month = call.engine.read(in.employeeId, in.begin, in.end, std::nullopt);
+    QList<EmployeeMonth::Payslip> temporary;
+    std::copy_if(month.payslips.cbegin(), month.payslips.cend(), std::back_inserter(temporary),
+                 [](const EmployeeMonth::Payslip &payslip) { return !payslip.final; });
+    for (const EmployeeMonth::Payslip &payslip : temporary) {
+        // A payslip keeps its own period, which may differ from the one asked for.
+        requireMonthlyPeriod(payslip.begin, payslip.end);
+        const bool readAlready = month.recalculated == payslip.id && payslip.begin == in.begin && payslip.end == in.end;
+        const EmployeeMonth own =
+            readAlready ? month : call.engine.read(in.employeeId, payslip.begin, payslip.end, payslip.id);
+        const qint64 ordinanceId = own.inputs.ordinanceId;
+        call.engine.replace(payslip.id, ordinanceId ? QVariant(ordinanceId) : QVariant(QMetaType::fromType<qint64>()),
+                            now(), call.engine.calculate(own));
     }
-    return returnValue(payslips.size());
+    return returnValue(temporary.size());
+}
+
+// Gives the temporary payslip its number back, or a number never given; false when a clerk's
+// delete took the payslip meanwhile. On a server a new number is taken and given in one
+// statement.
+bool giveNumber(Call &call, qint64 payslipId, const QVariant &given)
+{
+    static const QString numbered =
+        QStringLiteral("WITH n AS (%1) UPDATE tblHRMonthlySalary SET Code = CAST(n.LastNumber AS TEXT), GivenCode = "
+                       "CAST(n.LastNumber AS TEXT) FROM n WHERE ID = ? AND Code IS NULL RETURNING ID")
+            .arg(WriteLocks::nextNumberSql(WriteLocks::Numbering::Payslips));
+    if (given.isNull() && call.server)
+        return !call.statements.scalar(numbered, {int(WriteLocks::Numbering::Payslips), payslipId}).isNull();
+    const QString code = given.isNull() ? QString::number(call.locks.nextNumber(WriteLocks::Numbering::Payslips))
+                                        : given.toString();
+    return !call.statements
+                .scalar(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = ?, GivenCode = ? WHERE ID = ? AND Code "
+                                       "IS NULL RETURNING ID"),
+                        {code, code, payslipId})
+                .isNull();
 }
 
 // Makes the employee's temporary payslips overlapping the period final by numbering them;
@@ -172,7 +180,6 @@ qint32 recalculateMonthlySalary(Call &call, const MonthlyInputs &in)
 // its own number back; any other a number never given.
 qint32 finalizedMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    call.locks.employee(in.employeeId);
     // Each temporary payslip with the number it had before, if any, in one round trip.
     QList<std::pair<qint64, QVariant>> temporary;
     {
@@ -184,17 +191,9 @@ qint32 finalizedMonthlySalary(Call &call, const MonthlyInputs &in)
             temporary.append({rows.integer(0), rows.value(1)});
     }
     qint64 last = 0;
-    for (const auto &[payslipId, given] : temporary) {
-        const QString code = given.isNull() ? QString::number(call.locks.nextNumber(WriteLocks::Numbering::Payslips))
-                                            : given.toString();
-        // A clerk's delete may have taken the payslip meanwhile.
-        if (!call.statements
-                 .scalar(QStringLiteral("UPDATE tblHRMonthlySalary SET Code = ?, GivenCode = ? WHERE ID = ? AND Code "
-                                        "IS NULL RETURNING ID"),
-                         {code, code, payslipId})
-                 .isNull())
+    for (const auto &[payslipId, given] : temporary)
+        if (giveNumber(call, payslipId, given))
             last = payslipId;
-    }
     return returnValue(last);
 }
 
@@ -203,7 +202,6 @@ qint32 finalizedMonthlySalary(Call &call, const MonthlyInputs &in)
 // payslips went back.
 qint32 backToTempMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    call.locks.employee(in.employeeId);
     const QList<qint64> payslips = in.payslips(call.statements, QStringLiteral("Code IS NOT NULL"));
     for (const qint64 payslipId : payslips) {
         call.statements.execute(
@@ -246,17 +244,7 @@ qint32 accountDocSave(Call &call, const db::AccountDocArguments &arguments)
     const QCalendar::YearMonthDay parts = jalali.partsFromDate(docDate);
     const QDate monthBegin = jalali.dateFromParts(parts.year, parts.month, 1);
 
-    call.locks.employees(employees);
-    QList<qint64> unposted;
-    for (const qint64 employeeId : employees) {
-        const QList<qint64> payslips =
-            ids(call.statements,
-                QStringLiteral("SELECT s.ID FROM tblHRMonthlySalary s WHERE s.EmployeeID = ? AND s.Code IS NOT NULL "
-                               "AND NOT (s.EndDate < ? OR s.BeginDate > ?) AND NOT EXISTS (SELECT 1 FROM "
-                               "tblHRMonthlySalaryPosting p WHERE p.MonthlySalaryID = s.ID) ORDER BY s.BeginDate, s.ID"),
-                {employeeId, iso(monthBegin), iso(docDate)});
-        unposted += payslips;
-    }
+    const QList<qint64> unposted = call.posting.unposted(employees, monthBegin, docDate);
     return returnValue(call.posting.post(unposted, arguments.creatorId, docDate));
 }
 
@@ -300,11 +288,13 @@ const Entry &found(const QString &name)
              .arg(given));
 }
 
-// Runs the procedure in one transaction of its connection.
+// Runs the procedure in one transaction of its connection, which opens holding the employees'
+// locks.
 template<typename Run>
-qint32 inTransaction(db::Connection &connection, const char *name, const QVariantList &inputs, Run &&run)
+qint32 inTransaction(db::Connection &connection, const char *name, const QVariantList &inputs,
+                     const QList<qint64> &employees, Run &&run)
 {
-    db::Transaction transaction(connection);
+    db::Transaction transaction(connection, WriteLocks::statement(connection.dialect(), employees));
     Call call(connection);
     const qint32 result = run(call);
     qCDebug(lcEmbedded) << name << inputs << "returned" << result;
@@ -325,8 +315,9 @@ qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
     const Entry &procedure = found(name);
     if (!procedure.run)
         wrongInputs(procedure, 3, 4);
-    return inTransaction(connection, procedure.name, arguments.values(),
-                         [&](Call &call) { return procedure.run(call, MonthlyInputs(arguments)); });
+    const MonthlyInputs inputs(arguments);
+    return inTransaction(connection, procedure.name, arguments.values(), {inputs.employeeId},
+                         [&](Call &call) { return procedure.run(call, inputs); });
 }
 
 qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
@@ -335,7 +326,7 @@ qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
     const Entry &procedure = found(name);
     if (procedure.run)
         wrongInputs(procedure, 4, 3);
-    return inTransaction(connection, procedure.name, arguments.values(),
+    return inTransaction(connection, procedure.name, arguments.values(), employeeIds(arguments.employeeIds),
                          [&](Call &call) { return accountDocSave(call, arguments); });
 }
 

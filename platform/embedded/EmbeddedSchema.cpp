@@ -234,6 +234,39 @@ QStringList auditTrail()
     return sql;
 }
 
+// Every change to the tables the payroll rules are read from counts tblHRRuleVersion up, so
+// that a session keeps the rules it read until they change.
+const char *const ruleTables[] = {"tblPelikMFunction", "tblPelikMFunctionDetail", "tblHRInsuranceCeiling",
+                                  "tblHRPayrollRule", "tblHRTaxBracket"};
+
+QStringList ruleVersionCounter(db::SqlDialect dialect)
+{
+    const bool server = dialect == db::SqlDialect::PostgreSQL;
+    const QString bump = QStringLiteral("UPDATE tblHRRuleVersion SET Version = Version + 1;");
+    QStringList sql{QStringLiteral("CREATE TABLE tblHRRuleVersion (Version %1 NOT NULL)")
+                        .arg(QLatin1String(server ? "BIGINT" : "INTEGER")),
+                    QStringLiteral("INSERT INTO tblHRRuleVersion VALUES (0)")};
+    if (server)
+        sql << QStringLiteral("CREATE OR REPLACE FUNCTION fnHRRuleChanged() RETURNS trigger LANGUAGE plpgsql "
+                              "SECURITY DEFINER SET search_path FROM CURRENT AS $body$ BEGIN %1 RETURN NULL; END "
+                              "$body$")
+                   .arg(bump);
+    for (const char *table : ruleTables) {
+        const QString name = QStringLiteral("trRuleVersion") + QLatin1String(table).mid(3);
+        if (server) {
+            sql << QStringLiteral("CREATE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %2 FOR EACH "
+                                  "STATEMENT EXECUTE FUNCTION fnHRRuleChanged()")
+                       .arg(name, QLatin1String(table));
+            continue;
+        }
+        for (const char *operation : {"Insert", "Update", "Delete"})
+            sql << QStringLiteral("CREATE TRIGGER %1%2 AFTER %3 ON %4 BEGIN %5 END")
+                       .arg(name, QLatin1String(operation), QString::fromLatin1(operation).toUpper(),
+                            QLatin1String(table), bump);
+    }
+    return sql;
+}
+
 } // namespace
 
 QString EmbeddedSchema::shebaNumberColumn()
@@ -257,6 +290,11 @@ const char *const EmbeddedSchema::auditedTables[] = {"tblHRMonthlySalary",     "
                                                      "tblHRMonthlyPaiedLoan",  "tblHRMonthlyPaiedBox",
                                                      "tblAccountDocument",     "tblAccountDocumentDetail"};
 
+QStringList EmbeddedSchema::ruleVersion(db::SqlDialect dialect)
+{
+    return ruleVersionCounter(dialect);
+}
+
 QStringList EmbeddedSchema::guards(db::SqlDialect dialect)
 {
     return finalPayslipGuards(dialect) + (dialect == db::SqlDialect::PostgreSQL ? auditTrail() : QStringList());
@@ -271,7 +309,7 @@ QStringList EmbeddedSchema::statements(db::SqlDialect dialect)
     sql << QStringLiteral("CREATE TABLE tblPelikSchemaVersion (Version %1 NOT NULL)")
                .arg(QLatin1String(dialect == db::SqlDialect::PostgreSQL ? "BIGINT" : "INTEGER"))
         << QStringLiteral("INSERT INTO tblPelikSchemaVersion VALUES (%1)").arg(Version);
-    return sql + numberIndexes() + guards(dialect);
+    return sql + numberIndexes() + guards(dialect) + ruleVersionCounter(dialect);
 }
 
 void EmbeddedSchema::continueKeys(db::Connection &connection)

@@ -20,7 +20,7 @@ class EmbeddedSchema {
 public:
     // The schema's version, kept in tblPelikSchemaVersion; 1 was the first release's, which
     // had no such table.
-    static constexpr int Version = 3;
+    static constexpr int Version = 4;
     // The tables whose writes the server records with the login (tblPelikAudit).
     static const char *const auditedTables[6];
 
@@ -29,6 +29,8 @@ public:
     // The highest number given to a payslip or a document is read from these, not from every row.
     static QStringList numberIndexes();
     static QStringList statements(db::SqlDialect dialect = db::SqlDialect::SQLite);
+    // tblHRRuleVersion and the triggers that count it up at every change of the payroll rules.
+    static QStringList ruleVersion(db::SqlDialect dialect);
     // The triggers that keep final payslips whole and, on PostgreSQL, the audit trail.
     static QStringList guards(db::SqlDialect dialect);
     // Creates every table, view and index, with the statutory rules, in one transaction; throws

@@ -60,6 +60,12 @@ QStringList toVersion3()
          + EmbeddedSchema::numberIndexes() + QStringList{QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 3")};
 }
 
+// A session keeps the payroll rules it read until a change counts their version up.
+QStringList toVersion4(db::SqlDialect dialect)
+{
+    return EmbeddedSchema::ruleVersion(dialect) + QStringList{QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 4")};
+}
+
 } // namespace
 
 QStringList SchemaUpgrade::from(int version, db::SqlDialect dialect)
@@ -69,6 +75,8 @@ QStringList SchemaUpgrade::from(int version, db::SqlDialect dialect)
         return toVersion2(dialect);
     case 2:
         return toVersion3();
+    case 3:
+        return toVersion4(dialect);
     default:
         return {};
     }

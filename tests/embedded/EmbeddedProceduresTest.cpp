@@ -1,6 +1,9 @@
 #include "platform/embedded/EmbeddedProcedures.h"
 #include "tests/embedded/PayrollMonthFixture.h"
 #include "tests/support/TestKit.h"
+#include "tests/support/TestServer.h"
+#include "platform/database/Connection.h"
+#include "platform/database/StatementCache.h"
 
 #include <barrier>
 #include <chrono>
@@ -122,6 +125,19 @@ TEST_P(ProcedureCalls, AccountDocTakesTheListedEmployeesUnpostedFinalPayslipsOfT
               0);
 }
 
+// A session keeps the rules it read until they change; another clerk's change then prices the
+// next payslip, and a recalculation gives the earlier one the same.
+TEST_P(ProcedureCalls, ARuleChangedBetweenTwoCallsPricesTheNext)
+{
+    const int ali = hire(QDate(2024, 3, 20), {{Base, 400'000'000}}), sara = hire(QDate(2024, 3, 20), {{Base, 400'000'000}});
+    const int before = create(ali);
+    db.exec("UPDATE tblHRTaxBracket SET Rate = Rate + 500 WHERE Rate > 0");
+    const int after = create(sara);
+    EXPECT_GT(db.linesOf(after)[Tax], db.linesOf(before)[Tax]);
+    EXPECT_EQ(recalculate(ali), 1);
+    EXPECT_EQ(db.linesOf(before), db.linesOf(after));
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ProcedureCalls, ::testing::Values(Backend::Embedded, Backend::PostgreSQL),
                          backendName);
 
@@ -182,6 +198,37 @@ TEST(ServerProcedures, TheSameInputsGiveTheSamePayslipToTheRialOnBothDatabases)
     }
     EXPECT_EQ(payslips[0], payslips[1]);
     EXPECT_TRUE(payslips[0].contains(Month::Tax));
+}
+
+// Every statement is a round trip to the server, which logs each one it gets under the
+// session's process number.
+TEST(ServerProcedures, EachEmployeeCallIsOneTransactionOfFourRoundTrips)
+{
+    Month month(Backend::PostgreSQL);
+    QList<int> staff;
+    for (int i = 0; i < 4; ++i) {
+        staff << month.hire(QDate(2024, 3, 20), {{Month::Base, 300'000'000 + i}});
+        month.db.addLoan(staff.last(), 50'000'000, 4'000'000);
+        month.db.addFund(staff.last(), 1'000'000);
+    }
+    const auto everyStep = [&](int employee) {
+        EXPECT_GT(month.create(employee), 0);
+        EXPECT_EQ(month.recalculate(employee), 1);
+        EXPECT_GT(month.finalize(employee), 0);
+    };
+    everyStep(staff.takeFirst()); // the session prepares its statements and reads the rules
+    db::StatementCache &session = month.env.connection().statements();
+    session.execute("SET log_statement = 'all'");
+    const QString process = session.scalar("SELECT pg_backend_pid()").toString();
+    QFile log(TestServer::socketFolder() + "/server.log");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    log.seek(log.size());
+    for (const int employee : staff)
+        everyStep(employee);
+    const QStringList statements =
+        QString::fromUtf8(log.readAll()).split('\n').filter(QString("[%1] LOG:  statement:").arg(process));
+    EXPECT_EQ(statements.size(), 3 * 4 * staff.size()) << statements.join('\n').toStdString();
+    EXPECT_EQ(month.db.count("tblHRMonthlyPaiedLoan"), 4);
 }
 
 TEST(ServerProcedures, TwoClerksOnTheSameThousandEmployeesMakeEachPayslipNumberAndPostingOnce)

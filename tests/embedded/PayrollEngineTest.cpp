@@ -284,7 +284,16 @@ TEST_F(PayrollEngine, ANumberOnceGivenIsNeverGivenToAnother)
                                     .arg(staff[2])));
 }
 
-TEST_F(PayrollEngine, TheMonthsDocumentBalancesAndOwesEachPayslipsNet)
+// The server writes a document in one statement, the embedded database line by line.
+class Posting : public PayrollMonthFixture, public ::testing::WithParamInterface<Backend> {
+protected:
+    Posting()
+        : PayrollMonthFixture(GetParam())
+    {
+    }
+};
+
+TEST_P(Posting, TheMonthsDocumentBalancesAndOwesEachPayslipsNet)
 {
     const int ali = hire(QDate(2024, 3, 20), {{Base, 150'000'000}, {ChildAllowance, 10'390'968}});
     const int reza = hire(QDate(2024, 3, 20), {{Base, 700'000'000}, {Housing, 9'000'000}});
@@ -324,7 +333,10 @@ TEST_F(PayrollEngine, TheMonthsDocumentBalancesAndOwesEachPayslipsNet)
         backToTemp(employee);
     EXPECT_EQ(db.count("tblAccountDocument", QString("ID = %1").arg(document)), 0);
     EXPECT_EQ(db.count("tblAccountDocumentDetail"), 0);
+    EXPECT_EQ(db.count("tblHRMonthlySalaryPosting"), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, Posting, ::testing::Values(Backend::Embedded, Backend::PostgreSQL), backendName);
 
 } // namespace
 } // namespace oruhr::test
