@@ -60,10 +60,17 @@ QStringList toVersion3()
          + EmbeddedSchema::numberIndexes() + QStringList{QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 3")};
 }
 
-// A session keeps the payroll rules it read until a change counts their version up.
+// A session keeps the payroll rules it read until a change counts their version up; the
+// server's audit trail is written a statement at a time.
 QStringList toVersion4(db::SqlDialect dialect)
 {
-    return EmbeddedSchema::ruleVersion(dialect) + QStringList{QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 4")};
+    // The triggers dropped where they are missing are no news to the administrator.
+    const QStringList audit = dialect == db::SqlDialect::PostgreSQL
+                                  ? QStringList{QStringLiteral("SET LOCAL client_min_messages = warning")}
+                                        + EmbeddedSchema::auditByStatement()
+                                  : QStringList();
+    return EmbeddedSchema::ruleVersion(dialect) + audit
+         + QStringList{QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 4")};
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST(ClerkRole, RunsAMonthThroughTheWindowUnderItsOwnNameAndCannotTouchTheSchema
     for (const QString &refused : {u"ALTER TABLE tblEmployee ADD COLUMN Salary BIGINT"_s, u"CREATE TABLE tblMine (x INT)"_s,
                                    u"DELETE FROM tblPelikAudit"_s, u"INSERT INTO tblPelikAudit (TableName, Operation) "
                                                                    "VALUES ('x', 'y')"_s,
-                                   u"UPDATE tblEmployee SET FirstName = 'x'"_s, u"DROP TRIGGER trAuditHRMonthlySalary "
+                                   u"UPDATE tblEmployee SET FirstName = 'x'"_s, u"DROP TRIGGER trAuditInsertHRMonthlySalary "
                                                                                "ON tblHRMonthlySalary"_s})
         EXPECT_FALSE(QSqlQuery(direct).exec(refused)) << refused.toStdString();
     direct.close();
