@@ -1,6 +1,11 @@
 #include "payroll/storage/PayslipInputsReader.h"
 
+#include "platform/automation/ComponentError.h"
+#include "platform/database/DatabaseLog.h"
 #include "platform/database/StatementCache.h"
+#include "payroll/storage/WriteLocks.h"
+
+#include <QSqlDriver>
 
 #include <algorithm>
 
@@ -16,11 +21,12 @@ namespace {
 // The NULLs of the first part are typed: PostgreSQL settles a column's type from the first
 // parts of the union.
 const QString monthSql = QStringLiteral(
-    "WITH unpaid AS (SELECT coalesce(CAST(? AS BIGINT), (SELECT max(t.ID) FROM tblHRMonthlySalary t "
-    "WHERE t.EmployeeID = ? AND t.Code IS NULL AND t.BeginDate = ? AND t.EndDate = ?), 0) AS ID) "
-    "SELECT 0, s.ID, CASE WHEN s.Code IS NULL THEN 0 ELSE 1 END, CAST(NULL AS BIGINT), s.BeginDate, s.EndDate, "
-    "CAST(NULL AS BIGINT), CAST(NULL AS TEXT) FROM tblHRMonthlySalary s "
-    "WHERE s.EmployeeID = ? AND NOT (s.EndDate < ? OR s.BeginDate > ?) "
+    "WITH own AS (SELECT ID, Code, BeginDate, EndDate FROM tblHRMonthlySalary "
+    "WHERE EmployeeID = ? AND NOT (EndDate < ? OR BeginDate > ?)), "
+    "unpaid AS (SELECT coalesce(CAST(? AS BIGINT), (SELECT max(ID) FROM own WHERE Code IS NULL AND BeginDate = ? "
+    "AND EndDate = ?), 0) AS ID) "
+    "SELECT 0, ID, CASE WHEN Code IS NULL THEN 0 ELSE 1 END, CAST(NULL AS BIGINT), BeginDate, EndDate, "
+    "CAST(NULL AS BIGINT), CAST(NULL AS TEXT) FROM own "
     "UNION ALL SELECT 1, o.ID, d.FunctionID, d.Amount, o.BeginDate, o.EndDate, NULL, NULL FROM tblHROrdinance o "
     "LEFT JOIN tblHROrdinanceDetail d ON d.OrdinanceID = o.ID "
     "WHERE o.EmployeeID = ? AND o.Code IS NOT NULL AND NOT (o.EndDate < ? OR o.BeginDate > ?) "
@@ -40,6 +46,43 @@ const QString monthSql = QStringLiteral(
     "WHERE d.EmployeeID = ? AND x.Code IS NOT NULL AND NOT (x.EndDate < ? OR x.BeginDate > ?) "
     "UNION ALL SELECT 6, Version, (SELECT ID FROM unpaid), NULL, NULL, NULL, NULL, NULL FROM tblHRRuleVersion "
     "ORDER BY 1, 5, 7, 2, 3");
+
+// What each place of monthSql takes, in order.
+enum class Input { Employee, Begin, End, Unpaid };
+QList<Input> monthInputs()
+{
+    const QList<Input> period{Input::Employee, Input::Begin, Input::End};
+    QList<Input> inputs = period + QList<Input>{Input::Unpaid, Input::Begin, Input::End};
+    for (int part = 0; part < 5; ++part)
+        inputs += period;
+    return inputs;
+}
+
+// On a server, the month is read by a function of the session's own that takes the employee's
+// lock first: a function's query sees what was committed before its lock was granted, where a
+// statement taking the lock itself would read as of its start. Called before the BEGIN in one
+// message, it opens the procedure's transaction holding the lock and the month in one round trip.
+const QString monthFunction = QStringLiteral("pg_temp.fnHREmployeeMonth");
+
+QString monthFunctionSql()
+{
+    const QStringList names{QStringLiteral("pEmployee"), QStringLiteral("pBegin"), QStringLiteral("pEnd"),
+                            QStringLiteral("pUnpaid")};
+    QString body = monthSql;
+    for (const Input input : monthInputs())
+        body.replace(body.indexOf(QLatin1Char('?')), 1, names[int(input)]);
+    return QStringLiteral("CREATE OR REPLACE FUNCTION %1(pEmployee BIGINT, pBegin TEXT, pEnd TEXT, pUnpaid BIGINT) "
+                          "RETURNS TABLE (oKind INTEGER, oKey BIGINT, oA BIGINT, oB BIGINT, oFrom TEXT, oTo TEXT, "
+                          "oDocument BIGINT, oText TEXT) LANGUAGE plpgsql AS $body$ BEGIN PERFORM %2; "
+                          "RETURN QUERY %3; END $body$")
+        .arg(monthFunction, WriteLocks::employeeLock(QStringLiteral("pEmployee")), body);
+}
+
+// Whether this session has the function: made at its first use, or refused where the login
+// may not make temporary objects, which then reads the month as other back ends do.
+struct MonthFunction {
+    enum { Unknown, Made, Refused } state = Unknown;
+};
 
 enum class Kind { Payslip, Ordinance, Entered, Adjustment, Loan, Fund, RulesVersion };
 
@@ -64,18 +107,48 @@ void readInstalment(const db::StatementRows &row, QList<Instalment> &instalments
 EmployeeMonth PayslipInputsReader::read(db::StatementCache &statements, qint64 employeeId, QDate begin, QDate end,
                                         std::optional<qint64> recalculated)
 {
-    const QVariantList period{employeeId, begin.toString(Qt::ISODate), end.toString(Qt::ISODate)};
     const QVariant unpaid = recalculated ? QVariant(*recalculated) : QVariant(QMetaType::fromType<qint64>());
-    QVariantList values{unpaid};
-    for (int part = 0; part < 7; ++part)
-        values += period;
+    const QVariantList known{employeeId, begin.toString(Qt::ISODate), end.toString(Qt::ISODate), unpaid};
+    QVariantList values;
+    for (const Input input : monthInputs())
+        values << known[int(input)];
+    db::StatementRows rows = statements.run(monthSql, values);
+    return fromRows(rows, employeeId, begin, end);
+}
+
+QString PayslipInputsReader::openingStatement(db::StatementCache &statements, qint64 employeeId, QDate begin,
+                                              QDate end, std::optional<qint64> recalculated)
+{
+    if (statements.database().driver()->dbmsType() != QSqlDriver::PostgreSQL)
+        return {};
+    MonthFunction &function = statements.kept<MonthFunction>();
+    if (function.state == MonthFunction::Unknown) {
+        try {
+            statements.execute(monthFunctionSql());
+            function.state = MonthFunction::Made;
+        } catch (const ComponentError &refused) {
+            qCInfo(lcDatabase) << "the month is read without a function of the session:" << refused.description();
+            function.state = MonthFunction::Refused;
+        }
+    }
+    if (function.state == MonthFunction::Refused)
+        return {};
+    return QStringLiteral("SELECT * FROM %1(%2, '%3', '%4', %5)")
+        .arg(monthFunction)
+        .arg(employeeId)
+        .arg(begin.toString(Qt::ISODate), end.toString(Qt::ISODate),
+             recalculated ? QString::number(*recalculated) : QStringLiteral("NULL"));
+}
+
+EmployeeMonth PayslipInputsReader::fromRows(db::StatementRows &row, qint64 employeeId, QDate begin, QDate end)
+{
     EmployeeMonth month;
     month.inputs.employeeId = employeeId;
     month.inputs.begin = begin;
     month.inputs.end = end;
     QList<PayslipInputs::DatedOrdinance> ordinances;
     PayslipInputs &inputs = month.inputs;
-    for (db::StatementRows row = statements.run(monthSql, values); row.next();) {
+    while (row.next()) {
         const qint64 key = row.integer(1);
         switch (Kind(row.integer(0))) {
         case Kind::Payslip:

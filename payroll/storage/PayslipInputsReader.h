@@ -6,6 +6,7 @@
 
 namespace oruhr::db {
 class StatementCache;
+class StatementRows;
 }
 
 namespace oruhr::payroll {
@@ -34,6 +35,13 @@ public:
     // Throws ComponentError.
     static EmployeeMonth read(db::StatementCache &statements, qint64 employeeId, QDate begin, QDate end,
                               std::optional<qint64> recalculated);
+    // On a server, a statement that takes the employee's lock and then reads the month, for the
+    // procedure's transaction to open with in the same round trip; empty where the month is
+    // read with read(). Its values are written into its text.
+    static QString openingStatement(db::StatementCache &statements, qint64 employeeId, QDate begin, QDate end,
+                                    std::optional<qint64> recalculated);
+    // The month from the rows of either statement.
+    static EmployeeMonth fromRows(db::StatementRows &rows, qint64 employeeId, QDate begin, QDate end);
 };
 
 } // namespace oruhr::payroll

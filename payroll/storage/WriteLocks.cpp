@@ -27,7 +27,7 @@ QString WriteLocks::statement(db::SqlDialect dialect, QList<qint64> employeeIds)
     if (dialect != db::SqlDialect::PostgreSQL || employeeIds.isEmpty())
         return {};
     if (employeeIds.size() == 1)
-        return QStringLiteral("SELECT pg_advisory_xact_lock(%1, %2)").arg(employeeLocks).arg(employeeIds.first());
+        return QStringLiteral("SELECT ") + employeeLock(QString::number(employeeIds.first()));
     std::sort(employeeIds.begin(), employeeIds.end());
     QStringList ids;
     for (const qint64 id : employeeIds)
@@ -45,6 +45,11 @@ QString WriteLocks::nextNumberSql(Numbering which)
                           "AS Code FROM %1 WHERE length(trim(Code)) BETWEEN 1 AND 18 AND ltrim(trim(Code), "
                           "'0123456789') = '') m WHERE Numbering = ? RETURNING LastNumber")
         .arg(table);
+}
+
+QString WriteLocks::employeeLock(const QString &employee)
+{
+    return QStringLiteral("pg_advisory_xact_lock(%1, CAST(%2 AS INTEGER))").arg(employeeLocks).arg(employee);
 }
 
 qint64 WriteLocks::nextNumber(Numbering which) const

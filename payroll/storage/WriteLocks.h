@@ -26,6 +26,8 @@ public:
     // The statement that locks the employees, to open the procedure's transaction with; empty
     // where none is needed.
     static QString statement(db::SqlDialect dialect, QList<qint64> employeeIds);
+    // PostgreSQL's call that takes one employee's lock, for a statement of the caller's.
+    static QString employeeLock(const QString &employee);
     // A number never given before: above the numbering's counter (tblHRNumbering), which
     // remembers numbers whose payslip or document is gone, and above every all-digit Code
     // written without it (a customer's own codes may be anything). Taken after the employees'

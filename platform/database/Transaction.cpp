@@ -23,36 +23,40 @@ Transaction::Transaction(Connection &connection)
 {
 }
 
-Transaction::Transaction(Connection &connection, const QString &firstStatement)
+Transaction::Transaction(Connection &connection, const QString &firstStatement,
+                         const std::function<void(StatementRows &)> &rows)
     : m_connection(connection)
     , m_usesStatements(connection.dialect() == SqlDialect::SQLite)
 {
-    if (m_usesStatements) {
-        m_connection.statements().execute(QStringLiteral("BEGIN IMMEDIATE"));
-        m_active = true;
-        if (!firstStatement.isEmpty())
-            m_connection.statements().execute(firstStatement);
-    } else if (firstStatement.isEmpty() || connection.dialect() != SqlDialect::PostgreSQL) {
-        if (!m_connection.database().transaction())
-            fail(m_connection.database());
-        m_active = true;
-        if (!firstStatement.isEmpty())
-            m_connection.statements().execute(firstStatement);
-    } else {
-        beginAfter(firstStatement);
+    if (!firstStatement.isEmpty() && connection.dialect() == SqlDialect::PostgreSQL) {
+        beginAfter(firstStatement, rows);
+        return;
     }
+    if (m_usesStatements)
+        m_connection.statements().execute(QStringLiteral("BEGIN IMMEDIATE"));
+    else if (!m_connection.database().transaction())
+        fail(m_connection.database());
+    m_active = true;
+    if (firstStatement.isEmpty())
+        return;
+    StatementRows found = m_connection.statements().run(firstStatement);
+    if (rows)
+        rows(found);
 }
 
 // PostgreSQL counts statements before a BEGIN in the same message into the transaction it
-// opens, and Qt reports the first statement's error, so the statement leads. Not a cached
-// statement: its text differs from call to call.
-void Transaction::beginAfter(const QString &firstStatement)
+// opens, and Qt reports the first statement's error and rows, so the statement leads. Not a
+// cached statement: its text differs from call to call.
+void Transaction::beginAfter(const QString &firstStatement, const std::function<void(StatementRows &)> &rows)
 {
     QSqlQuery query(m_connection.database());
     query.setForwardOnly(true);
     if (!query.exec(firstStatement + QStringLiteral("; BEGIN")))
         throw ComponentError(ComponentError::CommandFailed, query.lastError().text());
     m_active = true;
+    StatementRows found(query);
+    if (rows)
+        rows(found);
 }
 
 Transaction::~Transaction()

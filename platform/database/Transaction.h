@@ -2,9 +2,12 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace oruhr::db {
 
 class Connection;
+class StatementRows;
 
 // A unit of work on the connection that rolls back unless committed, so that a failure
 // half-way leaves nothing of it in the database. On SQLite it takes the write lock at once
@@ -14,10 +17,11 @@ class Connection;
 class Transaction {
 public:
     explicit Transaction(Connection &connection); // throws ComponentError
-    // The same, with a first statement inside the transaction whose rows are not needed, such
-    // as taking locks: on a server it goes with the BEGIN in one round trip. Its text is sent
-    // as it stands, so it must carry no values but numbers.
-    Transaction(Connection &connection, const QString &firstStatement);
+    // The same, with a first statement inside the transaction, such as one taking locks, whose
+    // rows, if any, go to `rows`: on a server it goes with the BEGIN in one round trip. Its
+    // text is sent as it stands, so its values must be numbers and dates.
+    Transaction(Connection &connection, const QString &firstStatement,
+                const std::function<void(StatementRows &)> &rows = {});
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
@@ -25,7 +29,7 @@ public:
     void commit(); // throws ComponentError
 
 private:
-    void beginAfter(const QString &firstStatement);
+    void beginAfter(const QString &firstStatement, const std::function<void(StatementRows &)> &rows);
 
     Connection &m_connection;
     // Qt's own transaction calls open a deferred one on SQLite, and none at all through an

@@ -214,6 +214,9 @@ void DatabaseAdministration::grant(const QString &role) const
     for (const char *table : finalisedDocuments)
         sql.execute(QStringLiteral("GRANT UPDATE (Code) ON %1 TO %2").arg(QLatin1String(table), role));
     sql.execute(QStringLiteral("GRANT UPDATE ON tblHRNumbering TO %1").arg(role));
+    // The payroll reads an employee's month through a function of the session's own.
+    sql.execute(QStringLiteral("GRANT TEMPORARY ON DATABASE %1 TO %2")
+                    .arg(sql.scalar(QStringLiteral("SELECT quote_ident(current_database())")).toString(), role));
     transaction.commit();
     sql.clear();
 }

@@ -16,8 +16,11 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace oruhr::embedded {
 namespace {
@@ -25,6 +28,7 @@ namespace {
 using payroll::EmployeeMonth;
 using payroll::PayrollEngine;
 using payroll::PayrollPosting;
+using payroll::PayslipInputsReader;
 using payroll::WriteLocks;
 
 [[noreturn]] void fail(const QString &message)
@@ -92,7 +96,15 @@ struct Call {
     PayrollEngine engine;
     PayrollPosting posting;
     WriteLocks locks;
+    std::optional<EmployeeMonth> opened; // the employee's month, when the transaction opened reading it
 };
+
+// Whose own paid instalments a procedure's read of the month leaves out.
+struct MonthRead {
+    std::optional<qint64> recalculated;
+};
+constexpr MonthRead forNewPayslip{0};
+constexpr MonthRead forRecalculation{std::nullopt};
 
 struct MonthlyInputs {
     qint32 creatorId;
@@ -122,9 +134,17 @@ struct MonthlyInputs {
 
 // Creates the employee's temporary payslip for the period from the final ordinances in force,
 // and returns its ID; 0 when a payslip already overlaps the period or no final ordinance does.
+// The employee's month as the transaction opened with it, or read now.
+EmployeeMonth monthOf(Call &call, const MonthlyInputs &in, MonthRead read)
+{
+    if (call.opened)
+        return *std::exchange(call.opened, std::nullopt);
+    return call.engine.read(in.employeeId, in.begin, in.end, read.recalculated);
+}
+
 qint32 createMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    const EmployeeMonth month = call.engine.read(in.employeeId, in.begin, in.end, 0);
+    const EmployeeMonth month = monthOf(call, in, forNewPayslip);
     if (!month.payslips.isEmpty() || month.inputs.ordinanceId == 0)
         return 0;
     const QString stamp = now();
@@ -138,7 +158,7 @@ qint32 createMonthlySalary(Call &call, const MonthlyInputs &in)
 // entered now; returns how many were recalculated.
 qint32 recalculateMonthlySalary(Call &call, const MonthlyInputs &in)
 {
-    const EmployeeMonth month = call.engine.read(in.employeeId, in.begin, in.end, std::nullopt);
+    const EmployeeMonth month = monthOf(call, in, forRecalculation);
     QList<EmployeeMonth::Payslip> temporary;
     std::copy_if(month.payslips.cbegin(), month.payslips.cend(), std::back_inserter(temporary),
                  [](const EmployeeMonth::Payslip &payslip) { return !payslip.final; });
@@ -253,14 +273,15 @@ using MonthlyProcedure = qint32 (*)(Call &, const MonthlyInputs &);
 struct Entry {
     const char *name;
     MonthlyProcedure run; // null for spHRAccountDocSave
+    std::optional<MonthRead> opensWith; // the month the procedure reads first
 };
 
 constexpr Entry procedures[] = {
-    {"spHRCreateMonthlySalary", createMonthlySalary},
-    {"spHRRecalculateMonthlySalary", recalculateMonthlySalary},
-    {"spHRFinalizedMonthlySalary", finalizedMonthlySalary},
-    {"spHRBackToTempMonthlySalary", backToTempMonthlySalary},
-    {"spHRAccountDocSave", nullptr},
+    {"spHRCreateMonthlySalary", createMonthlySalary, forNewPayslip},
+    {"spHRRecalculateMonthlySalary", recalculateMonthlySalary, forRecalculation},
+    {"spHRFinalizedMonthlySalary", finalizedMonthlySalary, std::nullopt},
+    {"spHRBackToTempMonthlySalary", backToTempMonthlySalary, std::nullopt},
+    {"spHRAccountDocSave", nullptr, std::nullopt},
 };
 
 // Procedure names are matched as SQL Server matches them, without regard to case.
@@ -288,13 +309,19 @@ const Entry &found(const QString &name)
              .arg(given));
 }
 
+// The statement a procedure's transaction opens with, and what takes its rows.
+struct Opening {
+    QString statement;
+    std::function<void(db::StatementRows &)> rows;
+};
+
 // Runs the procedure in one transaction of its connection, which opens holding the employees'
 // locks.
 template<typename Run>
-qint32 inTransaction(db::Connection &connection, const char *name, const QVariantList &inputs,
-                     const QList<qint64> &employees, Run &&run)
+qint32 inTransaction(db::Connection &connection, const char *name, const QVariantList &inputs, const Opening &opening,
+                     Run &&run)
 {
-    db::Transaction transaction(connection, WriteLocks::statement(connection.dialect(), employees));
+    db::Transaction transaction(connection, opening.statement, opening.rows);
     Call call(connection);
     const qint32 result = run(call);
     qCDebug(lcEmbedded) << name << inputs << "returned" << result;
@@ -316,8 +343,20 @@ qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
     if (!procedure.run)
         wrongInputs(procedure, 3, 4);
     const MonthlyInputs inputs(arguments);
-    return inTransaction(connection, procedure.name, arguments.values(), {inputs.employeeId},
-                         [&](Call &call) { return procedure.run(call, inputs); });
+    std::optional<EmployeeMonth> opened;
+    Opening opening{WriteLocks::statement(connection.dialect(), {inputs.employeeId}), {}};
+    if (procedure.opensWith) {
+        const QString read = PayslipInputsReader::openingStatement(connection.statements(), inputs.employeeId, inputs.begin,
+                                                                   inputs.end, procedure.opensWith->recalculated);
+        if (!read.isEmpty())
+            opening = {read, [&](db::StatementRows &rows) {
+                           opened = PayslipInputsReader::fromRows(rows, inputs.employeeId, inputs.begin, inputs.end);
+                       }};
+    }
+    return inTransaction(connection, procedure.name, arguments.values(), opening, [&](Call &call) {
+        call.opened = std::move(opened);
+        return procedure.run(call, inputs);
+    });
 }
 
 qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
@@ -326,7 +365,8 @@ qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
     const Entry &procedure = found(name);
     if (procedure.run)
         wrongInputs(procedure, 4, 3);
-    return inTransaction(connection, procedure.name, arguments.values(), employeeIds(arguments.employeeIds),
+    const Opening opening{WriteLocks::statement(connection.dialect(), employeeIds(arguments.employeeIds)), {}};
+    return inTransaction(connection, procedure.name, arguments.values(), opening,
                          [&](Call &call) { return accountDocSave(call, arguments); });
 }
 
