@@ -115,7 +115,6 @@ QString payableOf(FactorMethod method, const QString &name)
     }
 }
 
-
 // On a server every statement is a round trip: IDs go in lists of a fixed length, so that one
 // prepared text serves any number; the places left over hold NULL, which matches nothing.
 constexpr int listLength = 500;
@@ -135,6 +134,29 @@ void forIdLists(db::StatementCache &statements, const QString &sqlWithList, cons
     }
 }
 
+// A payslip line's shares of the document's lines; the net pay it adds or takes.
+qint64 addLine(DocumentBuilder &document, qint64 payslipId, const db::StatementRows &line)
+{
+    const FactorMethod method = FactorMethod(line.integer(2));
+    const qint64 amount = line.integer(3);
+    const QString name = line.value(4).toString(), centre = line.value(5).toString();
+    switch (FactorKind(line.integer(1))) {
+    case FactorKind::Earning:
+        document.add(payslipId, withCentre(QStringLiteral("هزينه ") + name, centre), amount, 0);
+        return amount;
+    case FactorKind::EmployerContribution:
+        document.add(payslipId, withCentre(QStringLiteral("هزينه ") + name, centre), amount, 0);
+        document.add(payslipId, payableOf(method, name), 0, amount);
+        return 0;
+    case FactorKind::Deduction:
+        // An entered deduction (absence) lessens the expense; a computed one is owed.
+        document.add(payslipId, FactorRule::isEnteredMethod(method) ? withCentre(name, centre) : payableOf(method, name),
+                     0, amount);
+        return -amount;
+    }
+    return 0;
+}
+
 // Each line as it was computed: a later change of the factor's rule does not move it.
 DocumentBuilder documentOf(db::StatementCache &statements, const QList<qint64> &payslipIds)
 {
@@ -149,28 +171,7 @@ DocumentBuilder documentOf(db::StatementCache &statements, const QList<qint64> &
                               "WHERE d.MonthlySalaryID IN (%1) ORDER BY d.MonthlySalaryID, d.ID"),
                payslipIds, {}, [&](const db::StatementRows &line) {
                    const qint64 payslipId = line.integer(0);
-                   const FactorMethod method = FactorMethod(line.integer(2));
-                   const qint64 amount = line.integer(3);
-                   const QString name = line.value(4).toString(), centre = line.value(5).toString();
-                   qint64 &net = nets[payslipId];
-                   switch (FactorKind(line.integer(1))) {
-                   case FactorKind::Earning:
-                       net += amount;
-                       document.add(payslipId, withCentre(QStringLiteral("هزينه ") + name, centre), amount, 0);
-                       break;
-                   case FactorKind::EmployerContribution:
-                       document.add(payslipId, withCentre(QStringLiteral("هزينه ") + name, centre), amount, 0);
-                       document.add(payslipId, payableOf(method, name), 0, amount);
-                       break;
-                   case FactorKind::Deduction:
-                       net -= amount;
-                       // An entered deduction (absence) lessens the expense; a computed one is owed.
-                       document.add(payslipId,
-                                    FactorRule::isEnteredMethod(method) ? withCentre(name, centre)
-                                                                        : payableOf(method, name),
-                                    0, amount);
-                       break;
-                   }
+                   nets[payslipId] += addLine(document, payslipId, line);
                });
     for (const qint64 payslipId : payslipIds)
         document.add(payslipId, netPay(), 0, nets.value(payslipId));

@@ -132,8 +132,6 @@ struct MonthlyInputs {
     }
 };
 
-// Creates the employee's temporary payslip for the period from the final ordinances in force,
-// and returns its ID; 0 when a payslip already overlaps the period or no final ordinance does.
 // The employee's month as the transaction opened with it, or read now.
 EmployeeMonth monthOf(Call &call, const MonthlyInputs &in, MonthRead read)
 {
@@ -142,6 +140,8 @@ EmployeeMonth monthOf(Call &call, const MonthlyInputs &in, MonthRead read)
     return call.engine.read(in.employeeId, in.begin, in.end, read.recalculated);
 }
 
+// Creates the employee's temporary payslip for the period from the final ordinances in force,
+// and returns its ID; 0 when a payslip already overlaps the period or no final ordinance does.
 qint32 createMonthlySalary(Call &call, const MonthlyInputs &in)
 {
     const EmployeeMonth month = monthOf(call, in, forNewPayslip);
