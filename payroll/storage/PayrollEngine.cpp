@@ -4,6 +4,7 @@
 #include "payroll/storage/PayrollRulesReader.h"
 #include "platform/database/ServerArrays.h"
 #include "platform/database/StatementCache.h"
+#include "platform/database/Transaction.h"
 
 #include <QLocale>
 #include <QSqlDriver>
@@ -147,11 +148,13 @@ PayslipCalculation PayrollEngine::calculate(const EmployeeMonth &month) const
     }
 }
 
-qint64 PayrollEngine::insert(const QVariantList &payslip, const PayslipCalculation &calculation) const
+qint64 PayrollEngine::insert(const QVariantList &payslip, const PayslipCalculation &calculation,
+                             db::Transaction *ending) const
 {
     if (m_server) {
         static const QString sql = serverInsertSql();
-        return m_statements.scalar(sql, payslip + partArrays(calculation)).toLongLong();
+        const QVariantList values = payslip + partArrays(calculation);
+        return (ending ? ending->commitWith(sql, values) : m_statements.scalar(sql, values)).toLongLong();
     }
     const qint64 id = m_statements.insert(
         QStringLiteral("INSERT INTO %1 VALUES %2 RETURNING ID").arg(payslipColumns, payslipValues), payslip);
@@ -160,14 +163,18 @@ qint64 PayrollEngine::insert(const QVariantList &payslip, const PayslipCalculati
 }
 
 void PayrollEngine::replace(qint64 payslipId, const QVariant &ordinanceId, const QString &calculated,
-                            const PayslipCalculation &calculation) const
+                            const PayslipCalculation &calculation, db::Transaction *ending) const
 {
     if (m_server) {
         static const QString sql = serverReplaceSql();
         QVariantList values{payslipId, payslipId, payslipId};
         const QVariantList arrays = partArrays(calculation);
         values << payslipId << arrays.mid(0, 4) << payslipId << arrays.mid(4, 2) << payslipId << arrays.mid(6, 2);
-        m_statements.execute(sql, values << ordinanceId << calculated << payslipId);
+        values << ordinanceId << calculated << payslipId;
+        if (ending)
+            ending->commitWith(sql, values);
+        else
+            m_statements.execute(sql, values);
         return;
     }
     for (const Part &part : parts)

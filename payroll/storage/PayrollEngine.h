@@ -8,6 +8,7 @@
 
 namespace oruhr::db {
 class StatementCache;
+class Transaction;
 }
 
 namespace oruhr::payroll {
@@ -26,12 +27,14 @@ public:
     PayslipCalculation calculate(const EmployeeMonth &month) const;
     // Inserts a temporary payslip with its lines and instalments and gives its ID. The row's
     // values: EmployeeID, OrdinanceID, BeginDate, EndDate, FarsiBeginDate, FarsiEndDate,
-    // CreatorID, CreateDate, CalculateDate.
-    qint64 insert(const QVariantList &payslip, const PayslipCalculation &calculation) const;
+    // CreatorID, CreateDate, CalculateDate. A write given the transaction it ends commits it,
+    // on a server in the same round trip.
+    qint64 insert(const QVariantList &payslip, const PayslipCalculation &calculation,
+                  db::Transaction *ending = nullptr) const;
     // Replaces the payslip's lines and paid instalments, and sets its ordinance (NULL when
     // none) and calculation time.
     void replace(qint64 payslipId, const QVariant &ordinanceId, const QString &calculated,
-                 const PayslipCalculation &calculation) const;
+                 const PayslipCalculation &calculation, db::Transaction *ending = nullptr) const;
 
     // Writes the lines and instalments of a payslip row its caller inserted.
     void insertParts(qint64 payslipId, const PayslipCalculation &calculation) const;

@@ -3,6 +3,7 @@
 #include "platform/automation/ComponentError.h"
 #include "platform/database/Connection.h"
 #include "platform/database/DatabaseLog.h"
+#include "platform/database/ServerPipeline.h"
 #include "platform/database/StatementCache.h"
 
 #include <QSqlError>
@@ -74,6 +75,15 @@ Transaction::~Transaction()
         // SQLite has rolled back already when the failure was one that ends the transaction.
         qCInfo(lcDatabase) << "rollback:" << error.number() << error.description();
     }
+}
+
+QVariant Transaction::commitWith(const QString &sql, const QVariantList &values)
+{
+    if (m_active && ServerPipeline::isAvailable(m_connection))
+        return ServerPipeline::runAndCommit(m_connection, sql, values, m_active);
+    const QVariant first = m_connection.statements().scalar(sql, values);
+    commit();
+    return first;
 }
 
 void Transaction::commit()

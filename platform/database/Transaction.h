@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <QVariantList>
 
 #include <functional>
 
@@ -27,6 +29,10 @@ public:
     Transaction &operator=(const Transaction &) = delete;
 
     void commit(); // throws ComponentError
+    // Runs the transaction's last statement ("?" for each value) and commits: on a server in
+    // one round trip. Gives the first value of the statement's first row; throws ComponentError.
+    QVariant commitWith(const QString &sql, const QVariantList &values);
+    bool isOpen() const { return m_active; }
 
 private:
     void beginAfter(const QString &firstStatement, const std::function<void(StatementRows &)> &rows);

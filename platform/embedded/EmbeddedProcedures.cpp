@@ -82,8 +82,9 @@ QList<qint64> ids(db::StatementCache &statements, const QString &sql, const QVar
 
 // One call of a procedure: its connection's statements and the payroll engine over them.
 struct Call {
-    explicit Call(db::Connection &connection)
-        : statements(connection.statements())
+    Call(db::Connection &connection, db::Transaction &transaction)
+        : transaction(transaction)
+        , statements(connection.statements())
         , server(connection.dialect() == db::SqlDialect::PostgreSQL)
         , engine(statements)
         , posting(statements)
@@ -91,6 +92,7 @@ struct Call {
     {
     }
 
+    db::Transaction &transaction; // ended by the last write, or after the procedure
     db::StatementCache &statements;
     bool server;
     PayrollEngine engine;
@@ -151,7 +153,7 @@ qint32 createMonthlySalary(Call &call, const MonthlyInputs &in)
     return returnValue(call.engine.insert({in.employeeId, month.inputs.ordinanceId, iso(in.begin), iso(in.end),
                                            persian(in.begin, u"yyyy/MM/dd"), persian(in.end, u"yyyy/MM/dd"),
                                            in.creatorId, stamp, stamp},
-                                          call.engine.calculate(month)));
+                                          call.engine.calculate(month), &call.transaction));
 }
 
 // Works the employee's temporary payslips overlapping the period out again from what is
@@ -163,6 +165,7 @@ qint32 recalculateMonthlySalary(Call &call, const MonthlyInputs &in)
     std::copy_if(month.payslips.cbegin(), month.payslips.cend(), std::back_inserter(temporary),
                  [](const EmployeeMonth::Payslip &payslip) { return !payslip.final; });
     for (const EmployeeMonth::Payslip &payslip : temporary) {
+        const bool last = &payslip == &temporary.last();
         // A payslip keeps its own period, which may differ from the one asked for.
         requireMonthlyPeriod(payslip.begin, payslip.end);
         const bool readAlready = month.recalculated == payslip.id && payslip.begin == in.begin && payslip.end == in.end;
@@ -170,22 +173,24 @@ qint32 recalculateMonthlySalary(Call &call, const MonthlyInputs &in)
             readAlready ? month : call.engine.read(in.employeeId, payslip.begin, payslip.end, payslip.id);
         const qint64 ordinanceId = own.inputs.ordinanceId;
         call.engine.replace(payslip.id, ordinanceId ? QVariant(ordinanceId) : QVariant(QMetaType::fromType<qint64>()),
-                            now(), call.engine.calculate(own));
+                            now(), call.engine.calculate(own), last ? &call.transaction : nullptr);
     }
     return returnValue(temporary.size());
 }
 
 // Gives the temporary payslip its number back, or a number never given; false when a clerk's
 // delete took the payslip meanwhile. On a server a new number is taken and given in one
-// statement.
-bool giveNumber(Call &call, qint64 payslipId, const QVariant &given)
+// statement, and the last payslip's ends the transaction.
+bool giveNumber(Call &call, qint64 payslipId, const QVariant &given, bool last)
 {
     static const QString numbered =
         QStringLiteral("WITH n AS (%1) UPDATE tblHRMonthlySalary SET Code = CAST(n.LastNumber AS TEXT), GivenCode = "
                        "CAST(n.LastNumber AS TEXT) FROM n WHERE ID = ? AND Code IS NULL RETURNING ID")
             .arg(WriteLocks::nextNumberSql(WriteLocks::Numbering::Payslips));
-    if (given.isNull() && call.server)
-        return !call.statements.scalar(numbered, {int(WriteLocks::Numbering::Payslips), payslipId}).isNull();
+    if (given.isNull() && call.server) {
+        const QVariantList values{int(WriteLocks::Numbering::Payslips), payslipId};
+        return !(last ? call.transaction.commitWith(numbered, values) : call.statements.scalar(numbered, values)).isNull();
+    }
     const QString code = given.isNull() ? QString::number(call.locks.nextNumber(WriteLocks::Numbering::Payslips))
                                         : given.toString();
     return !call.statements
@@ -211,9 +216,9 @@ qint32 finalizedMonthlySalary(Call &call, const MonthlyInputs &in)
             temporary.append({rows.integer(0), rows.value(1)});
     }
     qint64 last = 0;
-    for (const auto &[payslipId, given] : temporary)
-        if (giveNumber(call, payslipId, given))
-            last = payslipId;
+    for (qsizetype i = 0; i < temporary.size(); ++i)
+        if (giveNumber(call, temporary[i].first, temporary[i].second, i + 1 == temporary.size()))
+            last = temporary[i].first;
     return returnValue(last);
 }
 
@@ -322,10 +327,11 @@ qint32 inTransaction(db::Connection &connection, const char *name, const QVarian
                      Run &&run)
 {
     db::Transaction transaction(connection, opening.statement, opening.rows);
-    Call call(connection);
+    Call call(connection, transaction);
     const qint32 result = run(call);
     qCDebug(lcEmbedded) << name << inputs << "returned" << result;
-    transaction.commit();
+    if (transaction.isOpen())
+        transaction.commit();
     return result;
 }
 
