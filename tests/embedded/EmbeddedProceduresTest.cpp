@@ -126,6 +126,23 @@ TEST_P(ProcedureCalls, AccountDocTakesTheListedEmployeesUnpostedFinalPayslipsOfT
               0);
 }
 
+// A write the database refuses leaves nothing of the call, and the session goes on.
+TEST_P(ProcedureCalls, ARefusedWriteLeavesNothingAndTheNextCallGoesOn)
+{
+    const int rich = hire(QDate(2024, 3, 20), {{Base, 950'000'000}}), ali = hire(QDate(2024, 3, 20), {{Base, 150'000'000}});
+    db.exec(GetParam() == Backend::PostgreSQL
+                ? "ALTER TABLE tblHRMonthlySalaryDetail ADD CONSTRAINT refused CHECK (Amount < 900000000)"
+                : "CREATE TRIGGER refused BEFORE INSERT ON tblHRMonthlySalaryDetail WHEN NEW.Amount >= 900000000 "
+                  "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    EXPECT_THROW(create(rich), ComponentError);
+    EXPECT_EQ(db.count("tblHRMonthlySalary"), 0);
+    const int payslip = create(ali);
+    EXPECT_GT(payslip, 0);
+    EXPECT_EQ(recalculate(ali), 1);
+    EXPECT_EQ(finalize(ali), payslip);
+    EXPECT_EQ(db.count("tblHRMonthlySalary", "Code IS NOT NULL"), 1);
+}
+
 // A session keeps the rules it read until they change; another clerk's change then prices the
 // next payslip, and a recalculation gives the earlier one the same.
 TEST_P(ProcedureCalls, ARuleChangedBetweenTwoCallsPricesTheNext)
