@@ -94,7 +94,7 @@ QStringList sqliteStatements()
                        "CreateDate TEXT, CalculateDate TEXT, "
                        // The number the payslip was given when first final, kept while it is temporary again.
                        "GivenCode TEXT)"),
-        QStringLiteral("CREATE UNIQUE INDEX uxMonthlySalaryCode ON tblHRMonthlySalary(Code)"),
+        EmbeddedSchema::payslipCodeIndex(),
         QStringLiteral("CREATE INDEX ixMonthlySalaryEmployee ON tblHRMonthlySalary(EmployeeID, EndDate)"),
         QStringLiteral("CREATE INDEX ixMonthlySalaryPeriod ON tblHRMonthlySalary(EndDate, BeginDate)"),
         QStringLiteral("CREATE TABLE tblHRMonthlySalaryDetail (ID INTEGER PRIMARY KEY, MonthlySalaryID INTEGER "
@@ -303,6 +303,14 @@ QString EmbeddedSchema::shebaNumberColumn()
     // The form only: the check digits are the bank file's to check, which names the employee.
     return QStringLiteral("ShebaNumber TEXT CHECK (ShebaNumber IS NULL OR (length(ShebaNumber) = 26 AND "
                           "substr(ShebaNumber, 1, 2) = 'IR' AND ltrim(substr(ShebaNumber, 3), '0123456789') = ''))");
+}
+
+// Only the final payslips' codes: a temporary payslip is looked for by its employee, and a
+// planner reading stale statistics took "Code IS NULL" to this index for all the month's
+// temporary payslips.
+QString EmbeddedSchema::payslipCodeIndex()
+{
+    return QStringLiteral("CREATE UNIQUE INDEX uxMonthlySalaryCode ON tblHRMonthlySalary(Code) WHERE Code IS NOT NULL");
 }
 
 QStringList EmbeddedSchema::numberIndexes()

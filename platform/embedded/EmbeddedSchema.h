@@ -26,6 +26,8 @@ public:
 
     // The employee's bank account for salary transfers: "IR" and 24 digits, or NULL.
     static QString shebaNumberColumn();
+    // Final payslips' codes are unique.
+    static QString payslipCodeIndex();
     // The highest number given to a payslip or a document is read from these, not from every row.
     static QStringList numberIndexes();
     static QStringList statements(db::SqlDialect dialect = db::SqlDialect::SQLite);

@@ -61,7 +61,8 @@ QStringList toVersion3()
 }
 
 // A session keeps the payroll rules it read until a change counts their version up; the
-// server's audit trail is written a statement at a time.
+// server's audit trail is written a statement at a time; the payslips' code index holds the
+// final ones only.
 QStringList toVersion4(db::SqlDialect dialect)
 {
     // The triggers dropped where they are missing are no news to the administrator.
@@ -70,7 +71,8 @@ QStringList toVersion4(db::SqlDialect dialect)
                                         + EmbeddedSchema::auditByStatement()
                                   : QStringList();
     return EmbeddedSchema::ruleVersion(dialect) + audit
-         + QStringList{QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 4")};
+         + QStringList{QStringLiteral("DROP INDEX uxMonthlySalaryCode"), EmbeddedSchema::payslipCodeIndex(),
+                       QStringLiteral("UPDATE tblPelikSchemaVersion SET Version = 4")};
 }
 
 } // namespace
