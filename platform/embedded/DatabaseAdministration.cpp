@@ -234,7 +234,7 @@ void DatabaseAdministration::drop() const
     for (const QString &table : tables)
         sql.execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(table));
     if (m_connection.dialect() == db::SqlDialect::PostgreSQL)
-        for (const char *function : {"fnHRKeepFinalPayslip", "fnPelikAudit", "fnPelikAuditRows", "fnHRRuleChanged"})
+        for (const char *function : {"fnHRKeepFinalPayslip", "fnHRKeepFinalPayslips", "fnPelikAudit", "fnPelikAuditRows", "fnHRRuleChanged"})
             sql.execute(QStringLiteral("DROP FUNCTION IF EXISTS %1()").arg(QLatin1String(function)));
     transaction.commit();
     sql.clear();

@@ -185,24 +185,24 @@ QString keepFinalMessage()
     return QStringLiteral("فيش حقوقي قطعي است و سطرها و اقساط آن حذف نمي شود.");
 }
 
-// A final payslip keeps its lines and instalments whoever deletes. On PostgreSQL the payslip's
-// row is locked first, so a delete meeting a finalisation in progress waits for it and then
-// sees the number.
+// A final payslip keeps its lines and instalments whoever deletes. On PostgreSQL the check runs
+// once a statement over the deleted rows: the payslips' rows are locked first, so a delete
+// meeting a finalisation in progress waits for it, and the check that follows sees the number.
 QStringList finalPayslipGuards(db::SqlDialect dialect)
 {
     QStringList sql;
     if (dialect == db::SqlDialect::PostgreSQL)
-        sql << QStringLiteral("CREATE OR REPLACE FUNCTION fnHRKeepFinalPayslip() RETURNS trigger LANGUAGE plpgsql AS "
-                              "$body$ DECLARE given TEXT; BEGIN "
-                              "SELECT s.Code INTO given FROM tblHRMonthlySalary s WHERE s.ID = OLD.MonthlySalaryID "
-                              "FOR SHARE; IF given IS NOT NULL THEN RAISE EXCEPTION '%1'; END IF; RETURN OLD; END "
-                              "$body$")
+        sql << QStringLiteral("CREATE OR REPLACE FUNCTION fnHRKeepFinalPayslips() RETURNS trigger LANGUAGE plpgsql "
+                              "AS $body$ BEGIN PERFORM 1 FROM tblHRMonthlySalary s WHERE s.ID IN (SELECT "
+                              "MonthlySalaryID FROM OLD_rows) ORDER BY s.ID FOR SHARE; IF EXISTS (SELECT 1 FROM "
+                              "tblHRMonthlySalary s WHERE s.ID IN (SELECT MonthlySalaryID FROM OLD_rows) AND s.Code IS "
+                              "NOT NULL) THEN RAISE EXCEPTION '%1'; END IF; RETURN NULL; END $body$")
                    .arg(keepFinalMessage());
     for (const char *table : finalPayslipParts) {
         const QString name = QStringLiteral("trKeepFinal") + QLatin1String(table).mid(3);
         if (dialect == db::SqlDialect::PostgreSQL)
-            sql << QStringLiteral("CREATE TRIGGER %1 BEFORE DELETE ON %2 FOR EACH ROW EXECUTE FUNCTION "
-                                  "fnHRKeepFinalPayslip()")
+            sql << QStringLiteral("CREATE TRIGGER %1 AFTER DELETE ON %2 REFERENCING OLD TABLE AS OLD_rows FOR EACH "
+                                  "STATEMENT EXECUTE FUNCTION fnHRKeepFinalPayslips()")
                        .arg(name, QLatin1String(table));
         else
             sql << QStringLiteral("CREATE TRIGGER %1 BEFORE DELETE ON %2 WHEN EXISTS (SELECT 1 FROM "
@@ -246,11 +246,14 @@ QStringList auditTrail()
 
 } // namespace
 
-// The trail's row triggers of versions 2 and 3 give way to statement triggers; an upgrade from
-// version 1 has made these already.
-QStringList EmbeddedSchema::auditByStatement()
+// The trail's and the final payslips' row triggers of versions 2 and 3 give way to statement
+// triggers; an upgrade from version 1 has made these already.
+QStringList EmbeddedSchema::triggersByStatement()
 {
     QStringList sql;
+    for (const char *table : finalPayslipParts)
+        sql << QStringLiteral("DROP TRIGGER IF EXISTS trKeepFinal%1 ON %2").arg(QLatin1String(table).mid(3), QLatin1String(table));
+    sql << QStringLiteral("DROP FUNCTION IF EXISTS fnHRKeepFinalPayslip()") << finalPayslipGuards(db::SqlDialect::PostgreSQL);
     for (const char *table : auditedTables) {
         const QString name = QLatin1String(table).mid(3);
         sql << QStringLiteral("DROP TRIGGER IF EXISTS trAudit%1 ON %2").arg(name, QLatin1String(table));

@@ -33,8 +33,9 @@ public:
     static QStringList statements(db::SqlDialect dialect = db::SqlDialect::SQLite);
     // tblHRRuleVersion and the triggers that count it up at every change of the payroll rules.
     static QStringList ruleVersion(db::SqlDialect dialect);
-    // On PostgreSQL, the audit trail's triggers one a statement instead of one a row.
-    static QStringList auditByStatement();
+    // On PostgreSQL, the audit trail's and the final payslips' triggers one a statement instead
+    // of one a row.
+    static QStringList triggersByStatement();
     // The triggers that keep final payslips whole and, on PostgreSQL, the audit trail.
     static QStringList guards(db::SqlDialect dialect);
     // Creates every table, view and index, with the statutory rules, in one transaction; throws

@@ -61,14 +61,14 @@ QStringList toVersion3()
 }
 
 // A session keeps the payroll rules it read until a change counts their version up; the
-// server's audit trail is written a statement at a time; the payslips' code index holds the
-// final ones only.
+// server's audit trail and its guard of final payslips run a statement at a time; the
+// payslips' code index holds the final ones only.
 QStringList toVersion4(db::SqlDialect dialect)
 {
     // The triggers dropped where they are missing are no news to the administrator.
     const QStringList audit = dialect == db::SqlDialect::PostgreSQL
                                   ? QStringList{QStringLiteral("SET LOCAL client_min_messages = warning")}
-                                        + EmbeddedSchema::auditByStatement()
+                                        + EmbeddedSchema::triggersByStatement()
                                   : QStringList();
     return EmbeddedSchema::ruleVersion(dialect) + audit
          + QStringList{QStringLiteral("DROP INDEX uxMonthlySalaryCode"), EmbeddedSchema::payslipCodeIndex(),

@@ -81,6 +81,11 @@ TEST_P(ProcedureCalls, OnePayslipPerPeriodNumberedOnceWhenFinalized)
     EXPECT_EQ(finalize(ali), id);
     EXPECT_EQ(finalize(ali), 0);
     EXPECT_EQ(db.scalar("SELECT Code FROM tblHRMonthlySalary WHERE ID = ?", {id}).toString(), "42");
+    // Its lines stay, whoever deletes them.
+    QSqlQuery deletion(db.sql());
+    EXPECT_FALSE(deletion.exec(QString("DELETE FROM tblHRMonthlySalaryDetail WHERE MonthlySalaryID = %1").arg(id)));
+    EXPECT_TRUE(deletion.lastError().text().contains("فيش حقوقي قطعي است")) << deletion.lastError().text().toStdString();
+    EXPECT_GT(db.count("tblHRMonthlySalaryDetail", QString("MonthlySalaryID = %1").arg(id)), 0);
     // A final payslip is not recalculated, and blocks a new one; the day after the period is free.
     db.exec("UPDATE tblHROrdinanceDetail SET Amount = 190000000");
     EXPECT_EQ(recalculate(ali), 0);
