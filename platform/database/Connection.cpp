@@ -177,10 +177,9 @@ void Connection::close()
 {
     // Prepared statements must go before the database they were prepared on.
     m_statements.reset();
-    // SQLite plans its queries on the statistics of the tables; without them a lookup of the
-    // temporary payslips takes the unique index of the payslip numbers and reads every
-    // temporary payslip for each employee. The statistics of the tables this session used
-    // are brought up to date as it ends, as SQLite advises.
+    // SQLite plans its queries on the statistics of the tables; without them a lookup by
+    // employee may take an index that reads the whole month's payslips. The statistics of the
+    // tables this session used are brought up to date as it ends, as SQLite advises.
     if (m_database.isOpen() && m_dialect == SqlDialect::SQLite && !m_readOnly)
         QSqlQuery(m_database).exec(QStringLiteral("PRAGMA optimize"));
     if (m_database.isValid())
