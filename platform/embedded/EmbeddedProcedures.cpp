@@ -259,11 +259,10 @@ QList<qint64> employeeIds(const QString &text)
 
 // Posts the listed employees' final payslips of the Persian month of the document date that
 // no document holds yet, in one new balanced accounting document, and returns its ID; 0 when
-// there was nothing to post.
-qint32 accountDocSave(Call &call, const db::AccountDocArguments &arguments)
+// there was nothing to post. The employees are those of @EmployeeIDs, read once.
+qint32 accountDocSave(Call &call, const db::AccountDocArguments &arguments, const QList<qint64> &employees)
 {
     const QDate docDate = arguments.docDate;
-    const QList<qint64> employees = employeeIds(arguments.employeeIds);
 
     const QCalendar jalali(QCalendar::System::Jalali);
     const QCalendar::YearMonthDay parts = jalali.partsFromDate(docDate);
@@ -371,9 +370,10 @@ qint32 EmbeddedProcedures::call(db::Connection &connection, const QString &name,
     const Entry &procedure = found(name);
     if (procedure.run)
         wrongInputs(procedure, 4, 3);
-    const Opening opening{WriteLocks::statement(connection.dialect(), employeeIds(arguments.employeeIds)), {}};
+    const QList<qint64> employees = employeeIds(arguments.employeeIds);
+    const Opening opening{WriteLocks::statement(connection.dialect(), employees), {}};
     return inTransaction(connection, procedure.name, arguments.values(), opening,
-                         [&](Call &call) { return accountDocSave(call, arguments); });
+                         [&](Call &call) { return accountDocSave(call, arguments, employees); });
 }
 
 } // namespace oruhr::embedded
